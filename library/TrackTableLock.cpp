@@ -1,0 +1,3 @@
+#include "library/TrackTableLock.h"
+
+std::recursive_mutex g_trackTableLock;
