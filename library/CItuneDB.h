@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "library/TrackIdIndex.h"
+#include "library/TrackRecord.h"
+
+class DatabaseWalker;
+
+// The device library: finds the iPod, reads its iTunesDB (never writes it)
+// and keeps the track and playlist tables plus the view of one playlist.
+// Runs on the user-interface thread; no load and no view rebuild may run
+// while a transfer walks `viewRows`.
+class CItuneDB {
+public:
+    CItuneDB();
+    ~CItuneDB();
+    CItuneDB(const CItuneDB&) = delete;
+    CItuneDB& operator=(const CItuneDB&) = delete;
+
+    // 1: the first removable volume (by mount point) holding
+    // iPod_Control/iTunes/iTunesDB, in any letter case; its path goes to
+    // dbPathOut and its mount ID to driveIndex. 0: none; driveIndex is -1
+    // and dbPathOut is left alone.
+    int FindDevice(std::string& dbPathOut);
+
+    // Reads the database at `path`, which lives at
+    // <volume>/iPod_Control/iTunes/iTunesDB; track locations are joined to
+    // that <volume>. 1: tables and the master playlist's view built;
+    // 2: no tracks, or no playlists or playlist items (no tables kept);
+    // 0: unreadable or malformed. `message` records why.
+    int LoadDatabase(const std::string& path);
+
+    // Replaces the view with the tracks of playlist row `index`, each once,
+    // in playlist order, all unchecked. 1 on success (possibly empty);
+    // 0 leaves the view empty (no tables, bad index, no memory).
+    int BuildPlaylistView(int32_t index);
+
+    // Frees the five tables; the view, the index and the counters stay.
+    void FreeTables();
+
+    // --- read by the windows, the copy worker and the CLI (owned here) ---
+    TrackRecord* viewRows = nullptr; // sortable, checkable copies of track rows
+    uint32_t viewRowCount = 0;
+    PlaylistRecord* playlists = nullptr; // master playlist in row 0 after a load
+    uint32_t playlistCount = 0;
+    int32_t driveIndex = -1; // mount ID of the device's volume, -1 for none
+    std::string message;     // diagnostic lines ending in "\r\n"; never shown
+
+private:
+    friend class DatabaseWalker;
+
+    int MapDatabase();
+    void UnmapDatabase();
+    int TraverseItuneDBCount();
+    int TraverseItuneDB();
+    int AllocateTables();
+    void ResetWalkState();
+    void PutMasterFirst();
+    void FreeView();
+
+    // The walks' counters and cursors; sizes are in UTF-16 code units.
+    uint32_t trackCount = 0;
+    uint64_t trackStringUnits = 0;
+    uint64_t playlistNameUnits = 0;
+    uint64_t totalMembers = 0;
+    uint32_t trackFill = 0;
+    uint64_t trackStringPos = 0;
+    uint32_t playlistFill = 0;
+    uint64_t playlistNamePos = 0;
+    uint64_t memberPos = 0;
+    uint32_t masterIndex = 0;
+    uint32_t zeroKindCount = 0;
+    uint32_t nonZeroKindCount = 0;
+
+    std::string dbPath;
+    std::u16string volumeRoot; // prefix of every location, no trailing "/"
+
+    // The database file, read whole into memory for one load: a snapshot
+    // that a pulled cable or another process cannot change between walks.
+    std::unique_ptr<uint8_t[]> fileImage;
+    size_t fileSize = 0;
+
+    // Each table is one allocation sized by the counting walk; owned here.
+    TrackRecord* tracks = nullptr;
+    char16_t* trackStrings = nullptr;
+    char16_t* playlistNames = nullptr;
+    int32_t* memberIndices = nullptr;
+    TrackIdIndex trackIndexById;
+};

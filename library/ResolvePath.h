@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+// iPods written by other machines differ in letter case (iPod_Control vs
+// IPOD_CONTROL, F00 vs f00). Returns absolutePath with every component that
+// does not exist as written replaced by an entry of the same name ignoring
+// ASCII case; returns absolutePath unchanged when it exists as written or
+// when no such entry exists.
+std::string ResolveExistingPath(const std::string& absolutePath);
