@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+// The output folder used when no LAST_FOLDER is remembered:
+// "My Transfered iPod Music" inside the user's music folder (XDG_MUSIC_DIR
+// from user-dirs.dirs, else ~/Music), or inside the home folder when there is
+// no music folder. Creates that one folder level when missing (a failure is
+// ignored; the copy checks the folder again). No trailing "/".
+std::string DefaultOutputFolder();

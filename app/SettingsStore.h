@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/SettingsKeys.h"
+
+#include <string>
+
+// The four remembered settings in section TASKSINFO of the settings file.
+// Reads never fail (a missing file, section or key gives the default); writes
+// keep every other line of the file and replace it atomically, and report
+// success so callers may ignore it, as the window does.
+class SettingsStore {
+public:
+    explicit SettingsStore(std::string settingsPath);
+
+    // On exactly when the stored value is "TRUE" (case-sensitive).
+    bool ReadOption(OptionKey key) const;
+    bool WriteOption(OptionKey key, bool on) const;
+
+    // LAST_FOLDER trimmed of white space at both ends; "" when absent.
+    std::string ReadFolder() const;
+    bool WriteFolder(const std::string& folder) const;
+
+    const std::string& Path() const { return settingsPath_; }
+
+private:
+    std::string ReadValue(const char* key) const;
+    bool WriteValue(const char* key, const std::string& value) const;
+
+    std::string settingsPath_;
+};

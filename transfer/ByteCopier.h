@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+// How the worker moves the bytes of one file from an open source to an open,
+// empty destination. A seam: tests hand the worker copiers that fail after a
+// number of bytes or that watch what the worker holds while copying.
+enum class ByteCopyResult : int {
+    Ok = 0,
+    ReadFailed = 1,  // the source could not be read
+    WriteFailed = 2, // the destination refused the bytes
+    NoSpace = 3,     // ENOSPC, EDQUOT or EFBIG on the destination
+};
+
+class ByteCopier {
+public:
+    virtual ~ByteCopier() = default;
+
+    // Copies from the start of `from` to its end into `to`; `sizeHint` is the
+    // source's size at open time (the copy still runs to the real end).
+    virtual ByteCopyResult Copy(int from, int to, uint64_t sizeHint) = 0;
+};
+
+// The kernel's in-place copy (copy_file_range, then sendfile, then plain
+// read and write when the file systems refuse the faster calls).
+ByteCopier& KernelByteCopier();

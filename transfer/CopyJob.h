@@ -1,0 +1,33 @@
+#pragma once
+
+#include "library/TrackRecord.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+class ByteCopier;
+class CopyProgressSink;
+
+// Everything one walk of the copy worker reads. The owner (the transfer
+// dialog, or the CLI) fills it completely before starting the worker, keeps
+// it alive until the worker has returned, and changes nothing in it while
+// the worker runs except `cancelRequested`.
+struct CopyJob {
+    // Absolute output folder, UTF-8, always ending in "/".
+    std::string outputFolder;
+    // The shown playlist view (CItuneDB::viewRows), walked in its current
+    // order; borrowed. Rows are read under g_trackTableLock.
+    TrackRecord* rows = nullptr;
+    uint32_t rowCount = 0;
+    // Artist and album sub-folders, or every file straight into outputFolder.
+    bool keepOrganized = false;
+    // Replace an existing file, or look for a free numbered name.
+    bool overwriteExisting = true;
+    // Set by the owner's thread to stop before the next row.
+    std::atomic<bool> cancelRequested{false};
+    // Receives WM_COPY_PROGRESS; borrowed, must outlive the walk.
+    CopyProgressSink* progress = nullptr;
+    // Borrowed; null means KernelByteCopier(). Tests put fakes here.
+    ByteCopier* byteCopier = nullptr;
+};

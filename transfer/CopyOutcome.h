@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Why one checked row could not be copied. Small integers on purpose: they
+// cross from the worker thread to the window and the CLI as plain values.
+enum class CopyFailureReason : int {
+    SourceMissing = 1,          // the device file is gone (or the row names none)
+    SourceUnreadable = 2,       // it exists but could not be opened or read
+    DestinationNotWritable = 3, // folder or file could not be created or renamed into place
+    DiskFull = 4,               // the output volume (or a file size limit) ran out
+    NoFreeName = 5,             // every numbered name was taken and overwriting is off
+};
+
+// Lower-case text for reports: "source missing", "disk full", ...
+const char* CopyFailureText(CopyFailureReason reason);
+
+struct CopyFailure {
+    uint32_t row = 0; // index into the job's rows, in the order walked
+    CopyFailureReason reason = CopyFailureReason::SourceMissing;
+    std::string title;  // UTF-8, as the database gave it (may be empty)
+    std::string source; // UTF-8 source path tried (may be empty)
+};
+
+// What one walk did; handed to the owner together with COPY_DONE.
+struct CopyOutcome {
+    uint32_t copiedCount = 0;
+    uint32_t failedCount = 0;          // always failures.size()
+    bool cancelled = false;            // the walk stopped before its last row
+    std::vector<CopyFailure> failures; // in walk order
+};
