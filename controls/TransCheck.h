@@ -1,0 +1,38 @@
+#pragma once
+
+#include "controls/CheckBoxFace.h"
+#include "controls/ThemeLoader.h"
+
+#include <QAbstractButton>
+
+// A check box that paints only its box and text, so the skinned background
+// of its parent shows through. Each click flips it before the parent's
+// clicked handlers run; SetCheck() sets it without a repaint.
+class CTransCheck : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit CTransCheck(const QString& text = {}, QWidget* parent = nullptr);
+    ~CTransCheck() override;
+
+    void SetCheck(int check) { m_bChecked = check; }
+    int GetCheck() const { return m_bChecked; }
+    bool IsHover() const { return m_bHover; }
+    CheckBoxState State() const;
+    CheckBoxFace Face() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void OnClicked();
+    void ReopenTheme();
+
+    CThemeLoader m_loader;
+    ThemeHandle m_hTheme = nullptr;
+    bool m_bHover = false;
+    int m_bChecked = 0;
+};
