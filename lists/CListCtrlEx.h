@@ -1,0 +1,67 @@
+#pragma once
+
+#include "library/TrackRecord.h"
+#include "lists/COwnerDrawList.h"
+#include "lists/TrackSort.h"
+
+class CHeaderCtrlEx;
+struct TrackRowState;
+
+// The track list: one row per track of the shown view, six columns, a check
+// box per row, a check-all box in the header and sorting by column. The
+// owner keeps the rows; the list sorts them in place and sets their
+// `checked` words under g_trackTableLock, which the copy worker shares.
+//
+// SetDisplay(0) also clears checkedCount and the check-all box.
+// Owner's sequence when the view changes: SetDisplay(0), SetRows(nullptr),
+// SetItemCount(0); then SetItemCount(n), SetRows(viewRows), SetDisplay(1).
+class CListCtrlEx : public COwnerDrawList {
+    Q_OBJECT
+public:
+    explicit CListCtrlEx(QWidget* parent = nullptr);
+
+    // Borrows the view (null allowed) and clears the sort arrow.
+    void SetRows(TrackRecord* rows);
+
+    // The row's `checked` word; 0 without rows or for an index out of range.
+    uint32_t GetRowCheck(int row);
+    // Sets one row's check, keeping checkedCount and the check-all box in step.
+    void SetRowCheck(int row, bool checked);
+    // Checks or unchecks every row at once.
+    void SetAllRowChecks(bool checked);
+
+    int checkedCount() const { return checked; }
+    void SetCheckedCount(int count) { checked = count; }
+    bool allChecked() const;
+    CHeaderCtrlEx& Header() { return *header; }
+
+    // True when the rows were sorted; false without rows.
+    bool SortByTitle(bool descending);
+    bool SortBySize(bool descending);
+    bool SortByArtist(bool descending);
+    bool SortByAlbum(bool descending);
+    bool SortByGenre(bool descending);
+
+    // True when pos (viewport coordinates) lies on a row's check cell: from
+    // the "Name" column's left edge to kCheckCellWidth pixels right of it,
+    // both ends included. The owner toggles the row's check on such a click.
+    bool IsOnCheckCell(QPoint pos) const;
+
+    // A click on header section `column`, released at header x: check-all on
+    // the "Name" check box, otherwise sorting. Nothing on "Num" or when empty.
+    void OnColumnClick(int column, int x);
+
+protected:
+    void DrawRow(QPainter& painter, int row, bool selected) override;
+    void DisplaySwitchedOff() override;
+
+private:
+    bool SortRows(TrackSortKey key, bool descending);
+    bool SortColumn(int column, bool descending);
+    TrackRowState ReadRowState(int row, bool selected);
+    void UpdateAllChecked();
+
+    CHeaderCtrlEx* header;
+    TrackRecord* rows = nullptr; // borrowed; guarded by g_trackTableLock
+    int checked = 0;             // rows whose `checked` word is non-zero
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "library/TrackRecord.h"
+
+// The keys the track list sorts by, one per sortable column.
+enum class TrackSortKey { Title, Size, Artist, Album, Genre };
+
+// Orders two device strings: null before any present string (even an empty
+// one), then code unit by code unit with only the ASCII capitals folded to
+// lower case. Returns <0, 0 or >0.
+int CompareDeviceText(const char16_t* a, const char16_t* b);
+
+// Ascending comparison of two rows by one key; <0, 0 or >0.
+int CompareTracks(const TrackRecord& a, const TrackRecord& b, TrackSortKey key);
+
+// Sorts the first `count` rows in place. Not stable: rows with equal keys end
+// in no particular order. The caller holds g_trackTableLock.
+void SortTrackRows(TrackRecord* rows, int count, TrackSortKey key, bool descending);
