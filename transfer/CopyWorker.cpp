@@ -1,0 +1,125 @@
+#include "transfer/CopyWorker.h"
+
+#include "library/ResolvePath.h"
+#include "library/TrackTableLock.h"
+#include "library/Utf16.h"
+#include "transfer/ByteCopier.h"
+#include "transfer/CopyProgress.h"
+#include "transfer/DestinationFolder.h"
+#include "transfer/FreeName.h"
+#include "transfer/PathComponent.h"
+#include "transfer/StagedCopy.h"
+
+#include <mutex>
+
+namespace {
+
+// Another program may take the chosen name while the file is copying; the
+// search is run again this many times before the row is given up.
+constexpr int kCommitAttempts = 3;
+
+// One checked row with its destination settled.
+struct RowPlan {
+    bool hasSource = false;
+    std::string source;      // the row's location as UTF-8
+    std::string title;       // as the database gave it, for reports
+    std::string folder;      // ending in "/"
+    std::string fileTitle;   // safe title component, may be empty
+    std::string ext;         // safe extension, may be empty
+    std::string destination; // full path the copy is renamed to
+    int failure = 0;         // a CopyFailureReason, or 0
+};
+
+int Fail(CopyFailureReason reason) {
+    return static_cast<int>(reason);
+}
+
+std::string SettleFolder(const CopyJob& job, const TrackRecord& row) {
+    if (!job.keepOrganized)
+        return job.outputFolder;
+    const std::string artistFolder = EnsureChildFolder(
+        job.outputFolder, SafePathComponent(Utf16View(row.artist)), kUnknownArtist);
+    return EnsureChildFolder(artistFolder, SafePathComponent(Utf16View(row.album)), kUnknownAlbum);
+}
+
+int ChooseFreeName(RowPlan& plan) {
+    switch (FindFreeName(plan.folder, plan.fileTitle, plan.ext, plan.destination)) {
+    case FreeNameResult::Found:
+        return 0;
+    case FreeNameResult::AllTaken:
+        return Fail(CopyFailureReason::NoFreeName);
+    case FreeNameResult::LookupFailed:
+        break;
+    }
+    return Fail(CopyFailureReason::DestinationNotWritable);
+}
+
+// Runs under g_trackTableLock: reads the row, creates the folders and
+// settles the name.
+RowPlan PlanRow(const CopyJob& job, const TrackRecord& row) {
+    RowPlan plan;
+    plan.hasSource = row.location != nullptr;
+    plan.source = ToUtf8(Utf16View(row.location));
+    plan.title = ToUtf8(Utf16View(row.title));
+    plan.folder = SettleFolder(job, row);
+    plan.fileTitle = SafePathComponent(Utf16View(row.title));
+    plan.ext = SourceExtension(plan.source);
+    if (job.overwriteExisting)
+        plan.destination = plan.folder + CandidateFileName(plan.fileTitle, -1, plan.ext);
+    else
+        plan.failure = ChooseFreeName(plan);
+    return plan;
+}
+
+// Runs without the lock: the copy itself, then the rename into place.
+int CarryOut(RowPlan& plan, bool overwrite, ByteCopier& copier) {
+    if (!plan.hasSource)
+        return Fail(CopyFailureReason::SourceMissing);
+    StagedCopy staged;
+    int result = staged.Stage(ResolveExistingPath(plan.source), plan.folder, copier);
+    for (int attempt = 0; result == 0 && attempt < kCommitAttempts; ++attempt) {
+        result = staged.Commit(plan.destination, overwrite);
+        if (result != StagedCopy::NameTaken)
+            return result;
+        result = ChooseFreeName(plan);
+    }
+    return result == 0 || result == StagedCopy::NameTaken ? Fail(CopyFailureReason::NoFreeName)
+                                                          : result;
+}
+
+void Record(CopyOutcome& outcome, uint32_t row, const RowPlan& plan, int result) {
+    if (result == 0) {
+        ++outcome.copiedCount;
+        return;
+    }
+    outcome.failures.push_back(
+        {row, static_cast<CopyFailureReason>(result), plan.title, plan.source});
+}
+
+} // namespace
+
+unsigned CopyWorkerProc(CopyJob* job) {
+    ByteCopier& copier = job->byteCopier ? *job->byteCopier : KernelByteCopier();
+    CopyOutcome outcome;
+    for (uint32_t i = 0; i < job->rowCount; ++i) {
+        if (job->cancelRequested.load()) {
+            outcome.cancelled = true;
+            break;
+        }
+        RowPlan plan;
+        {
+            std::lock_guard lock(g_trackTableLock);
+            const TrackRecord& row = job->rows[i];
+            if (row.checked == 0)
+                continue;
+            job->progress->Post(COPY_NEXT);
+            plan = PlanRow(*job, row);
+        }
+        const int result =
+            plan.failure != 0 ? plan.failure : CarryOut(plan, job->overwriteExisting, copier);
+        Record(outcome, i, plan, result);
+    }
+    outcome.failedCount = static_cast<uint32_t>(outcome.failures.size());
+    job->progress->PostDone(std::move(outcome));
+    return 0;
+}

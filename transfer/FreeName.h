@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+// Upper bound on look-ups: the plain name, then (0) up to (9998).
+inline constexpr int kMaxNameLookups = 10000;
+
+enum class FreeNameResult : int {
+    Found = 0,
+    AllTaken = 1,     // kMaxNameLookups names all exist
+    LookupFailed = 2, // the folder cannot be examined (missing rights, not a folder, ...)
+};
+
+// Looks for the first name in `folder` (ending in "/") that nothing occupies,
+// file, folder or even a dangling link: title + ext, then title(0) + ext and
+// so on. Sets `path` to the full path found.
+FreeNameResult FindFreeName(const std::string& folder, const std::string& title,
+                            const std::string& ext, std::string& path);

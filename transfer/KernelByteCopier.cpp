@@ -1,0 +1,97 @@
+#include "transfer/ByteCopier.h"
+
+#include <cerrno>
+#include <memory>
+#include <sys/sendfile.h>
+#include <unistd.h>
+
+namespace {
+
+// Large enough that a 100 MB file takes a handful of calls, small enough for
+// sendfile's 2 GB limit.
+constexpr size_t kKernelChunk = size_t{1} << 30;
+constexpr size_t kBufferBytes = size_t{1} << 20;
+
+bool IsNoSpace(int error) {
+    return error == ENOSPC || error == EDQUOT || error == EFBIG;
+}
+
+enum class Step { Done, Fallback, Failed };
+
+bool WriteAll(int to, const char* data, size_t size, ByteCopyResult& result) {
+    while (size > 0) {
+        const ssize_t n = ::write(to, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            result = IsNoSpace(errno) ? ByteCopyResult::NoSpace : ByteCopyResult::WriteFailed;
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The plain way; it also tells read errors from write errors exactly, so
+// the faster calls hand over to it whenever they fail in an unclear way.
+ByteCopyResult ReadWriteCopy(int from, int to) {
+    const auto buffer = std::make_unique<char[]>(kBufferBytes);
+    ByteCopyResult result = ByteCopyResult::Ok;
+    for (;;) {
+        const ssize_t n = ::read(from, buffer.get(), kBufferBytes);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return ByteCopyResult::ReadFailed;
+        if (n == 0)
+            return ByteCopyResult::Ok;
+        if (!WriteAll(to, buffer.get(), static_cast<size_t>(n), result))
+            return result;
+    }
+}
+
+// Runs one of the kernel's copy calls until the end of the source. Any
+// error but a full disk hands over to the next way (unsupported across these
+// file systems, or a failure read/write can name precisely). A call that
+// returns 0 may mean "end" or "this file system will not" (some pseudo and
+// FUSE files); the next way settles which.
+template <typename KernelCall> Step KernelCopy(KernelCall call, ByteCopyResult& result) {
+    for (;;) {
+        const ssize_t n = call(kKernelChunk);
+        if (n > 0)
+            continue;
+        if (n == 0)
+            return Step::Fallback;
+        if (errno == EINTR)
+            continue;
+        if (IsNoSpace(errno)) {
+            result = ByteCopyResult::NoSpace;
+            return Step::Failed;
+        }
+        return Step::Fallback;
+    }
+}
+
+class KernelCopier : public ByteCopier {
+public:
+    ByteCopyResult Copy(int from, int to, uint64_t) override {
+        ByteCopyResult result = ByteCopyResult::Ok;
+        Step step = KernelCopy(
+            [&](size_t chunk) { return ::copy_file_range(from, nullptr, to, nullptr, chunk, 0); },
+            result);
+        if (step == Step::Fallback)
+            step = KernelCopy([&](size_t chunk) { return ::sendfile(to, from, nullptr, chunk); },
+                              result);
+        if (step == Step::Failed)
+            return result;
+        return ReadWriteCopy(from, to);
+    }
+};
+
+} // namespace
+
+ByteCopier& KernelByteCopier() {
+    static KernelCopier copier;
+    return copier;
+}

@@ -1,0 +1,97 @@
+#include "transfer/PathComponent.h"
+
+#include "library/Utf16.h"
+
+namespace {
+
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+bool IsRefusedAscii(unsigned char c) {
+    if (c < 0x20 || c == 0x7F)
+        return true;
+    switch (c) {
+    case '/':
+    case '\\':
+    case ':':
+    case '*':
+    case '?':
+    case '"':
+    case '<':
+    case '>':
+    case '|':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// C1 control characters U+0080..U+009F are encoded as C2 80..C2 9F.
+bool IsC1Control(std::string_view utf8, size_t i) {
+    return static_cast<unsigned char>(utf8[i]) == 0xC2 && i + 1 < utf8.size() &&
+           static_cast<unsigned char>(utf8[i + 1]) <= 0x9F &&
+           static_cast<unsigned char>(utf8[i + 1]) >= 0x80;
+}
+
+std::string ReplaceRefusedCharacters(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        if (IsRefusedAscii(static_cast<unsigned char>(utf8[i]))) {
+            out += '_';
+        } else if (IsC1Control(utf8, i)) {
+            out += '_';
+            ++i;
+        } else {
+            out += utf8[i];
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::string CutUtf8(std::string_view text, size_t maxBytes) {
+    if (text.size() <= maxBytes)
+        return std::string(text);
+    size_t end = maxBytes;
+    while (end > 0 && IsContinuationByte(text[end]))
+        --end;
+    return std::string(text.substr(0, end));
+}
+
+void TrimTrailingDotsAndBlanks(std::string& text) {
+    while (!text.empty() && (text.back() == '.' || text.back() == ' '))
+        text.pop_back();
+}
+
+std::string SafePathComponent(std::u16string_view name, size_t maxBytes) {
+    std::string safe = ReplaceRefusedCharacters(ToUtf8(name));
+    TrimTrailingDotsAndBlanks(safe);
+    safe = CutUtf8(safe, maxBytes);
+    TrimTrailingDotsAndBlanks(safe);
+    return safe;
+}
+
+std::string SourceExtension(std::string_view sourcePath) {
+    const size_t slash = sourcePath.rfind('/');
+    const std::string_view fileName =
+        slash == std::string_view::npos ? sourcePath : sourcePath.substr(slash + 1);
+    const size_t dot = fileName.rfind('.');
+    if (dot == std::string_view::npos || fileName.size() - dot > kMaxExtensionBytes)
+        return {};
+    std::string ext = ReplaceRefusedCharacters(fileName.substr(dot));
+    TrimTrailingDotsAndBlanks(ext);
+    return ext.size() > 1 ? ext : std::string();
+}
+
+std::string CandidateFileName(const std::string& title, int counter, const std::string& ext) {
+    const std::string suffix = counter < 0 ? std::string() : "(" + std::to_string(counter) + ")";
+    std::string base = CutUtf8(title, kMaxComponentBytes - suffix.size() - ext.size());
+    // The cut can leave trailing dots or blanks, or nothing but dots.
+    TrimTrailingDotsAndBlanks(base);
+    if (base.empty())
+        base = kUnknownTitle;
+    return base + suffix + ext;
+}

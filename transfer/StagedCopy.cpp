@@ -1,0 +1,180 @@
+#include "transfer/StagedCopy.h"
+
+#include "transfer/ByteCopier.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kTempNameAttempts = 100;
+
+int Fail(CopyFailureReason reason) {
+    return static_cast<int>(reason);
+}
+
+bool IsNoSpace(int error) {
+    return error == ENOSPC || error == EDQUOT || error == EFBIG;
+}
+
+int DestinationFailure(int error) {
+    return Fail(IsNoSpace(error) ? CopyFailureReason::DiskFull
+                                 : CopyFailureReason::DestinationNotWritable);
+}
+
+// Closes the descriptor it holds when it goes out of scope.
+class FileHandle {
+public:
+    explicit FileHandle(int fd) : fd_(fd) {}
+    ~FileHandle() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    int Get() const { return fd_; }
+    // Closes now and reports the error a delayed write may only show here.
+    int Close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0 ? 0 : errno;
+    }
+
+private:
+    int fd_;
+};
+
+// Opens the source without blocking on a FIFO or device a crafted location
+// might name, and accepts only regular files.
+int OpenSource(const std::string& source, struct stat& st, int& fd) {
+    fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return Fail(errno == ENOENT || errno == ENOTDIR ? CopyFailureReason::SourceMissing
+                                                        : CopyFailureReason::SourceUnreadable);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return Fail(CopyFailureReason::SourceUnreadable);
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return 0;
+}
+
+std::string TempName() {
+    static std::atomic<unsigned> sequence{0};
+    thread_local std::minstd_rand random{std::random_device{}()};
+    char name[64];
+    std::snprintf(name, sizeof name, ".corvane-%d-%u-%08x.part", static_cast<int>(::getpid()),
+                  sequence++, static_cast<unsigned>(random()));
+    return name;
+}
+
+// Creates a new temporary file in `folder`; the mode leaves the umask in charge.
+int CreateTemp(const std::string& folder, std::string& path, int& fd) {
+    for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+        path = folder + TempName();
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            return 0;
+        if (errno != EEXIST)
+            return DestinationFailure(errno);
+    }
+    return Fail(CopyFailureReason::DestinationNotWritable);
+}
+
+int CopyFailureOf(ByteCopyResult result) {
+    switch (result) {
+    case ByteCopyResult::Ok:
+        return 0;
+    case ByteCopyResult::ReadFailed:
+        return Fail(CopyFailureReason::SourceUnreadable);
+    case ByteCopyResult::NoSpace:
+        return Fail(CopyFailureReason::DiskFull);
+    case ByteCopyResult::WriteFailed:
+        break;
+    }
+    return Fail(CopyFailureReason::DestinationNotWritable);
+}
+
+} // namespace
+
+StagedCopy::~StagedCopy() {
+    Discard();
+}
+
+void StagedCopy::Discard() {
+    if (!tempPath_.empty())
+        ::unlink(tempPath_.c_str());
+    tempPath_.clear();
+}
+
+int StagedCopy::Stage(const std::string& source, const std::string& folder, ByteCopier& copier) {
+    Discard();
+    struct stat st {};
+    int sourceFd = -1;
+    int result = OpenSource(source, st, sourceFd);
+    FileHandle in(sourceFd);
+    if (result != 0)
+        return result;
+    int destFd = -1;
+    result = CreateTemp(folder, tempPath_, destFd);
+    if (result != 0) {
+        tempPath_.clear();
+        return result;
+    }
+    FileHandle out(destFd);
+    result = CopyFailureOf(copier.Copy(in.Get(), out.Get(), static_cast<uint64_t>(st.st_size)));
+    if (result == 0) {
+        // Times are a courtesy: a volume that cannot store them still gets the music.
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        ::futimens(out.Get(), times);
+        const int closeError = out.Close();
+        if (closeError != 0)
+            result = DestinationFailure(closeError);
+    }
+    if (result != 0)
+        Discard();
+    return result;
+}
+
+int StagedCopy::Commit(const std::string& destination, bool replace) {
+    if (replace) {
+        if (::rename(tempPath_.c_str(), destination.c_str()) != 0)
+            return DestinationFailure(errno);
+        tempPath_.clear();
+        return Committed;
+    }
+    if (::renameat2(AT_FDCWD, tempPath_.c_str(), AT_FDCWD, destination.c_str(), RENAME_NOREPLACE) ==
+        0) {
+        tempPath_.clear();
+        return Committed;
+    }
+    if (errno == EEXIST)
+        return NameTaken;
+    if (errno != EINVAL && errno != ENOSYS)
+        return DestinationFailure(errno);
+    return CommitWithoutNoReplace(destination);
+}
+
+// Network and FUSE volumes may refuse RENAME_NOREPLACE. A hard link refuses
+// to replace just as well; where links are refused too, a look-up right
+// before the rename is the best that is left.
+int StagedCopy::CommitWithoutNoReplace(const std::string& destination) {
+    if (::link(tempPath_.c_str(), destination.c_str()) == 0) {
+        Discard();
+        return Committed;
+    }
+    if (errno == EEXIST)
+        return NameTaken;
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS)
+        return DestinationFailure(errno);
+    struct stat st {};
+    if (::lstat(destination.c_str(), &st) == 0)
+        return NameTaken;
+    if (::rename(tempPath_.c_str(), destination.c_str()) != 0)
+        return DestinationFailure(errno);
+    tempPath_.clear();
+    return Committed;
+}

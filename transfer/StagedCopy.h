@@ -1,0 +1,36 @@
+#pragma once
+
+#include "transfer/CopyOutcome.h"
+
+#include <string>
+
+class ByteCopier;
+
+// One file copy that is never seen half-done: the bytes go to a hidden
+// temporary file in the destination folder, which is renamed into place only
+// when complete. Whatever has not been committed is removed when the object
+// goes away, so a failed or abandoned copy leaves nothing behind.
+class StagedCopy {
+public:
+    StagedCopy() = default;
+    ~StagedCopy();
+    StagedCopy(const StagedCopy&) = delete;
+    StagedCopy& operator=(const StagedCopy&) = delete;
+
+    // Copies `source` into a new temporary file inside `folder` (ending in
+    // "/"), with the source's modification time. 0 on success, else the
+    // reason (as an int of CopyFailureReason).
+    int Stage(const std::string& source, const std::string& folder, ByteCopier& copier);
+
+    enum CommitResult : int { Committed = 0, NameTaken = -1 };
+    // Renames the staged file to `destination`. With replace false an
+    // existing entry is never replaced: NameTaken, and the staged file stays
+    // for another try. Otherwise 0, or a CopyFailureReason.
+    int Commit(const std::string& destination, bool replace);
+
+private:
+    int CommitWithoutNoReplace(const std::string& destination);
+    void Discard();
+
+    std::string tempPath_; // empty when nothing is staged
+};
