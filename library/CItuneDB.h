@@ -39,7 +39,8 @@ public:
     // 0 leaves the view empty (no tables, bad index, no memory).
     int BuildPlaylistView(int32_t index);
 
-    // Frees the five tables; the view, the index and the counters stay.
+    // Frees the five tables and the view, whose rows point into them; the
+    // index and the counters stay.
     void FreeTables();
 
     // --- read by the windows, the copy worker and the CLI (owned here) ---
@@ -64,6 +65,7 @@ private:
 
     // The walks' counters and cursors; sizes are in UTF-16 code units.
     uint32_t trackCount = 0;
+    uint32_t playlistTotal = 0; // mhyp chunks counted; playlistCount is the table's rows
     uint64_t trackStringUnits = 0;
     uint64_t playlistNameUnits = 0;
     uint64_t totalMembers = 0;

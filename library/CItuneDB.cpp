@@ -1,0 +1,118 @@
+#include "library/CItuneDB.h"
+
+#include <new>
+#include <utility>
+
+#include "library/DatabaseWalker.h"
+#include "library/DevicePaths.h"
+#include "library/Utf16.h"
+
+namespace {
+
+// No table may exceed what the 32-bit format could ever describe; a larger
+// sum comes from a hostile file and is refused rather than allocated short.
+constexpr uint64_t kLargestTableBytes = uint64_t(UINT32_MAX) + 1;
+
+template <typename T> T* AllocateTable(uint64_t count) {
+    if (count > kLargestTableBytes / sizeof(T))
+        return nullptr;
+    return new (std::nothrow) T[static_cast<size_t>(count)];
+}
+
+} // namespace
+
+CItuneDB::CItuneDB() = default;
+
+CItuneDB::~CItuneDB() {
+    FreeTables();
+}
+
+int CItuneDB::LoadDatabase(const std::string& path) {
+    dbPath = path;
+    volumeRoot = FromUtf8(VolumeRootOfDatabase(path));
+    if (!MapDatabase())
+        return 0;
+    message.clear();
+    ResetWalkState();
+    if (!TraverseItuneDBCount()) {
+        message += "Error Occur In TraverseItuneDBCount\r\n";
+        UnmapDatabase();
+        return 0;
+    }
+    FreeTables();
+    int result = 1;
+    if (trackCount == 0 || trackStringUnits == 0) {
+        message += "No songs\r\n";
+        result = 2;
+    } else if (playlistTotal == 0 || totalMembers == 0) {
+        // Playlists without names still load: old iPods leave the master
+        // playlist unnamed.
+        message += "No Play List\r\n";
+        result = 2;
+    } else if (!AllocateTables()) {
+        FreeTables();
+        result = 0;
+    } else if (!TraverseItuneDB()) {
+        message += "Error Occur In TraverseItuneDB\r\n";
+        FreeTables();
+        result = 0;
+    } else {
+        playlistCount = playlistFill;
+        PutMasterFirst();
+        if (!BuildPlaylistView(0)) {
+            message += "Error Occur In TraverseItuneDB\r\n";
+            FreeTables();
+            result = 0;
+        }
+    }
+    UnmapDatabase();
+    return result;
+}
+
+void CItuneDB::ResetWalkState() {
+    trackCount = playlistTotal = 0;
+    trackStringUnits = playlistNameUnits = totalMembers = 0;
+    trackFill = playlistFill = 0;
+    trackStringPos = playlistNamePos = memberPos = 0;
+    masterIndex = zeroKindCount = nonZeroKindCount = 0;
+}
+
+int CItuneDB::TraverseItuneDBCount() {
+    return DatabaseWalker(*this, DatabaseWalker::Pass::Count).WalkRoot();
+}
+
+int CItuneDB::TraverseItuneDB() {
+    trackIndexById.Clear();
+    return DatabaseWalker(*this, DatabaseWalker::Pass::Fill).WalkRoot();
+}
+
+int CItuneDB::AllocateTables() {
+    tracks = AllocateTable<TrackRecord>(trackCount);
+    trackStrings = AllocateTable<char16_t>(trackStringUnits);
+    playlists = AllocateTable<PlaylistRecord>(playlistTotal);
+    playlistNames = AllocateTable<char16_t>(playlistNameUnits);
+    memberIndices = AllocateTable<int32_t>(totalMembers);
+    return tracks && trackStrings && playlists && playlistNames && memberIndices &&
+           trackIndexById.Reserve(trackCount);
+}
+
+void CItuneDB::PutMasterFirst() {
+    if (masterIndex != 0)
+        std::swap(playlists[masterIndex], playlists[0]);
+    masterIndex = 0;
+}
+
+void CItuneDB::FreeTables() {
+    FreeView();
+    delete[] tracks;
+    delete[] trackStrings;
+    delete[] playlists;
+    delete[] playlistNames;
+    delete[] memberIndices;
+    tracks = nullptr;
+    trackStrings = nullptr;
+    playlists = nullptr;
+    playlistNames = nullptr;
+    memberIndices = nullptr;
+    playlistCount = 0;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Where the reader finds its fields inside each iTunesDB chunk (bytes from
+// the chunk's start, little-endian 32-bit unless noted). Everything else in
+// a chunk is stepped over by its lengths.
+namespace chunk {
+
+constexpr size_t kHeaderLength = 4;
+constexpr size_t kTotalLength = 8; // child count in mhlt and mhlp
+
+constexpr size_t kRootDataSetCount = 20; // mhbd
+constexpr size_t kRootFixed = 24;
+
+constexpr size_t kDataSetKind = 12; // mhsd
+constexpr size_t kDataSetFixed = 16;
+constexpr uint32_t kTrackListKind = 1;
+constexpr uint32_t kPlaylistListKind = 2;
+// Podcast-grouped copy of the playlist list; read only when a file has no
+// kind 2 within its root's count, as iPod shuffle databases do.
+constexpr uint32_t kPodcastPlaylistListKind = 3;
+
+constexpr size_t kListFixed = 12; // mhlt, mhlp
+
+constexpr size_t kTrackObjectCount = 12; // mhit
+constexpr size_t kTrackId = 16;
+constexpr size_t kTrackFileSize = 36;
+constexpr size_t kTrackFixed = 40;
+constexpr size_t kTrackKindFlag = 208;
+
+constexpr size_t kObjectType = 12; // mhod
+constexpr size_t kObjectFixed = 16;
+constexpr size_t kStringByteLength = 28;
+constexpr size_t kStringStart = 40;
+
+constexpr size_t kPlaylistObjectCount = 12; // mhyp
+constexpr size_t kPlaylistItemCount = 16;
+constexpr size_t kPlaylistMasterByte = 20;
+constexpr size_t kPlaylistFixed = 21;
+
+constexpr size_t kItemTrackId = 24; // mhip
+constexpr size_t kItemFixed = 28;
+
+// mhod types read from tracks; type 1 is also a playlist's name.
+constexpr uint32_t kTitle = 1;
+constexpr uint32_t kLocation = 2;
+constexpr uint32_t kAlbum = 3;
+constexpr uint32_t kArtist = 4;
+constexpr uint32_t kGenre = 5;
+
+} // namespace chunk

@@ -1,0 +1,54 @@
+// Reading the database file: the whole file into memory, once per load.
+// A memory map would turn a cable pulled mid-load into SIGBUS, and nothing
+// on Linux stops another process rewriting the file between the two walks.
+#include "library/CItuneDB.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Offsets inside the format are 32-bit, so a larger file is not a database.
+constexpr uint64_t kLargestDatabase = UINT32_MAX;
+
+bool ReadAll(int fd, uint8_t* buffer, size_t size) {
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t got = read(fd, buffer + done, size - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        done += static_cast<size_t>(got);
+    }
+    return true;
+}
+
+} // namespace
+
+int CItuneDB::MapDatabase() {
+    const int fd = open(dbPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    struct stat st {};
+    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
+              uint64_t(st.st_size) <= kLargestDatabase;
+    if (ok) {
+        fileSize = static_cast<size_t>(st.st_size);
+        fileImage.reset(new (std::nothrow) uint8_t[fileSize]);
+        ok = fileImage && ReadAll(fd, fileImage.get(), fileSize);
+    }
+    close(fd);
+    if (!ok)
+        UnmapDatabase();
+    return ok ? 1 : 0;
+}
+
+void CItuneDB::UnmapDatabase() {
+    fileImage.reset();
+    fileSize = 0;
+}

@@ -1,0 +1,311 @@
+#include "library/DatabaseWalker.h"
+
+#include "library/CItuneDB.h"
+#include "library/ChunkLayout.h"
+#include "library/LocationPath.h"
+
+#include <cstdint>
+
+using namespace chunk;
+
+DatabaseWalker::DatabaseWalker(CItuneDB& db, Pass pass)
+    : db(db), reader(db.fileImage.get(), db.fileSize), filling(pass == Pass::Fill) {}
+
+int DatabaseWalker::WalkRoot() {
+    if (!reader.Has(0, kRootFixed) || !reader.TagIs(0, "mhbd"))
+        return 0;
+    const uint32_t dataSetCount = reader.U32(kRootDataSetCount);
+    size_t at = reader.U32(kHeaderLength);
+    const uint32_t playlistKind = ChoosePlaylistKind(at, dataSetCount);
+    bool playlistListRead = false;
+    for (uint32_t i = 0; i < dataSetCount; ++i) {
+        Chunk set;
+        if (Enter(at, "mhsd", kDataSetFixed, SIZE_MAX, set) != Step::Matched)
+            return 0;
+        const uint32_t kind = reader.U32(at + kDataSetKind);
+        const size_t list = at + reader.U32(at + kHeaderLength);
+        Step step = Step::Matched;
+        if (kind == kTrackListKind) {
+            step = WalkTrackList(list, set.end);
+        } else if (kind == playlistKind && (kind == kPlaylistListKind || !playlistListRead)) {
+            step = WalkPlaylistList(list, set.end);
+            playlistListRead = true;
+        }
+        if (step == Step::Fault)
+            return 0;
+        at = set.end;
+    }
+    return 1;
+}
+
+// Kind 2 when the root's data sets hold one, else the podcast copy (kind 3).
+uint32_t DatabaseWalker::ChoosePlaylistKind(size_t first, uint32_t dataSetCount) const {
+    size_t at = first;
+    for (uint32_t i = 0; i < dataSetCount; ++i) {
+        Chunk set;
+        if (Enter(at, "mhsd", kDataSetFixed, SIZE_MAX, set) != Step::Matched)
+            break;
+        if (reader.U32(at + kDataSetKind) == kPlaylistListKind)
+            return kPlaylistListKind;
+        at = set.end;
+    }
+    return kPodcastPlaylistListKind;
+}
+
+// Tests a chunk of the list inside [.., parentEnd). The image end is a
+// fault; a wrong tag, a length below the fixed fields (a chunk that would
+// be its own sibling) or a chunk spilling out of its parent ends the list.
+DatabaseWalker::Step DatabaseWalker::Enter(size_t at, const char (&tag)[5], size_t fixed,
+                                           size_t parentEnd, Chunk& out) const {
+    if (!reader.Has(at, 4))
+        return Step::Fault;
+    if (!reader.TagIs(at, tag))
+        return Step::Stopped;
+    if (!reader.Has(at, fixed))
+        return Step::Fault;
+    const uint32_t total = reader.U32(at + kTotalLength);
+    if (total < fixed || at >= parentEnd || parentEnd - at < total)
+        return Step::Stopped;
+    out = {at, at + total};
+    return Step::Matched;
+}
+
+DatabaseWalker::Step DatabaseWalker::EnterList(size_t at, const char (&tag)[5],
+                                               size_t parentEnd) const {
+    if (!reader.Has(at, 4))
+        return Step::Fault;
+    if (!reader.TagIs(at, tag))
+        return Step::Stopped;
+    if (!reader.Has(at, kListFixed))
+        return Step::Fault;
+    return at < parentEnd && parentEnd - at >= kListFixed ? Step::Matched : Step::Stopped;
+}
+
+DatabaseWalker::Step DatabaseWalker::WalkTrackList(size_t at, size_t parentEnd) {
+    if (const Step step = EnterList(at, "mhlt", parentEnd); step != Step::Matched)
+        return step;
+    const uint32_t count = reader.U32(at + kTotalLength);
+    size_t child = at + reader.U32(at + kHeaderLength);
+    for (uint32_t i = 0; i < count; ++i) {
+        Chunk track;
+        if (const Step step = Enter(child, "mhit", kTrackFixed, parentEnd, track);
+            step != Step::Matched)
+            return step;
+        if (!reader.Has(child + kTrackKindFlag, 4))
+            return Step::Fault;
+        if (!BeginTrack(reader.U32(child + kTrackId), reader.U32(child + kTrackFileSize),
+                        reader.U32(child + kTrackKindFlag)))
+            return Step::Fault;
+        const size_t objects = child + reader.U32(child + kHeaderLength);
+        const uint32_t objectCount = reader.U32(child + kTrackObjectCount);
+        if (const Step step = WalkTrackObjects(objects, objectCount, track.end);
+            step != Step::Matched)
+            return step;
+        child = track.end;
+    }
+    return Step::Matched;
+}
+
+DatabaseWalker::Step DatabaseWalker::WalkTrackObjects(size_t at, uint32_t count, size_t parentEnd) {
+    for (uint32_t i = 0; i < count; ++i) {
+        Chunk object;
+        if (const Step step = Enter(at, "mhod", kObjectFixed, parentEnd, object);
+            step != Step::Matched)
+            return step;
+        const uint32_t type = reader.U32(at + kObjectType);
+        if (type >= kTitle && type <= kGenre) {
+            const uint8_t* bytes = nullptr;
+            size_t units = 0;
+            if (const Step step = ReadString(object, bytes, units); step != Step::Matched)
+                return step;
+            if (!TrackString(type, bytes, units))
+                return Step::Fault;
+        }
+        at = object.end;
+    }
+    return Step::Matched;
+}
+
+// A string must lie inside its mhod: real databases always do, and it keeps
+// the pools proportional to the file.
+DatabaseWalker::Step DatabaseWalker::ReadString(const Chunk& object, const uint8_t*& bytes,
+                                                size_t& units) const {
+    if (!reader.Has(object.start, kStringStart))
+        return Step::Fault;
+    const uint32_t length = reader.U32(object.start + kStringByteLength);
+    const size_t size = object.end - object.start;
+    if (size < kStringStart || size - kStringStart < length)
+        return Step::Stopped;
+    if (!reader.Has(object.start + kStringStart, length))
+        return Step::Fault;
+    bytes = reader.At(object.start + kStringStart);
+    units = length / 2; // an odd last byte is dropped
+    return Step::Matched;
+}
+
+DatabaseWalker::Step DatabaseWalker::WalkPlaylistList(size_t at, size_t parentEnd) {
+    if (const Step step = EnterList(at, "mhlp", parentEnd); step != Step::Matched)
+        return step;
+    if (!filling)
+        db.message += "  Read mhlp\r\n";
+    else
+        db.trackIndexById.Seal();
+    const uint32_t count = reader.U32(at + kTotalLength);
+    size_t child = at + reader.U32(at + kHeaderLength);
+    for (uint32_t i = 0; i < count; ++i) {
+        Chunk playlist;
+        if (const Step step = Enter(child, "mhyp", kPlaylistFixed, parentEnd, playlist);
+            step != Step::Matched)
+            return step;
+        if (!BeginPlaylist(reader.U8(child + kPlaylistMasterByte)))
+            return Step::Fault;
+        size_t next = child + reader.U32(child + kHeaderLength);
+        const uint32_t objectCount = reader.U32(child + kPlaylistObjectCount);
+        const uint32_t itemCount = reader.U32(child + kPlaylistItemCount);
+        if (const Step step = WalkPlaylistObjects(next, objectCount, playlist.end);
+            step != Step::Matched)
+            return step;
+        BeginItems();
+        if (const Step step = WalkPlaylistItems(next, itemCount, playlist.end);
+            step != Step::Matched)
+            return step;
+        if (!filling)
+            db.message += "\r\n";
+        child = playlist.end;
+    }
+    return Step::Matched;
+}
+
+// Leaves `at` where the last mhod ended: the items start there.
+DatabaseWalker::Step DatabaseWalker::WalkPlaylistObjects(size_t& at, uint32_t count,
+                                                         size_t parentEnd) {
+    for (uint32_t i = 0; i < count; ++i) {
+        Chunk object;
+        if (const Step step = Enter(at, "mhod", kObjectFixed, parentEnd, object);
+            step != Step::Matched)
+            return step;
+        if (reader.U32(at + kObjectType) == kTitle) {
+            const uint8_t* bytes = nullptr;
+            size_t units = 0;
+            if (const Step step = ReadString(object, bytes, units); step != Step::Matched)
+                return step;
+            if (!PlaylistName(bytes, units))
+                return Step::Fault;
+        }
+        at = object.end;
+    }
+    return Step::Matched;
+}
+
+DatabaseWalker::Step DatabaseWalker::WalkPlaylistItems(size_t at, uint32_t count,
+                                                       size_t parentEnd) {
+    for (uint32_t i = 0; i < count; ++i) {
+        Chunk item;
+        if (const Step step = Enter(at, "mhip", kItemFixed, parentEnd, item); step != Step::Matched)
+            return step;
+        if (!Item(reader.U32(at + kItemTrackId)))
+            return Step::Fault;
+        at = item.end;
+    }
+    return Step::Matched;
+}
+
+// The fill writes only into what the count reserved; the image cannot
+// change between the walks, so a refusal here means a walker bug, and the
+// load fails instead of writing past a table.
+bool DatabaseWalker::BeginTrack(uint32_t trackId, uint32_t fileSize, uint32_t kindFlag) {
+    if (!filling) {
+        ++db.trackCount;
+        return true;
+    }
+    if (db.trackFill >= db.trackCount)
+        return false;
+    currentTrack = &db.tracks[db.trackFill];
+    *currentTrack = TrackRecord{};
+    currentTrack->trackId = trackId;
+    currentTrack->fileSize = fileSize;
+    currentTrack->kindFlag = kindFlag;
+    ++(kindFlag != 0 ? db.nonZeroKindCount : db.zeroKindCount);
+    db.trackIndexById.Add(trackId, static_cast<int32_t>(db.trackFill));
+    ++db.trackFill;
+    return true;
+}
+
+bool DatabaseWalker::ReserveString(uint64_t capacity, uint64_t units, uint64_t pos) const {
+    return pos <= capacity && capacity - pos >= units;
+}
+
+bool DatabaseWalker::TrackString(uint32_t type, const uint8_t* bytes, size_t units) {
+    const size_t rootUnits = db.volumeRoot.size();
+    const uint64_t need = type == kLocation ? LocationCapacity(rootUnits, units) : units + 1;
+    if (!filling) {
+        db.trackStringUnits += need;
+        return true;
+    }
+    if (!ReserveString(db.trackStringUnits, need, db.trackStringPos))
+        return false;
+    char16_t* dst = db.trackStrings + db.trackStringPos;
+    if (type == kLocation) {
+        const size_t written = WriteLocation(dst, db.volumeRoot, bytes, units);
+        currentTrack->location = written ? dst : nullptr;
+        db.trackStringPos += written ? written + 1 : 0;
+        return true;
+    }
+    db.trackStringPos += CopyDeviceString(dst, bytes, units) + 1;
+    const char16_t** field[] = {nullptr,
+                                &currentTrack->title,
+                                nullptr,
+                                &currentTrack->album,
+                                &currentTrack->artist,
+                                &currentTrack->genre};
+    *field[type] = dst;
+    return true;
+}
+
+bool DatabaseWalker::BeginPlaylist(uint8_t masterByte) {
+    if (!filling) {
+        ++db.playlistTotal;
+        return true;
+    }
+    if (db.playlistFill >= db.playlistTotal)
+        return false;
+    currentPlaylist = &db.playlists[db.playlistFill];
+    *currentPlaylist = PlaylistRecord{};
+    currentPlaylist->masterFlag = masterByte;
+    if (masterByte != 0)
+        db.masterIndex = db.playlistFill;
+    ++db.playlistFill;
+    return true;
+}
+
+bool DatabaseWalker::PlaylistName(const uint8_t* bytes, size_t units) {
+    if (!filling) {
+        db.playlistNameUnits += units + 1;
+        return true;
+    }
+    if (!ReserveString(db.playlistNameUnits, units + 1, db.playlistNamePos))
+        return false;
+    char16_t* dst = db.playlistNames + db.playlistNamePos;
+    db.playlistNamePos += CopyDeviceString(dst, bytes, units) + 1;
+    currentPlaylist->name = dst;
+    return true;
+}
+
+// memberCount grows with each item filled, so a playlist cut short by a
+// stopped list never claims entries it was not given.
+void DatabaseWalker::BeginItems() {
+    if (filling)
+        currentPlaylist->members = db.memberIndices + db.memberPos;
+}
+
+bool DatabaseWalker::Item(uint32_t trackId) {
+    if (!filling) {
+        ++db.totalMembers;
+        return true;
+    }
+    if (db.memberPos >= db.totalMembers)
+        return false;
+    db.memberIndices[db.memberPos++] = db.trackIndexById.Find(trackId);
+    ++currentPlaylist->memberCount;
+    return true;
+}

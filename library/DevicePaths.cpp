@@ -1,0 +1,19 @@
+#include "library/DevicePaths.h"
+
+std::string DatabasePathOnVolume(const std::string& mountPoint) {
+    std::string path = mountPoint;
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    return path + kDatabaseOnVolume;
+}
+
+std::string VolumeRootOfDatabase(const std::string& dbPath) {
+    size_t end = dbPath.size();
+    for (int i = 0; i < 3; ++i) {
+        const size_t slash = end == 0 ? std::string::npos : dbPath.rfind('/', end - 1);
+        if (slash == std::string::npos)
+            return std::string();
+        end = slash;
+    }
+    return dbPath.substr(0, end);
+}

@@ -1,0 +1,34 @@
+#include "library/CItuneDB.h"
+
+#include <memory>
+#include <new>
+
+void CItuneDB::FreeView() {
+    delete[] viewRows;
+    viewRows = nullptr;
+    viewRowCount = 0;
+}
+
+int CItuneDB::BuildPlaylistView(int32_t index) {
+    FreeView();
+    if (!playlists || !tracks || index < 0 || uint32_t(index) >= playlistCount)
+        return 0;
+    const PlaylistRecord& playlist = playlists[index];
+    viewRows = new (std::nothrow) TrackRecord[playlist.memberCount];
+    // One flag per track row: a track shows once, at its first item.
+    std::unique_ptr<bool[]> placed(new (std::nothrow) bool[trackFill]());
+    if (!viewRows || !placed) {
+        FreeView();
+        return 0;
+    }
+    uint32_t count = 0;
+    for (uint32_t k = 0; k < playlist.memberCount; ++k) {
+        const int32_t row = playlist.members[k];
+        if (row < 0 || uint32_t(row) >= trackFill || placed[row])
+            continue;
+        placed[row] = true;
+        viewRows[count++] = tracks[row];
+    }
+    viewRowCount = count;
+    return 1;
+}
