@@ -1,0 +1,218 @@
+#include "support/ItunesDbWriter.h"
+
+#include <fstream>
+
+namespace dbwriter {
+namespace {
+
+constexpr uint32_t kRootHeaderMinimal = 0x68;
+constexpr uint32_t kRootHeaderReal = 0xF4;
+constexpr uint32_t kTrackHeaderMinimal = 0xF4;
+constexpr uint32_t kTrackHeaderReal = 0x248;
+constexpr uint32_t kDataSetHeader = 0x60;
+constexpr uint32_t kListHeader = 0x5C;
+constexpr uint32_t kPlaylistHeader = 0x6C;
+constexpr uint32_t kItemHeader = 0x4C;
+constexpr uint32_t kObjectHeader = 0x18;
+
+class Buffer {
+public:
+    std::vector<uint8_t> bytes;
+
+    size_t Begin(const char* tag, uint32_t headerLength) {
+        const size_t at = bytes.size();
+        bytes.resize(at + headerLength, 0);
+        bytes[at] = uint8_t(tag[0]), bytes[at + 1] = uint8_t(tag[1]);
+        bytes[at + 2] = uint8_t(tag[2]), bytes[at + 3] = uint8_t(tag[3]);
+        Put32(bytes, at + 4, headerLength);
+        return at;
+    }
+    // Sets offset 8 to the chunk's total length, children included.
+    void End(size_t at) { Put32(bytes, at + 8, uint32_t(bytes.size() - at)); }
+    void Set(size_t at, size_t offset, uint32_t value) { Put32(bytes, at + offset, value); }
+    void Append(const void* data, size_t size) {
+        const auto* p = static_cast<const uint8_t*>(data);
+        bytes.insert(bytes.end(), p, p + size);
+    }
+};
+
+void WriteString(Buffer& out, uint32_t type, const std::u16string& text) {
+    const size_t at = out.Begin("mhod", kObjectHeader);
+    out.Set(at, 12, type);
+    out.bytes.resize(at + 40, 0);
+    out.Set(at, 24, 1);                         // position
+    out.Set(at, 28, uint32_t(text.size() * 2)); // string length in bytes
+    out.Set(at, 32, 1);                         // UTF-16 marker
+    for (char16_t unit : text) {
+        const uint8_t le[2] = {uint8_t(unit & 0xFF), uint8_t(unit >> 8)};
+        out.Append(le, 2);
+    }
+    out.End(at);
+}
+
+// Data objects the reader must step over: index and layout blobs.
+void WriteOpaqueObject(Buffer& out, uint32_t type, size_t payload) {
+    const size_t at = out.Begin("mhod", kObjectHeader);
+    out.Set(at, 12, type);
+    for (size_t i = 0; i < payload; ++i)
+        out.bytes.push_back(uint8_t(0xA0 + i % 32));
+    out.End(at);
+}
+
+uint32_t TrackObjectCount(const Track& track, bool extras) {
+    uint32_t n = extras ? 2 : 0;
+    for (const auto* field :
+         {&track.title, &track.location, &track.album, &track.artist, &track.genre})
+        n += field->has_value();
+    return n;
+}
+
+void WriteTrack(Buffer& out, const Track& track, const Options& options, Written& marks) {
+    uint32_t header = options.trackHeaderLength;
+    if (header == 0)
+        header = options.realDeviceExtras ? kTrackHeaderReal : kTrackHeaderMinimal;
+    const size_t at = out.Begin("mhit", header);
+    marks.trackOffsets.push_back(at);
+    out.Set(at, 12, TrackObjectCount(track, options.realDeviceExtras));
+    out.Set(at, 16, track.id);
+    out.Set(at, 36, track.fileSize);
+    if (header >= 212)
+        out.Set(at, 208, track.kindFlag);
+    if (options.realDeviceExtras)
+        WriteString(out, 6, u"MPEG audio file");
+    const std::pair<uint32_t, const std::optional<std::u16string>*> fields[] = {
+        {1, &track.title},
+        {2, &track.location},
+        {3, &track.album},
+        {4, &track.artist},
+        {5, &track.genre}};
+    for (const auto& [type, text] : fields)
+        if (text->has_value())
+            WriteString(out, type, **text);
+    if (options.realDeviceExtras)
+        WriteOpaqueObject(out, 100, 20);
+    out.End(at);
+}
+
+void WritePlaylist(Buffer& out, const Playlist& playlist, bool extras, std::vector<size_t>* marks) {
+    const size_t at = out.Begin("mhyp", kPlaylistHeader);
+    if (marks)
+        marks->push_back(at);
+    uint32_t objects = playlist.name ? 1 : 0;
+    if (playlist.name)
+        WriteString(out, 1, *playlist.name);
+    if (extras) {
+        WriteOpaqueObject(out, 100, 0x270);
+        objects += 1;
+        if (playlist.master) {
+            WriteOpaqueObject(out, 52, 64);
+            WriteOpaqueObject(out, 53, 32);
+            objects += 2;
+        }
+    }
+    out.Set(at, 12, objects);
+    out.Set(at, 16, uint32_t(playlist.items.size()));
+    out.bytes[at + 20] = playlist.master ? 1 : 0;
+    uint32_t position = 0;
+    for (uint32_t id : playlist.items) {
+        const size_t item = out.Begin("mhip", kItemHeader);
+        out.Set(item, 12, extras ? 1 : 0);
+        out.Set(item, 24, id);
+        if (extras) {
+            // Each item carries its position in a type-100 mhod.
+            const size_t child = out.Begin("mhod", kObjectHeader);
+            out.Set(child, 12, 100);
+            out.bytes.resize(out.bytes.size() + 20, 0);
+            out.Set(child, 24, position++);
+            out.End(child);
+        }
+        out.End(item);
+    }
+    out.End(at);
+}
+
+void WritePlaylistList(Buffer& out, const std::vector<Playlist>& playlists, bool extras,
+                       std::vector<size_t>* marks) {
+    const size_t list = out.Begin("mhlp", kListHeader);
+    out.Set(list, 8, uint32_t(playlists.size()));
+    for (const Playlist& playlist : playlists)
+        WritePlaylist(out, playlist, extras, marks);
+}
+
+std::vector<Playlist> PodcastPlaylists(const Database& database) {
+    if (database.podcastPlaylists)
+        return *database.podcastPlaylists;
+    std::vector<Playlist> copy = database.playlists;
+    copy.push_back({false, u"Podcasts", {}});
+    return copy;
+}
+
+void WriteDataSet(Buffer& out, uint32_t kind, const Database& database, Written& marks) {
+    const bool extras = database.options.realDeviceExtras;
+    const size_t at = out.Begin("mhsd", kDataSetHeader);
+    marks.dataSetOffsets.push_back(at);
+    out.Set(at, 12, kind);
+    if (kind == 1) {
+        const size_t list = out.Begin("mhlt", kListHeader);
+        out.Set(list, 8, uint32_t(database.tracks.size()));
+        for (const Track& track : database.tracks)
+            WriteTrack(out, track, database.options, marks);
+    } else if (kind == 2) {
+        WritePlaylistList(out, database.playlists, extras, &marks.playlistOffsets);
+    } else if (kind == 3) {
+        WritePlaylistList(out, PodcastPlaylists(database), extras, nullptr);
+    } else if (kind == 5) {
+        // Smart playlists: a playlist list of its own that is never read.
+        WritePlaylistList(out, {{false, u"Recently Added", {}}}, extras, nullptr);
+    } else if (kind == 6) {
+        // Another track list format that is never read.
+        const size_t list = out.Begin("mhlt", kListHeader);
+        out.Set(list, 8, 0);
+    } else {
+        const size_t list = out.Begin(kind == 8 ? "mhli" : "mhla", kListHeader);
+        out.Set(list, 8, 0);
+    }
+    out.End(at);
+}
+
+} // namespace
+
+void Put32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + i] = uint8_t(value >> (8 * i));
+}
+
+uint32_t Get32(const std::vector<uint8_t>& bytes, size_t offset) {
+    uint32_t value = 0;
+    for (int i = 0; i < 4; ++i)
+        value |= uint32_t(bytes[offset + i]) << (8 * i);
+    return value;
+}
+
+Written Write(const Database& database) {
+    const Options& options = database.options;
+    std::vector<uint32_t> order = options.dataSetOrder;
+    if (order.empty())
+        order = options.realDeviceExtras ? std::vector<uint32_t>{4, 1, 3, 2, 5, 6, 8, 10}
+                                         : std::vector<uint32_t>{1, 2};
+    Written written;
+    Buffer out;
+    const size_t root =
+        out.Begin("mhbd", options.realDeviceExtras ? kRootHeaderReal : kRootHeaderMinimal);
+    out.Set(root, 12, 1);
+    out.Set(root, 16, 0x19); // database version
+    out.Set(root, 20, options.rootDataSetCount.value_or(uint32_t(order.size())));
+    for (uint32_t kind : order)
+        WriteDataSet(out, kind, database, written);
+    out.End(root);
+    written.bytes = std::move(out.bytes);
+    return written;
+}
+
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(file);
+}
+
+} // namespace dbwriter

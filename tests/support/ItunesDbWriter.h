@@ -1,0 +1,66 @@
+#pragma once
+
+// Builds iTunesDB bytes from a plain description, so tests state layouts
+// directly. It writes both a minimal layout and the extras real devices
+// write and a reader must step over.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dbwriter {
+
+struct Track {
+    uint32_t id = 0;
+    uint32_t fileSize = 0;
+    uint32_t kindFlag = 1;
+    std::optional<std::u16string> title;
+    std::optional<std::u16string> location; // stored form, ":iPod_Control:Music:F00:A.mp3"
+    std::optional<std::u16string> album;
+    std::optional<std::u16string> artist;
+    std::optional<std::u16string> genre;
+};
+
+struct Playlist {
+    bool master = false;
+    std::optional<std::u16string> name;
+    std::vector<uint32_t> items; // track ids
+};
+
+struct Options {
+    // mhit header 0x248, mhbd header 0xF4, mhod types 6/52/53/100, a child
+    // mhod in every mhip, and data sets of kinds 3, 4, 5, 6, 8 and 10.
+    bool realDeviceExtras = false;
+    // Data set kinds in file order; empty means {1, 2}, or with the extras
+    // {4, 1, 3, 2, 5, 6, 8, 10}. Kind 3 holds `podcastPlaylists`.
+    std::vector<uint32_t> dataSetOrder;
+    // The root's data set count; empty means every data set written.
+    std::optional<uint32_t> rootDataSetCount;
+    uint32_t trackHeaderLength = 0; // 0: 0xF4, or 0x248 with the extras
+};
+
+struct Database {
+    std::vector<Track> tracks;
+    std::vector<Playlist> playlists;
+    // Content of a kind-3 data set; empty means `playlists` plus an empty
+    // playlist named "Podcasts", so that reading it by mistake shows.
+    std::optional<std::vector<Playlist>> podcastPlaylists;
+    Options options;
+};
+
+struct Written {
+    std::vector<uint8_t> bytes;
+    std::vector<size_t> dataSetOffsets;  // mhsd chunks in file order
+    std::vector<size_t> trackOffsets;    // mhit chunks
+    std::vector<size_t> playlistOffsets; // mhyp chunks of the kind-2 list
+};
+
+Written Write(const Database& database);
+
+void Put32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value);
+uint32_t Get32(const std::vector<uint8_t>& bytes, size_t offset);
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
+
+} // namespace dbwriter

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "support/ItunesDbWriter.h"
+
+// A dozen tracks that exercise what real libraries hold: missing artist,
+// album or title, non-Latin and astral-plane names, a duplicate title; three
+// playlists (one repeats a track, one names a missing track) and a master
+// playlist that is not first in the file.
+dbwriter::Database SampleDeviceDatabase();
+
+// Writes a folder that looks like a mounted iPod: the database at
+// iPod_Control/iTunes/iTunesDB and each track's file under
+// iPod_Control/Music/Fnn/, sized as the database says. False on any failure.
+bool WriteSampleDevice(const std::string& root);
