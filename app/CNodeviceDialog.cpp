@@ -1,0 +1,116 @@
+#include "app/CNodeviceDialog.h"
+
+#include "app/NodeviceBackground.h"
+#include "controls/DialogFont.h"
+#include "controls/ToolbarBtnEx.h"
+#include "controls/TransStatic.h"
+#include "platform/OpenLocation.h"
+#include "resources/Template139.h"
+#include "resources/WindowShape.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+constexpr double kLayoutScale = 1.0; // Qt scales widget geometry itself
+
+// Text modes of the labels: headings bold, step 1 red, links blue.
+int ModeOf(int controlId) {
+    switch (controlId) {
+    case IDC_NODEVICE_TITLE:
+    case IDC_NODEVICE_HOWTO_HEADING:
+    case IDC_NODEVICE_MOREHELP:
+        return 4;
+    case IDC_NODEVICE_STEP1:
+        return 2;
+    case IDC_NODEVICE_LINK_DISKMODE:
+    case IDC_NODEVICE_LINK_HOWTO:
+        return kLinkModeAtRest;
+    default:
+        return 0;
+    }
+}
+
+QString TextOf(const DialogControl& control) {
+    return QString::fromUtf16(control.text.data(), qsizetype(control.text.size()));
+}
+
+QRect PlaceOf(int controlId) {
+    return ControlRectInPixels(NodeviceDialogTemplate(), controlId, kLayoutScale);
+}
+
+} // namespace
+
+CNodeviceDialog::CNodeviceDialog(QWidget* mainWindow)
+    : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint),
+      rescan_(new CToolbarBtnEx(TextOf(*NodeviceDialogTemplate().Find(IDC_NODEVICE_RESCAN)), this)),
+      cancel_(new CToolbarBtnEx(TextOf(*NodeviceDialogTemplate().Find(IDC_NODEVICE_CANCEL)), this)),
+      linkRect1_(PlaceOf(IDC_NODEVICE_LINK_DISKMODE)),
+      linkRect2_(PlaceOf(IDC_NODEVICE_LINK_HOWTO)) {
+    setWindowTitle(QStringLiteral("Corvane "));
+    setFont(DialogFont());
+    setFixedSize(TemplateSizeInPixels(NodeviceDialogTemplate(), kLayoutScale));
+    setMouseTracking(true); // link hover needs moves without a pressed button
+    for (const DialogControl& control : NodeviceDialogTemplate().controls) {
+        if (control.kind != ControlKind::StaticText)
+            continue;
+        auto* label = new CTransStatic(TextOf(control), this);
+        label->setObjectName(QString::number(control.id));
+        label->SetMode(ModeOf(control.id));
+        label->setGeometry(PlaceOf(control.id));
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    rescan_->setGeometry(PlaceOf(IDC_NODEVICE_RESCAN));
+    cancel_->setGeometry(PlaceOf(IDC_NODEVICE_CANCEL));
+    connect(rescan_, &QAbstractButton::clicked, this, &CNodeviceDialog::OnRescan);
+    connect(cancel_, &QAbstractButton::clicked, this, &QWidget::hide);
+}
+
+CTransStatic* CNodeviceDialog::Label(int controlId) const {
+    return findChild<CTransStatic*>(QString::number(controlId), Qt::FindDirectChildrenOnly);
+}
+
+void CNodeviceDialog::OnRescan() {
+    if (QWidget* mainWindow = parentWidget())
+        QCoreApplication::postEvent(mainWindow, new QEvent(kRescanDeviceEvent));
+}
+
+void CNodeviceDialog::mouseMoveEvent(QMouseEvent* event) {
+    hover_ = HoverAt(event->position().toPoint(), linkRect1_, linkRect2_);
+    setCursor(hover_.any() ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    ShowLinkModes();
+    QDialog::mouseMoveEvent(event);
+}
+
+void CNodeviceDialog::ShowLinkModes() {
+    for (auto [id, hot] : {std::pair{IDC_NODEVICE_LINK_DISKMODE, hover_.hot1},
+                           std::pair{IDC_NODEVICE_LINK_HOWTO, hover_.hot2}}) {
+        CTransStatic* link = Label(id);
+        link->SetMode(LinkMode(hot));
+        link->update();
+    }
+}
+
+void CNodeviceDialog::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && hover_.any())
+        OpenLocalLocation(HelpPagePath());
+    QDialog::mousePressEvent(event);
+}
+
+void CNodeviceDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    setMask(RoundedWindowRegion(size()));
+}
+
+void CNodeviceDialog::paintEvent(QPaintEvent*) {
+    QPixmap picture(size());
+    {
+        QPainter offscreen(&picture);
+        NodeviceBackground().paint(offscreen, rect());
+    }
+    QPainter(this).drawPixmap(0, 0, picture);
+    rescan_->CaptureBackground(picture);
+    cancel_->CaptureBackground(picture);
+}

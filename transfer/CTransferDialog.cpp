@@ -1,0 +1,221 @@
+#include "transfer/CTransferDialog.h"
+
+#include "controls/DialogFont.h"
+#include "controls/ToolbarBtnEx.h"
+#include "controls/TransStatic.h"
+#include "platform/OpenLocation.h"
+#include "resources/Template130.h"
+#include "transfer/CopyWorker.h"
+#include "transfer/FailureReport.h"
+#include "transfer/TransferBackground.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr double kLayoutScale = 1.0; // Qt scales widget geometry itself
+
+QRect PlaceOf(int controlId) {
+    return ControlRectInPixels(TransferDialogTemplate(), controlId, kLayoutScale);
+}
+
+QString TemplateText(int controlId) {
+    const DialogControl* control = TransferDialogTemplate().Find(controlId);
+    return QString::fromUtf16(control->text.data(), qsizetype(control->text.size()));
+}
+
+void ShowFailureListWindow(QWidget* parent, const QString& summary, const QString& list) {
+    QDialog window(parent);
+    window.setWindowTitle(QStringLiteral("Corvane"));
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(new QLabel(summary, &window));
+    auto* text = new QPlainTextEdit(list, &window);
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(text);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &window);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &window, &QDialog::reject);
+    layout->addWidget(buttons);
+    window.resize(560, 320);
+    window.exec();
+}
+
+CTransferDialog::FailureListPresenter& CurrentPresenter() {
+    static CTransferDialog::FailureListPresenter presenter;
+    return presenter;
+}
+
+} // namespace
+
+CTransferDialog::CTransferDialog(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), bar_(new QProgressBar(this)),
+      button_(new CToolbarBtnEx(TemplateText(IDC_TRANSFER_BUTTON), this)),
+      label_(new CTransStatic(TemplateText(IDC_TRANSFER_LABEL), this)),
+      labelRect_(PlaceOf(IDC_TRANSFER_LABEL)) {
+    setModal(true);
+    setFont(DialogFont());
+    setFixedSize(TemplateSizeInPixels(TransferDialogTemplate(), kLayoutScale));
+    bar_->setGeometry(PlaceOf(IDC_TRANSFER_PROGRESS));
+    bar_->setTextVisible(false);
+    button_->setGeometry(PlaceOf(IDC_TRANSFER_BUTTON));
+    label_->setGeometry(labelRect_);
+    connect(button_, &QAbstractButton::clicked, this, &CTransferDialog::OnCancelOrFinish);
+}
+
+CTransferDialog::~CTransferDialog() {
+    // The worker reads this object and posts to it: stop it and wait before
+    // anything is torn down.
+    job_.cancelRequested = true;
+    WaitForWorker();
+}
+
+CTransferDialog::FailureListPresenter
+CTransferDialog::ReplaceFailureListPresenter(FailureListPresenter presenter) {
+    FailureListPresenter previous = std::move(CurrentPresenter());
+    CurrentPresenter() = std::move(presenter);
+    return previous;
+}
+
+void CTransferDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (progress_.phase() == TransferProgress::Phase::Initialising && !workerThread_.joinable())
+        OnInitDialog();
+}
+
+void CTransferDialog::OnInitDialog() {
+    progress_ = TransferProgress(totalChecked);
+    bar_->setRange(0, progress_.barMaximum());
+    bar_->setValue(0);
+    QCoreApplication::postEvent(this, new CopyProgressEvent(COPY_START));
+}
+
+bool CTransferDialog::event(QEvent* event) {
+    if (event->type() == CopyProgressEvent::kType) {
+        OnCopyProgress(static_cast<CopyProgressEvent&>(*event));
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void CTransferDialog::OnCopyProgress(CopyProgressEvent& progress) {
+    switch (progress.wParam) {
+    case COPY_START:
+        if (progress_.phase() != TransferProgress::Phase::Initialising)
+            return;
+        progress_.Start();
+        StartWorker();
+        break;
+    case COPY_NEXT:
+        progress_.Next();
+        break;
+    case COPY_DONE:
+        outcome_ = std::move(progress.outcome);
+        progress_.Done(outcome_);
+        break;
+    default:
+        return;
+    }
+    ShowProgress();
+}
+
+void CTransferDialog::StartWorker() {
+    job_.outputFolder = outputFolder.toStdString();
+    job_.rows = rows;
+    job_.rowCount = rowCount;
+    job_.keepOrganized = keepOrganized;
+    job_.overwriteExisting = overwriteExisting;
+    job_.progress = &sink_;
+    job_.byteCopier = byteCopier;
+    workerThread_ = std::thread([this] { CopyWorkerProc(&job_); });
+}
+
+void CTransferDialog::WaitForWorker() {
+    if (workerThread_.joinable())
+        workerThread_.join();
+}
+
+void CTransferDialog::ShowProgress() {
+    bar_->setValue(progress_.barValue());
+    const QString text = progress_.labelText();
+    // A second line (the failure count) makes the label grow upward into
+    // the free space, so it never covers the bar.
+    const int lines = int(text.count(QLatin1Char('\n'))) + 1;
+    label_->setGeometry(labelRect_.adjusted(0, -(lines - 1) * labelRect_.height(), 0, 0));
+    label_->SetText(text);
+    button_->setText(progress_.buttonText());
+    button_->setVisible(progress_.buttonVisible());
+    update();
+}
+
+void CTransferDialog::OnCancelOrFinish() {
+    switch (progress_.buttonAction()) {
+    case TransferProgress::ButtonAction::Cancel:
+        // The worker stops before its next row and then posts COPY_DONE,
+        // which brings the button back as Finish.
+        job_.cancelRequested = true;
+        progress_.RequestCancel();
+        ShowProgress();
+        break;
+    case TransferProgress::ButtonAction::ShowFailures:
+        ShowFailures();
+        break;
+    case TransferProgress::ButtonAction::Finish:
+        Finish();
+        break;
+    }
+}
+
+void CTransferDialog::ShowFailures() {
+    const QString summary = progress_.labelText().section(QLatin1Char('\n'), 1);
+    const QString list = FailureReportText(outcome_);
+    if (const FailureListPresenter& presenter = CurrentPresenter())
+        presenter(this, summary, list);
+    else
+        ShowFailureListWindow(this, summary, list);
+    progress_.FailuresShown();
+    ShowProgress();
+}
+
+void CTransferDialog::Finish() {
+    // The worker's last act is posting COPY_DONE, so this wait is short.
+    WaitForWorker();
+    if (openFolderWhenDone)
+        OpenLocalLocation(outputFolder);
+    accept();
+}
+
+void CTransferDialog::reject() {
+    if (progress_.mayClose())
+        Finish();
+}
+
+void CTransferDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        OnCancelOrFinish(); // Enter is the button's command
+        return;
+    case Qt::Key_Escape:
+        reject();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void CTransferDialog::paintEvent(QPaintEvent*) {
+    QPixmap picture(size());
+    {
+        QPainter offscreen(&picture);
+        TransferBackground().paint(offscreen, rect());
+    }
+    QPainter(this).drawPixmap(0, 0, picture);
+    button_->CaptureBackground(picture);
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "library/TrackRecord.h"
+#include "transfer/CopyJob.h"
+#include "transfer/CopyProgressEvent.h"
+#include "transfer/TransferProgress.h"
+
+#include <QDialog>
+#include <QPixmap>
+
+#include <functional>
+#include <memory>
+#include <thread>
+
+class ByteCopier;
+class CToolbarBtnEx;
+class CTransStatic;
+class QProgressBar;
+
+// The small modal window that runs one transfer: it starts the copy worker
+// on its own thread as soon as it is shown, turns the worker's progress
+// into a text line and a bar, lets the user cancel, and closes through
+// Finish once the worker has ended. It cannot be closed, and is never
+// destroyed, while the worker runs.
+class CTransferDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CTransferDialog(QWidget* owner = nullptr);
+    ~CTransferDialog() override;
+
+    // Filled in completely by the owner before the dialog is shown.
+    QString outputFolder; // absolute, ends with "/"
+    TrackRecord* rows = nullptr;
+    uint32_t rowCount = 0;
+    int totalChecked = 0; // the last number of every progress text; the bar's top
+    bool openFolderWhenDone = false;
+    bool keepOrganized = false;
+    bool overwriteExisting = true;
+    ByteCopier* byteCopier = nullptr; // null: the kernel's
+
+    const TransferProgress& Progress() const { return progress_; }
+    const CopyOutcome& Outcome() const { return outcome_; }
+    bool CancelRequested() const { return job_.cancelRequested; }
+
+    // Shows the list of tracks that could not be copied. Tests replace it;
+    // returns the presenter that was in place (empty restores the window).
+    using FailureListPresenter =
+        std::function<void(QWidget* parent, const QString& summary, const QString& list)>;
+    static FailureListPresenter ReplaceFailureListPresenter(FailureListPresenter presenter);
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+public slots:
+    // Escape and the window's close request land here.
+    void reject() override;
+
+private:
+    void OnInitDialog();
+    void OnCopyProgress(CopyProgressEvent& progress);
+    void OnCancelOrFinish();
+    void StartWorker();
+    void WaitForWorker();
+    void Finish();
+    void ShowFailures();
+    void ShowProgress();
+
+    QProgressBar* bar_;
+    CToolbarBtnEx* button_;
+    CTransStatic* label_;
+    QRect labelRect_;
+
+    TransferProgress progress_{0};
+    CopyOutcome outcome_;
+    CopyJob job_;
+    PostingProgressSink sink_{this};
+    std::thread workerThread_;
+};
