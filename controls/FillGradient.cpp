@@ -4,7 +4,9 @@
 
 namespace {
 
-int Channel(int from, int to, int row, int height) { return from + (to - from) * row / height; }
+int Channel(int from, int to, int row, int height) {
+    return from + (to - from) * row / height;
+}
 
 } // namespace
 

@@ -12,14 +12,14 @@ enum class StaticStyle {
     Right = 0x2,            // right-aligned
     CenterVertically = 0x4, // one line, centred vertically
     NoPrefix = 0x8,         // '&' is shown as it is, not as a mnemonic marker
-    EndEllipsis = 0x10,     // one line, cut at the end with "..."
-    PathEllipsis = 0x20,    // one line, cut in the middle with "..."
-    WordEllipsis = 0x40,    // one line, cut at a word with "..."
+    EndEllipsis = 0x10,     // no word break; cut at the end with "..."
+    PathEllipsis = 0x20,    // no word break; cut in the middle with "..."
+    WordEllipsis = 0x40,    // no word break; cut at the end with "..."
 };
 Q_DECLARE_FLAGS(StaticStyles, StaticStyle)
 Q_DECLARE_OPERATORS_FOR_FLAGS(StaticStyles)
 
-enum class Ellipsis { None, End, Path, Word };
+enum class Ellipsis { None, End, Path };
 
 struct TextFormat {
     int alignment = 0; // Qt::AlignmentFlag bits

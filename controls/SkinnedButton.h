@@ -51,7 +51,6 @@ protected:
 
 private:
     void OnClicked();
-    void KeepBackground(QPixmap picture);
 
     ButtonKind m_kind;
     bool m_bHover = false;
@@ -61,6 +60,5 @@ private:
     QIcon m_hIconHover;
     int m_nIconSize = 0;
     int m_nIconSizeHover = 0;
-    QPixmap m_bmpBack; // the parent background under the button
-    bool m_bParentBack = true;
+    QPixmap m_bmpBack; // the parent's background under the button
 };

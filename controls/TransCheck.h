@@ -14,7 +14,8 @@ public:
     explicit CTransCheck(const QString& text = {}, QWidget* parent = nullptr);
     ~CTransCheck() override;
 
-    void SetCheck(int check) { m_bChecked = check; }
+    // Any non-zero value checks the box, so every look and click agrees on it.
+    void SetCheck(int check) { m_bChecked = check != 0 ? 1 : 0; }
     int GetCheck() const { return m_bChecked; }
     bool IsHover() const { return m_bHover; }
     CheckBoxState State() const;

@@ -1,0 +1,27 @@
+#include "controls/TransStatic.h"
+
+#include <QPainter>
+
+CTransStatic::CTransStatic(const QString& text, QWidget* parent) : QWidget(parent), m_text(text) {
+    // A plain label takes no mouse input: its window handles links itself.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void CTransStatic::SetText(const QString& text) {
+    m_text = text;
+    update();
+}
+
+void CTransStatic::SetStyles(StaticStyles styles) {
+    m_styles = styles;
+    update();
+}
+
+LabelFace CTransStatic::Face() const {
+    return {m_text, font(), m_styles, m_nMode};
+}
+
+void CTransStatic::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    Face().paint(painter, rect());
+}

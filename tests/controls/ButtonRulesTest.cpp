@@ -1,0 +1,174 @@
+#include "controls/ButtonRules.h"
+#include "controls/RoundRect.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QRect kItem(0, 0, 90, 21);
+
+ButtonState Hot() {
+    return {true, false, false, false};
+}
+ButtonState Pressed() {
+    return {true, true, false, false};
+}
+ButtonState ToggledOn() {
+    return {true, true, true, true};
+}
+
+} // namespace
+
+TEST(ButtonRules, ToggledOnWinsOverPressedWhichWinsOverHot) {
+    EXPECT_EQ(LookOf({}), ButtonLook::Normal);
+    EXPECT_EQ(LookOf(Hot()), ButtonLook::Hot);
+    EXPECT_EQ(LookOf(Pressed()), ButtonLook::Pressed);
+    EXPECT_EQ(LookOf(ToggledOn()), ButtonLook::ToggledOn);
+    // Checked means nothing outside toggle mode.
+    EXPECT_EQ(LookOf({true, false, false, true}), ButtonLook::Hot);
+    EXPECT_EQ(LookOf({false, false, true, false}), ButtonLook::Normal);
+}
+
+TEST(ButtonRules, OnlyCheckBoxKindsToggle) {
+    EXPECT_FALSE(IsToggleStyle(kButtonStylePush));
+    EXPECT_FALSE(IsToggleStyle(kButtonStyleDefaultPush));
+    EXPECT_TRUE(IsToggleStyle(kButtonStyleCheckBox));
+    EXPECT_TRUE(IsToggleStyle(kButtonStyleAutoCheckBox));
+}
+
+TEST(ButtonRules, SplitIsAThirdOnlyForActiveFloatButtons) {
+    EXPECT_EQ(GradientBandsFor(ButtonKind::Float, ButtonLook::Normal, kItem).split, 10);
+    EXPECT_EQ(GradientBandsFor(ButtonKind::Float, ButtonLook::Hot, kItem).split, 7);
+    EXPECT_EQ(GradientBandsFor(ButtonKind::Float, ButtonLook::Pressed, kItem).split, 7);
+    EXPECT_EQ(GradientBandsFor(ButtonKind::Toolbar, ButtonLook::Hot, kItem).split, 10);
+    EXPECT_EQ(GradientBandsFor(ButtonKind::ToolbarEx, ButtonLook::Pressed, kItem).split, 10);
+    EXPECT_EQ(GradientBandsFor(ButtonKind::Float, ButtonLook::Hot, QRect(0, 4, 10, 10)).split, 7);
+    EXPECT_EQ(GradientBandsFor(ButtonKind::Float, ButtonLook::Hot, QRect(0, 0, 10, 0)).split, 0);
+}
+
+TEST(ButtonRules, BandColoursFollowClassAndState) {
+    struct Row {
+        ButtonKind kind;
+        ButtonLook look;
+        QColor upperFrom, upperTo, lowerFrom, lowerTo;
+    };
+    const QColor dark0(207, 209, 208), dark1(209, 209, 209);
+    const QColor light0(218, 218, 218), light1(233, 233, 233);
+    const QColor gloss0(228, 229, 228), gloss1(238, 238, 238);
+    const QColor shade0(219, 219, 219), shade1(195, 195, 194);
+    const Row rows[] = {
+        {ButtonKind::Float, ButtonLook::Normal, dark0, dark1, light0, light1},
+        {ButtonKind::Float, ButtonLook::Hot, gloss0, gloss1, shade0, shade1},
+        {ButtonKind::Float, ButtonLook::Pressed, gloss0, gloss1, shade1, shade0},
+        {ButtonKind::Toolbar, ButtonLook::Normal, dark0, dark1, light0, light1},
+        {ButtonKind::Toolbar, ButtonLook::Pressed, dark0, dark1, light0, light1},
+        {ButtonKind::Toolbar, ButtonLook::Hot, dark0, dark1, dark0, dark1},
+        {ButtonKind::ToolbarEx, ButtonLook::Normal, light0, light1, dark0, dark1},
+        {ButtonKind::ToolbarEx, ButtonLook::Hot, dark0, dark1, light0, light1},
+        {ButtonKind::ToolbarEx, ButtonLook::Pressed, dark0, dark1, light0, light1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "kind " << int(row.kind) << " look " << int(row.look));
+        const GradientBands bands = GradientBandsFor(row.kind, row.look, kItem);
+        EXPECT_EQ(bands.upperFrom, row.upperFrom);
+        EXPECT_EQ(bands.upperTo, row.upperTo);
+        EXPECT_EQ(bands.lowerFrom, row.lowerFrom);
+        EXPECT_EQ(bands.lowerTo, row.lowerTo);
+    }
+}
+
+TEST(ButtonRules, FlatAndToggledOnFacesHaveNoGradient) {
+    EXPECT_FALSE(HasGradientFace(ButtonKind::Menu, ButtonLook::Hot));
+    EXPECT_FALSE(HasGradientFace(ButtonKind::Title, ButtonLook::Normal));
+    EXPECT_FALSE(HasGradientFace(ButtonKind::Float, ButtonLook::ToggledOn));
+    EXPECT_TRUE(HasGradientFace(ButtonKind::ToolbarEx, ButtonLook::Pressed));
+}
+
+TEST(ButtonRules, CaptionColours) {
+    const QColor black(0, 0, 0), red(255, 0, 0), white(255, 255, 255);
+    EXPECT_EQ(CaptionColor(ButtonKind::Menu, ButtonLook::Normal), black);
+    EXPECT_EQ(CaptionColor(ButtonKind::Menu, ButtonLook::Hot), red);
+    EXPECT_EQ(CaptionColor(ButtonKind::Menu, ButtonLook::Pressed), red);
+    EXPECT_EQ(CaptionColor(ButtonKind::Title, ButtonLook::Hot), white);
+    EXPECT_EQ(CaptionColor(ButtonKind::Title, ButtonLook::Pressed), black);
+    EXPECT_EQ(CaptionColor(ButtonKind::Title, ButtonLook::Normal), black);
+    EXPECT_EQ(CaptionColor(ButtonKind::Float, ButtonLook::Hot), black);
+}
+
+TEST(ButtonRules, HoverIconOnlyWhileHotAndNotPressed) {
+    EXPECT_EQ(ChooseIcon(ButtonLook::Hot), IconChoice::Hover);
+    EXPECT_EQ(ChooseIcon(ButtonLook::Pressed), IconChoice::Normal);
+    EXPECT_EQ(ChooseIcon(ButtonLook::Normal), IconChoice::Normal);
+    EXPECT_EQ(ChooseIcon(ButtonLook::ToggledOn), IconChoice::Normal);
+}
+
+TEST(ButtonRules, IconSitsAboveACaptionMovedDownByItsSizePlusTwo) {
+    const QRect item(0, 0, 120, 70);
+    const CaptionPlacement normal = PlaceCaption(ButtonKind::Toolbar, ButtonLook::Normal, item, 34);
+    EXPECT_TRUE(normal.withIcon);
+    EXPECT_EQ(normal.iconRect, QRect(43, 8, 34, 34));
+    EXPECT_EQ(normal.textRect, QRect(QPoint(0, 36), QPoint(119, 65)));
+    EXPECT_EQ(normal.alignment, int(Qt::AlignHCenter | Qt::AlignBottom));
+
+    const CaptionPlacement hot = PlaceCaption(ButtonKind::Toolbar, ButtonLook::Hot, item, 37);
+    EXPECT_EQ(hot.iconRect, QRect(41, 8, 37, 37));
+    EXPECT_EQ(hot.textRect.top(), 39);
+
+    const CaptionPlacement ex = PlaceCaption(ButtonKind::ToolbarEx, ButtonLook::Normal, item, 16);
+    EXPECT_EQ(ex.iconRect, QRect(52, 5, 16, 16));
+    EXPECT_EQ(ex.textRect, QRect(QPoint(0, 18), QPoint(119, 67)));
+}
+
+TEST(ButtonRules, TextOnlyCaptionIsCentredAndSinksWhenToolbarExIsPressed) {
+    const CaptionPlacement normal = PlaceCaption(ButtonKind::ToolbarEx, ButtonLook::Hot, kItem, 0);
+    EXPECT_FALSE(normal.withIcon);
+    EXPECT_EQ(normal.textRect, kItem);
+    EXPECT_EQ(normal.alignment, int(Qt::AlignCenter));
+    const CaptionPlacement pressed =
+        PlaceCaption(ButtonKind::ToolbarEx, ButtonLook::Pressed, kItem, 0);
+    EXPECT_EQ(pressed.textRect, QRect(QPoint(2, 3), kItem.bottomRight()));
+    EXPECT_EQ(PlaceCaption(ButtonKind::Toolbar, ButtonLook::Pressed, kItem, 0).textRect, kItem);
+    // Caption-bar buttons never show an icon.
+    EXPECT_FALSE(PlaceCaption(ButtonKind::Title, ButtonLook::Normal, kItem, 16).withIcon);
+}
+
+TEST(ButtonRules, ClassTraits) {
+    EXPECT_FALSE(TraitsOf(ButtonKind::Float).handCursor);
+    for (ButtonKind kind :
+         {ButtonKind::Toolbar, ButtonKind::ToolbarEx, ButtonKind::Menu, ButtonKind::Title})
+        EXPECT_TRUE(TraitsOf(kind).handCursor);
+    EXPECT_TRUE(TraitsOf(ButtonKind::Toolbar).swallowsFocus);
+    EXPECT_TRUE(TraitsOf(ButtonKind::ToolbarEx).swallowsFocus);
+    EXPECT_FALSE(TraitsOf(ButtonKind::Menu).swallowsFocus);
+    EXPECT_FALSE(TraitsOf(ButtonKind::Toolbar).repaintsOnToggle);
+    EXPECT_TRUE(TraitsOf(ButtonKind::ToolbarEx).repaintsOnToggle);
+}
+
+TEST(RoundRect, AreaCutsTwoPixelsOffEachCorner) {
+    const QRect rect(0, 0, 10, 8);
+    const QRegion area = RoundRectArea(rect);
+    for (QPoint outside :
+         {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(9, 0), QPoint(8, 0), QPoint(9, 1),
+          QPoint(0, 7), QPoint(1, 7), QPoint(0, 6), QPoint(9, 7), QPoint(8, 7), QPoint(9, 6)})
+        EXPECT_FALSE(area.contains(outside)) << outside.x() << "," << outside.y();
+    for (QPoint inside : {QPoint(2, 0), QPoint(7, 0), QPoint(1, 1), QPoint(0, 2), QPoint(9, 5),
+                          QPoint(8, 6), QPoint(5, 4)})
+        EXPECT_TRUE(area.contains(inside)) << inside.x() << "," << inside.y();
+}
+
+TEST(RoundRect, OutlineIsTheBorderOfTheArea) {
+    const QRect rect(3, 2, 10, 8);
+    QRegion outline;
+    for (const QRect& piece : RoundRectOutline(rect))
+        outline += piece;
+    const QRegion area = RoundRectArea(rect);
+    EXPECT_TRUE((outline - area).isEmpty());
+    // What is left inside the outline is the rectangle shrunk by one pixel,
+    // less the four diagonal corner pixels.
+    EXPECT_EQ(area - outline, QRegion(rect.adjusted(1, 1, -1, -1)) - QRegion(4, 3, 1, 1) -
+                                  QRegion(11, 3, 1, 1) - QRegion(4, 8, 1, 1) -
+                                  QRegion(11, 8, 1, 1));
+    for (const QRect& tiny : {QRect(0, 0, 1, 1), QRect(0, 0, 3, 2), QRect(0, 0, 0, 5)})
+        for (const QRect& piece : RoundRectOutline(tiny))
+            EXPECT_TRUE(tiny.contains(piece));
+}

@@ -1,0 +1,67 @@
+#include "ControlsTestSupport.h"
+
+#include "controls/DialogFont.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace {
+
+// One QApplication for the whole test program, made before the first test
+// and gone after the last.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "controls_tests";
+        static char* argv[] = {name, nullptr};
+        m_app = new QApplication(argc, argv);
+        QApplication::setFont(DialogFont());
+    }
+    void TearDown() override {
+        delete m_app;
+        m_app = nullptr;
+    }
+
+private:
+    QApplication* m_app = nullptr;
+};
+
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+} // namespace
+
+QImage SolidImage(QSize size, QColor color) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    return image;
+}
+
+QColor PixelAt(const QImage& image, int x, int y) {
+    return QColor(image.pixel(x, y)).toRgb();
+}
+
+QString SaveActual(const QImage& image, const char* what) {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const QString name =
+        QStringLiteral("%1.%2.%3.actual.png")
+            .arg(QString::fromLatin1(info ? info->test_suite_name() : "none"),
+                 QString::fromLatin1(info ? info->name() : "none"), QString::fromLatin1(what));
+    const QString path = QDir::current().absoluteFilePath(name);
+    image.save(path);
+    return path;
+}
+
+::testing::AssertionResult PixelIs(const QImage& image, int x, int y, QColor expected,
+                                   const char* what) {
+    if (!image.rect().contains(x, y))
+        return ::testing::AssertionFailure()
+               << what << ": (" << x << "," << y << ") lies outside the picture";
+    const QColor actual = PixelAt(image, x, y);
+    if (actual.rgb() == expected.rgb())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << what << ": pixel (" << x << "," << y << ") is " << actual.name().toStdString()
+           << ", expected " << expected.name().toStdString() << "; picture written to "
+           << SaveActual(image, what).toStdString();
+}

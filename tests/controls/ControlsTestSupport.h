@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+// Helpers for the skinned-control tests. Every test runs with one
+// QApplication on the offscreen platform, DejaVu Sans 8 pt at 96 DPI.
+
+// A picture of `size` filled with `color`, in the 32-bit format widgets use.
+QImage SolidImage(QSize size, QColor color);
+
+// The colour of one pixel, without alpha.
+QColor PixelAt(const QImage& image, int x, int y);
+
+// Checks one pixel; on a mismatch writes the whole picture beside the test
+// output as <test name>.<what>.actual.png and says where.
+::testing::AssertionResult PixelIs(const QImage& image, int x, int y, QColor expected,
+                                   const char* what);
+
+// The bounding box of the pixels that match `predicate` inside `within`.
+template <typename Predicate>
+QRect BoundingBoxOf(const QImage& image, const QRect& within, Predicate predicate) {
+    QRect box;
+    for (int y = within.top(); y <= within.bottom(); ++y)
+        for (int x = within.left(); x <= within.right(); ++x)
+            if (predicate(QColor(image.pixel(x, y))))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// Saves `image` beside the test output, for a person to look at after a failure.
+QString SaveActual(const QImage& image, const char* what);
