@@ -1,0 +1,251 @@
+#include "ScratchFolder.h"
+#include "WorkerHarness.h"
+
+#include "library/Utf16.h"
+
+#include <csignal>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// Writes `limit` bytes through the kernel's copier, then reports `failure`:
+// a device that gives out part-way.
+class FailingCopier : public ByteCopier {
+public:
+    FailingCopier(size_t limit, ByteCopyResult failure) : limit_(limit), failure_(failure) {}
+    ByteCopyResult Copy(int from, int to, uint64_t) override {
+        std::string buffer(limit_, '\0');
+        const ssize_t n = ::read(from, buffer.data(), buffer.size());
+        if (n > 0 && ::write(to, buffer.data(), static_cast<size_t>(n)) != n)
+            return ByteCopyResult::WriteFailed;
+        return failure_;
+    }
+
+private:
+    size_t limit_;
+    ByteCopyResult failure_;
+};
+
+// Runs `body` in a child process and gives its exit status (or 128 + the
+// signal that ended it). Keeps rlimits and identities out of the test runner.
+int RunInChild(const std::function<int()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(body());
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// A tmpfs mounted over a folder for one test, when this machine lets us
+// mount; unmounted (and so emptied) on the way out.
+class ScopedTmpfs {
+public:
+    ScopedTmpfs(const std::string& folder, const char* options) : folder_(folder) {
+        ::mkdir(folder.c_str(), 0777);
+        mounted_ = ::mount("corvane-test", folder.c_str(), "tmpfs", 0, options) == 0;
+    }
+    ~ScopedTmpfs() {
+        if (mounted_)
+            ::umount(folder_.c_str());
+    }
+    ScopedTmpfs(const ScopedTmpfs&) = delete;
+    ScopedTmpfs& operator=(const ScopedTmpfs&) = delete;
+    bool Mounted() const { return mounted_; }
+
+private:
+    std::string folder_;
+    bool mounted_ = false;
+};
+
+// One exit code that says how a child's walk went: copies and first failure.
+int Summary(const CopyOutcome& outcome) {
+    const int reason =
+        outcome.failures.empty() ? 0 : static_cast<int>(outcome.failures.front().reason);
+    return static_cast<int>(outcome.copiedCount) * 10 + reason;
+}
+int Summary(uint32_t copied, CopyFailureReason reason) {
+    return static_cast<int>(copied) * 10 + static_cast<int>(reason);
+}
+
+bool NoTemporaryFiles(const Strings& entries) {
+    for (const std::string& entry : entries)
+        if (entry.find(".part") != std::string::npos)
+            return false;
+    return true;
+}
+
+class CopyFailureTest : public ::testing::Test {
+protected:
+    std::u16string DeviceFile(const std::string& name, const std::string& content) {
+        return FromUtf8(device.Write(name, content));
+    }
+
+    ScratchFolder device;
+    ScratchFolder out;
+};
+
+TEST_F(CopyFailureTest, VanishedAndUnreadableSourcesAreReportedAndTheWalkGoesOn) {
+    const std::u16string vanishing = DeviceFile("F00/GONE.mp3", "gone");
+    ::mkfifo(device.Path("F00/PIPE.mp3").c_str(), 0666);
+    ::mkdir(device.Path("F00/DIR.mp3").c_str(), 0777);
+    TrackTable table;
+    table.Add({u"First", u"A", u"B", DeviceFile("F00/A.mp3", "a"), true});
+    table.Add({u"Gone", u"A", u"B", vanishing, true});
+    table.Add({u"Pipe", u"A", u"B", FromUtf8(device.Path("F00/PIPE.mp3")), true});
+    table.Add({u"Dir", u"A", u"B", FromUtf8(device.Path("F00/DIR.mp3")), true});
+    table.Add({u"Nowhere", u"A", u"B", std::nullopt, true});
+    table.Add({u"Last", u"A", u"B", DeviceFile("F00/Z.mp3", "z"), true});
+    WorkerRun run(table, out.Path(), false, false);
+    // The file disappears after the walk has started, as with a pulled cable.
+    run.sink.onNext = [&](int announced) {
+        if (announced == 2)
+            ::unlink(ToUtf8(vanishing).c_str());
+    };
+    const CopyOutcome& outcome = run.Run();
+
+    EXPECT_EQ(outcome.copiedCount, 2u);
+    ASSERT_EQ(outcome.failedCount, 4u);
+    ASSERT_EQ(outcome.failures.size(), 4u);
+    EXPECT_EQ(outcome.failures[0].row, 1u);
+    EXPECT_EQ(outcome.failures[0].reason, CopyFailureReason::SourceMissing);
+    EXPECT_EQ(outcome.failures[0].title, "Gone");
+    EXPECT_EQ(outcome.failures[1].reason, CopyFailureReason::SourceUnreadable);
+    EXPECT_EQ(outcome.failures[2].reason, CopyFailureReason::SourceUnreadable);
+    EXPECT_EQ(outcome.failures[3].reason, CopyFailureReason::SourceMissing);
+    EXPECT_STREQ(CopyFailureText(outcome.failures[3].reason), "source missing");
+    EXPECT_EQ(out.List(), (Strings{"First.mp3", "Last.mp3"}));
+    EXPECT_EQ(run.sink.posts.back(), COPY_DONE);
+}
+
+TEST_F(CopyFailureTest, InterruptedCopyLeavesNoFileAndNamesTheCause) {
+    const std::string content(100000, 'm');
+    const struct {
+        ByteCopyResult failure;
+        CopyFailureReason reason;
+    } cases[] = {{ByteCopyResult::NoSpace, CopyFailureReason::DiskFull},
+                 {ByteCopyResult::ReadFailed, CopyFailureReason::SourceUnreadable},
+                 {ByteCopyResult::WriteFailed, CopyFailureReason::DestinationNotWritable}};
+    for (const auto& c : cases) {
+        out.Write("Song.mp3", "kept");
+        TrackTable table;
+        table.Add({u"Song", u"A", u"B", DeviceFile("F00/A.mp3", content), true});
+        WorkerRun run(table, out.Path(), false, true);
+        FailingCopier copier(4096, c.failure);
+        run.job.byteCopier = &copier;
+        const CopyOutcome& outcome = run.Run();
+        ASSERT_EQ(outcome.failures.size(), 1u);
+        EXPECT_EQ(outcome.failures[0].reason, c.reason);
+        // Even in overwrite mode the old file stays whole and no part is left.
+        EXPECT_EQ(out.List(), Strings{"Song.mp3"});
+        EXPECT_EQ(out.Read("Song.mp3"), "kept");
+    }
+}
+
+TEST_F(CopyFailureTest, FullDiskFailsOnlyTheFileThatDoesNotFit) {
+    TrackTable table;
+    table.Add({u"Small", u"A", u"B", DeviceFile("F00/A.mp3", std::string(10000, 's')), true});
+    table.Add({u"Big", u"A", u"B", DeviceFile("F00/B.mp3", std::string(2000000, 'b')), true});
+    table.Add({u"Tail", u"A", u"B", DeviceFile("F00/C.mp3", std::string(20000, 't')), true});
+    // A file size limit makes the kernel refuse the big file with EFBIG, as
+    // a full volume refuses it with ENOSPC.
+    const int status = RunInChild([&] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit limit { 1000000, 1000000 };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        WorkerRun run(table, out.Path(), true, false);
+        return Summary(run.Run());
+    });
+    EXPECT_EQ(status, Summary(2, CopyFailureReason::DiskFull));
+    EXPECT_EQ(out.List("A/B"), (Strings{"Small.mp3", "Tail.mp3"}));
+    EXPECT_EQ(out.Read("A/B/Tail.mp3"), std::string(20000, 't'));
+}
+
+TEST_F(CopyFailureTest, FullTmpfsFailsOnlyTheFileThatDoesNotFit) {
+    const std::string small = out.Path("small/");
+    ScopedTmpfs tmpfs(small, "size=1m");
+    if (!tmpfs.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    TrackTable table;
+    table.Add({u"Big", u"A", u"B", DeviceFile("F00/B.mp3", std::string(1500000, 'b')), true});
+    table.Add({u"Small", u"A", u"B", DeviceFile("F00/A.mp3", std::string(30000, 's')), true});
+    WorkerRun run(table, small, false, false);
+    const CopyOutcome& outcome = run.Run();
+    ASSERT_EQ(outcome.failures.size(), 1u);
+    EXPECT_EQ(outcome.failures[0].reason, CopyFailureReason::DiskFull);
+    EXPECT_EQ(out.List("small"), Strings{"Small.mp3"});
+}
+
+TEST_F(CopyFailureTest, UnwritableDestinationIsReported) {
+    TrackTable table;
+    table.Add({u"Song", u"A", u"B", DeviceFile("F00/A.mp3", "a"), true});
+    const std::string locked = out.Path("locked/");
+    ::mkdir(locked.c_str(), 0555);
+    ::chmod(device.Path().c_str(), 0755);
+    ::chmod(out.Path().c_str(), 0755);
+    // Root writes anywhere, so the walk runs as an ordinary user when needed.
+    const int status = RunInChild([&] {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return 99;
+        WorkerRun organized(table, locked, true, false);
+        WorkerRun flat(table, locked, false, false);
+        const int first = Summary(organized.Run());
+        return first == Summary(flat.Run()) ? first : 98;
+    });
+    EXPECT_EQ(status, Summary(0, CopyFailureReason::DestinationNotWritable));
+    EXPECT_TRUE(out.List("locked").empty());
+}
+
+TEST_F(CopyFailureTest, OutputUnderAFileIsReportedNotSearchedTenThousandTimes) {
+    out.Write("file", "x");
+    TrackTable table;
+    table.Add({u"Song", u"A", u"B", DeviceFile("F00/A.mp3", "a"), true});
+    WorkerRun run(table, out.Path("file/"), false, false);
+    const CopyOutcome& outcome = run.Run();
+    ASSERT_EQ(outcome.failures.size(), 1u);
+    EXPECT_EQ(outcome.failures[0].reason, CopyFailureReason::DestinationNotWritable);
+}
+
+TEST_F(CopyFailureTest, NoFreeNameFailsTheRowAndReplacesNothing) {
+    // Ten thousand files are made much faster in memory where that is possible.
+    ScopedTmpfs fast(out.Path("names/"), "size=64m");
+    const std::string folder = out.Path("names/");
+    out.Write("names/T.mp3", "taken");
+    for (int n = 0; n <= 9998; ++n)
+        ::close(::creat((folder + "T(" + std::to_string(n) + ").mp3").c_str(), 0644));
+    TrackTable table;
+    table.Add({u"T", u"A", u"B", DeviceFile("F00/A.mp3", "new"), true});
+    table.Add({u"U", u"A", u"B", DeviceFile("F00/B.mp3", "u"), true});
+    WorkerRun run(table, folder, false, false);
+    const CopyOutcome& outcome = run.Run();
+    ASSERT_EQ(outcome.failures.size(), 1u);
+    EXPECT_EQ(outcome.failures[0].reason, CopyFailureReason::NoFreeName);
+    EXPECT_EQ(outcome.copiedCount, 1u);
+    EXPECT_EQ(out.Read("names/T.mp3"), "taken");
+    EXPECT_EQ(out.Read("names/T(9998).mp3"), "");
+    EXPECT_EQ(out.Read("names/U.mp3"), "u");
+    EXPECT_EQ(out.List("names").size(), 10001u);
+}
+
+TEST_F(CopyFailureTest, NameTakenDuringTheCopyIsNotReplaced) {
+    TrackTable table;
+    table.Add({u"T", u"A", u"B", DeviceFile("F00/A.mp3", "ours"), true});
+    WorkerRun run(table, out.Path(), false, false);
+    // Another program creates the chosen name while the bytes are moving.
+    WatchingCopier copier([&](int) { out.Write("T.mp3", "theirs"); });
+    run.job.byteCopier = &copier;
+    EXPECT_EQ(run.Run().copiedCount, 1u);
+    EXPECT_EQ(out.Read("T.mp3"), "theirs");
+    EXPECT_EQ(out.Read("T(0).mp3"), "ours");
+    EXPECT_TRUE(NoTemporaryFiles(out.List()));
+}
+
+} // namespace
