@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "library/DevicePaths.h"
+#include "library/LocationPath.h"
+#include "library/ResolvePath.h"
+#include "library/Utf16.h"
+#include "support/TempDir.h"
+
+namespace {
+
+std::string Location(std::u16string_view root, std::u16string_view stored) {
+    std::vector<uint8_t> bytes;
+    for (char16_t unit : stored)
+        bytes.push_back(uint8_t(unit)), bytes.push_back(uint8_t(unit >> 8));
+    std::vector<char16_t> out(LocationCapacity(root.size(), stored.size()), u'#');
+    const size_t n = WriteLocation(out.data(), root, bytes.data(), stored.size());
+    if (n == 0)
+        return "<invalid>";
+    EXPECT_EQ(out[n], 0);
+    return ToUtf8(std::u16string_view(out.data(), n));
+}
+
+TEST(LocationPath, ColonsBecomeSlashesUnderTheVolume) {
+    EXPECT_EQ(Location(u"/media/ipod", u":iPod_Control:Music:F23:RPDM.mp3"),
+              "/media/ipod/iPod_Control/Music/F23/RPDM.mp3");
+    EXPECT_EQ(Location(u"/m", u"a::b:.:c:"), "/m/a/b/c");
+    EXPECT_EQ(Location(u"", u":x"), "/x");
+    EXPECT_EQ(Location(u"/m", u"tab\\le:..x"), "/m/tab\\le/..x"); // names, not escapes
+    EXPECT_EQ(Location(u"/m", std::u16string_view(u"a:b\0:c", 6)), "/m/a/b");
+}
+
+TEST(LocationPath, PathsThatLeaveTheVolumeOrNameNothingAreInvalid) {
+    for (std::u16string_view stored :
+         {u":iPod_Control:..:x", u"..", u":a:b/../../c", u"/etc/passwd", u"", u":::", u":.:"})
+        EXPECT_EQ(Location(u"/m", stored), "<invalid>") << ToUtf8(stored);
+}
+
+TEST(DevicePaths, DatabaseAndVolumeRootAreInverse) {
+    EXPECT_EQ(DatabasePathOnVolume("/media/x"), "/media/x/iPod_Control/iTunes/iTunesDB");
+    EXPECT_EQ(DatabasePathOnVolume("/"), "/iPod_Control/iTunes/iTunesDB");
+    EXPECT_EQ(VolumeRootOfDatabase("/media/x/IPOD_CONTROL/ITUNES/ITUNESDB"), "/media/x");
+    EXPECT_EQ(VolumeRootOfDatabase("/iPod_Control/iTunes/iTunesDB"), "");
+    EXPECT_EQ(VolumeRootOfDatabase("iTunes/iTunesDB"), "");
+}
+
+TEST(ResolvePath, FindsComponentsThatDifferOnlyInCase) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "IPOD_CONTROL/Music/f00");
+    std::ofstream(dir / "IPOD_CONTROL/Music/f00/ABCD.MP3") << "x";
+    EXPECT_EQ(ResolveExistingPath(dir / "iPod_Control/music/F00/abcd.mp3"),
+              dir / "IPOD_CONTROL/Music/f00/ABCD.MP3");
+    const std::string exact = dir / "IPOD_CONTROL/Music/f00/ABCD.MP3";
+    EXPECT_EQ(ResolveExistingPath(exact), exact);
+    const std::string missing = dir / "iPod_Control/Music/F01/abcd.mp3";
+    EXPECT_EQ(ResolveExistingPath(missing), missing);
+}
+
+TEST(ResolvePath, PrefersTheSmallestSpellingWhenSeveralMatch) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "aB/x");
+    std::filesystem::create_directories(dir / "Ab/x");
+    EXPECT_EQ(ResolveExistingPath(dir / "aB/x"), dir / "aB/x");
+    EXPECT_EQ(ResolveExistingPath(dir / "AB/x"), dir / "Ab/x");
+}
+
+} // namespace

@@ -1,0 +1,142 @@
+// The database is untrusted input: every damage must end in a clean result,
+// never a crash, a hang or a read outside what was reserved.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "LoadHelpers.h"
+#include "support/SampleDevice.h"
+
+namespace {
+
+size_t FirstObject(const dbwriter::Written& w, size_t chunk) {
+    return chunk + dbwriter::Get32(w.bytes, chunk + 4);
+}
+
+// The first mhip of a playlist with exactly one (name) mhod.
+size_t FirstItem(const dbwriter::Written& w, size_t playlist) {
+    const size_t name = FirstObject(w, playlist);
+    return name + dbwriter::Get32(w.bytes, name + 8);
+}
+
+// Every row of every playlist view can be read (ASan watches the reads).
+void TouchEveryView(CItuneDB& db) {
+    for (uint32_t p = 0; p < db.playlistCount; ++p) {
+        ASSERT_EQ(db.BuildPlaylistView(int32_t(p)), 1);
+        for (uint32_t r = 0; r < db.viewRowCount; ++r)
+            for (const char16_t* field :
+                 {db.viewRows[r].title, db.viewRows[r].artist, db.viewRows[r].location})
+                (void)Text(field);
+    }
+}
+
+TEST(MalformedDatabase, EveryTruncationFailsCleanly) {
+    dbwriter::Database desc = SampleDeviceDatabase();
+    desc.options.realDeviceExtras = true;
+    const dbwriter::Written written = dbwriter::Write(desc);
+    const auto& bytes = written.bytes;
+    // Past the last data set's fixed fields only stepped-over bytes are cut.
+    const size_t lastNeeded = written.dataSetOffsets.back() + 16;
+    DeviceFixture device;
+    CItuneDB db;
+    for (size_t size = 0; size < lastNeeded; size += 61) {
+        const std::vector<uint8_t> prefix(bytes.begin(), bytes.begin() + std::ptrdiff_t(size));
+        ASSERT_EQ(device.Load(db, prefix), 0) << "prefix of " << size << " bytes";
+    }
+}
+
+TEST(MalformedDatabase, ZeroLengthChunksEndTheirListInsteadOfLooping) {
+    DeviceFixture device;
+    CItuneDB db;
+    const auto start = std::chrono::steady_clock::now();
+
+    dbwriter::Written track = dbwriter::Write(SimpleDatabase(4));
+    dbwriter::Put32(track.bytes, track.trackOffsets[1] + 8, 0);
+    dbwriter::Put32(track.bytes, track.trackOffsets[1] + 12, 0xFFFFFFFF);
+    ASSERT_EQ(device.Load(db, track.bytes), 1);
+    EXPECT_EQ(ViewTitles(db), (std::vector<std::string>{"t1"}));
+
+    dbwriter::Written object = dbwriter::Write(SimpleDatabase(4));
+    dbwriter::Put32(object.bytes, FirstObject(object, object.trackOffsets[2]) + 8, 0);
+    ASSERT_EQ(device.Load(db, object.bytes), 1);
+    EXPECT_EQ(ViewTitles(db), (std::vector<std::string>{"t1", "t2", "<null>"}));
+
+    dbwriter::Written item = dbwriter::Write(SimpleDatabase(4));
+    const size_t firstItem = FirstItem(item, item.playlistOffsets[0]);
+    dbwriter::Put32(item.bytes, firstItem + 8, 0);
+    EXPECT_EQ(device.Load(db, item.bytes), 2); // no item survived
+
+    dbwriter::Written set = dbwriter::Write(SimpleDatabase(4));
+    dbwriter::Put32(set.bytes, set.dataSetOffsets[0] + 8, 0);
+    dbwriter::Put32(set.bytes, 20, 0xFFFFFFFF);
+    EXPECT_EQ(device.Load(db, set.bytes), 0);
+
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST(MalformedDatabase, ChildrenMayNotSpillOutOfTheirParent) {
+    DeviceFixture device;
+    CItuneDB db;
+    // A title longer than its mhod ends the track list there.
+    dbwriter::Written string = dbwriter::Write(SimpleDatabase(3));
+    dbwriter::Put32(string.bytes, FirstObject(string, string.trackOffsets[1]) + 28, 0x10000);
+    ASSERT_EQ(device.Load(db, string.bytes), 1);
+    EXPECT_EQ(ViewTitles(db), (std::vector<std::string>{"t1", "<null>"}));
+
+    // A string running past the end of the file is a read outside it.
+    dbwriter::Written outside = dbwriter::Write(SimpleDatabase(3));
+    const size_t mhod = FirstObject(outside, outside.trackOffsets[1]);
+    dbwriter::Put32(outside.bytes, mhod + 8, 0x7FFFFFFF);
+    dbwriter::Put32(outside.bytes, outside.trackOffsets[1] + 8, 0x7FFFFFFF);
+    dbwriter::Put32(outside.bytes, outside.dataSetOffsets[0] + 8, 0x7FFFFFFF);
+    dbwriter::Put32(outside.bytes, mhod + 28, 0x7FFFFF00);
+    EXPECT_EQ(device.Load(db, outside.bytes), 0);
+    EXPECT_EQ(db.message, "Error Occur In TraverseItuneDBCount\r\n");
+}
+
+TEST(MalformedDatabase, PlaylistsCutShortClaimOnlyTheirFilledItems) {
+    dbwriter::Database desc = SimpleDatabase(4);
+    desc.playlists = {{true, u"all", {1, 2, 3, 4}}, {false, u"cut", {4, 3, 2}}};
+    // The same list again, so counting and filling must line up past the cut.
+    desc.options.dataSetOrder = {1, 2, 2};
+    dbwriter::Written w = dbwriter::Write(desc);
+    const size_t cut = w.playlistOffsets[1];
+    const size_t secondItem = FirstItem(w, cut) + 0x4C;
+    w.bytes[secondItem] = 'X';
+    DeviceFixture device;
+    CItuneDB db;
+    ASSERT_EQ(device.Load(db, w.bytes), 1);
+    ASSERT_EQ(db.playlistCount, 4u);
+    EXPECT_EQ(db.playlists[1].memberCount, 1u);
+    ASSERT_EQ(db.BuildPlaylistView(1), 1);
+    EXPECT_EQ(ViewTitles(db), (std::vector<std::string>{"t4"}));
+    TouchEveryView(db);
+
+    // A cut among the name objects leaves the playlist with no items at all.
+    w.bytes[FirstObject(w, cut)] = 'X';
+    ASSERT_EQ(device.Load(db, w.bytes), 1);
+    EXPECT_EQ(db.playlists[1].members, nullptr);
+    EXPECT_EQ(db.playlists[1].memberCount, 0u);
+    TouchEveryView(db);
+}
+
+// Deterministic damage spread over a realistic file: whatever loads must be
+// readable in full.
+TEST(MalformedDatabase, ScatteredDamageNeverBreaksTheTables) {
+    dbwriter::Database desc = SampleDeviceDatabase();
+    desc.options.realDeviceExtras = true;
+    const auto original = dbwriter::Write(desc).bytes;
+    DeviceFixture device;
+    CItuneDB db;
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int round = 0; round < 300; ++round) {
+        auto bytes = original;
+        for (int k = 0; k < 4; ++k)
+            bytes[next() % bytes.size()] = uint8_t(next() >> 16);
+        if (device.Load(db, bytes) == 1)
+            TouchEveryView(db);
+    }
+}
+
+} // namespace
