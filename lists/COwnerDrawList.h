@@ -27,7 +27,6 @@ public:
     // Rows are drawn only while the display is on, so the owner can swap the
     // table underneath with the display off.
     void SetDisplay(int on);
-    bool displayIsOn();
 
     // The rectangle of a cell in viewport coordinates.
     QRect CellRect(int row, int column) const;
@@ -55,7 +54,7 @@ protected:
     std::mutex displayLock; // guards displayOn; held while rows are drawn
 
 private:
-    VirtualRowModel* model;
+    VirtualRowModel* rowModel;
     int displayOn = 0;
     int rowCount = 0;
     int pressedRow = -1;
