@@ -4,7 +4,6 @@
 #include "app/SettingsKeys.h"
 #include "app/UserFolders.h"
 
-#include <cerrno>
 #include <sys/stat.h>
 
 namespace {
@@ -25,8 +24,10 @@ bool PrepareDataFolder(DataFolderPaths& paths, std::string& failureText) {
         return false;
     }
     const std::string dataFolder = config + "/" + kDataFolderName;
+    // Any failed look-up means there is no folder to use (a level of the path
+    // may be a file, for one); trying to create it tells whether one can be made.
     struct stat st {};
-    if (::stat(dataFolder.c_str(), &st) != 0 && errno == ENOENT && !EnsureFolderPath(dataFolder)) {
+    if (::stat(dataFolder.c_str(), &st) != 0 && !EnsureFolderPath(dataFolder)) {
         failureText = FillIn(kTextCannotCreateDataFolder, dataFolder);
         return false;
     }
