@@ -1,0 +1,86 @@
+// corvane-cli tracks: one playlist's tracks, each once, in playlist order.
+#include <ostream>
+
+#include "cli/Commands.h"
+#include "cli/DeviceSession.h"
+#include "cli/ExitCodes.h"
+#include "cli/JsonWriter.h"
+#include "cli/TextTable.h"
+#include "library/Utf16.h"
+
+namespace {
+
+const char* const kUsage =
+    "usage: corvane-cli tracks [--device DIR] [--playlist INDEX] [--json]\n"
+    "\n"
+    "Lists the tracks of a playlist as corvane shows them: each track once,\n"
+    "in playlist order.\n"
+    "  --device DIR       the iPod's mount point (default: the first one found)\n"
+    "  --playlist INDEX   the playlist's index from 'playlists' (default 0, the master)\n"
+    "  --json             write a JSON array of {\"num\", \"id\", \"title\", \"artist\",\n"
+    "                     \"album\", \"genre\", \"size\", \"path\"}\n";
+
+void WriteJson(const CItuneDB& db, std::ostream& out) {
+    JsonArrayWriter json(out);
+    for (uint32_t i = 0; i < db.viewRowCount; ++i) {
+        const TrackRecord& track = db.viewRows[i];
+        json.BeginObject();
+        json.NumberField("num", i + 1);
+        json.NumberField("id", track.trackId);
+        json.TextField("title", track.title);
+        json.TextField("artist", track.artist);
+        json.TextField("album", track.album);
+        json.TextField("genre", track.genre);
+        json.NumberField("size", track.fileSize);
+        if (track.location)
+            json.TextField("path", TrackSourcePath(track));
+        else
+            json.NullField("path");
+        json.EndObject();
+    }
+}
+
+void WriteTable(const CItuneDB& db, std::ostream& out) {
+    TextTable table({"#", "Title", "Artist", "Album", "Genre", "Size", "Path"},
+                    {true, false, false, false, false, true});
+    auto text = [](const char16_t* field) { return ToUtf8(Utf16View(field)); };
+    for (uint32_t i = 0; i < db.viewRowCount; ++i) {
+        const TrackRecord& track = db.viewRows[i];
+        table.AddRow({std::to_string(i + 1), text(track.title), text(track.artist),
+                      text(track.album), text(track.genre), std::to_string(track.fileSize),
+                      TrackSourcePath(track)});
+    }
+    table.Print(out);
+}
+
+} // namespace
+
+int RunTracks(const CommandArgs& args, std::ostream& out, std::ostream& err) {
+    ParsedOptions options;
+    const std::vector<OptionSpec> specs = {{"device", true}, {"playlist", true}, {"json"}};
+    if (int done = HandleCommonOptions(args, specs, kUsage, options, out, err); done >= 0)
+        return done;
+    int32_t index = 0;
+    if (options.Has("playlist") && !ParseIndex(options.Get("playlist"), index)) {
+        err << "corvane-cli: --playlist needs a playlist index, not '" << options.Get("playlist")
+            << "'\n";
+        return kExitUsage;
+    }
+    CItuneDB db;
+    if (int code = OpenDevice(options, db, err); code != kExitOk)
+        return code;
+    if (uint32_t(index) >= db.playlistCount) {
+        err << "corvane-cli: no playlist " << index << ": the device has " << db.playlistCount
+            << " (0-" << db.playlistCount - 1 << ")\n";
+        return kExitUsage;
+    }
+    if (!db.BuildPlaylistView(index)) {
+        err << "corvane-cli: out of memory building the view of playlist " << index << "\n";
+        return kExitUnreadable;
+    }
+    if (options.Has("json"))
+        WriteJson(db, out);
+    else
+        WriteTable(db, out);
+    return kExitOk;
+}
