@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
+#include <QWidget>
 
 namespace {
 
@@ -64,4 +66,36 @@ QString SaveActual(const QImage& image, const char* what) {
            << what << ": pixel (" << x << "," << y << ") is " << actual.name().toStdString()
            << ", expected " << expected.name().toStdString() << "; picture written to "
            << SaveActual(image, what).toStdString();
+}
+
+namespace {
+
+void SendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
+               Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(at), widget.mapToGlobal(QPointF(at)), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
+}
+
+} // namespace
+
+void SendMouseMove(QWidget& widget, QPoint at) {
+    SendMouse(widget, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+}
+
+void SendLeave(QWidget& widget) {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&widget, &leave);
+}
+
+void SendPress(QWidget& widget, QPoint at) {
+    SendMouse(widget, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+}
+
+void SendRelease(QWidget& widget, QPoint at) {
+    SendMouse(widget, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+}
+
+void SendDoubleClick(QWidget& widget, QPoint at) {
+    SendMouse(widget, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
 }

@@ -32,5 +32,13 @@ QRect BoundingBoxOf(const QImage& image, const QRect& within, Predicate predicat
     return box;
 }
 
+// Mouse input sent straight to a widget, at `at` in its own coordinates.
+class QWidget;
+void SendMouseMove(QWidget& widget, QPoint at = QPoint(3, 3));
+void SendLeave(QWidget& widget);
+void SendPress(QWidget& widget, QPoint at = QPoint(3, 3));
+void SendRelease(QWidget& widget, QPoint at = QPoint(3, 3));
+void SendDoubleClick(QWidget& widget, QPoint at = QPoint(3, 3));
+
 // Saves `image` beside the test output, for a person to look at after a failure.
 QString SaveActual(const QImage& image, const char* what);
