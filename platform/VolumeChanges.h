@@ -12,6 +12,7 @@ using VolumeStates = std::map<int, int>;
 struct VolumeChange {
     int id;
     bool arrived; // false: the volume, or part of it, went away
+    bool operator==(const VolumeChange&) const = default;
 };
 
 // The notices that turn `before` into `after`: every volume that lost

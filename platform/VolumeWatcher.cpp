@@ -97,9 +97,7 @@ void CVolumeWatcher::WatchDirectories(const std::vector<Volume>& directories) {
     known = snapshot();
 }
 
-void CVolumeWatcher::RewatchDirectories() {
-    // Watches come first and the snapshot after, so a change racing with
-    // this call is either seen by the snapshot or reported by a watch.
+QStringList CVolumeWatcher::ExistingFoldersToWatch() const {
     QStringList folders;
     for (const Volume& volume : watchedDirectories) {
         for (const std::string& folder : FoldersToWatch(volume.mountPoint)) {
@@ -108,11 +106,35 @@ void CVolumeWatcher::RewatchDirectories() {
                 folders.push_back(name);
         }
     }
-    QStringList stale = directoryWatcher->directories();
-    if (!stale.isEmpty())
-        directoryWatcher->removePaths(stale);
-    if (!folders.isEmpty())
-        directoryWatcher->addPaths(folders);
+    return folders;
+}
+
+void CVolumeWatcher::RewatchDirectories() {
+    // Watches come first and the snapshot after, so a change racing with
+    // this call is either seen by the snapshot or reported by a watch. A
+    // folder made inside another before that one was watched is caught by
+    // looking again until the set stands still (the chain is four deep).
+    QStringList folders = ExistingFoldersToWatch();
+    for (int round = 0; round < 5; ++round) {
+        QStringList watched = directoryWatcher->directories();
+        QStringList gone, added;
+        for (const QString& folder : watched) {
+            if (!folders.contains(folder))
+                gone.push_back(folder);
+        }
+        for (const QString& folder : folders) {
+            if (!watched.contains(folder))
+                added.push_back(folder);
+        }
+        if (!gone.isEmpty())
+            directoryWatcher->removePaths(gone);
+        if (!added.isEmpty())
+            directoryWatcher->addPaths(added);
+        QStringList now = ExistingFoldersToWatch();
+        if (now == folders)
+            return;
+        folders = now;
+    }
 }
 
 void CVolumeWatcher::Rescan() {

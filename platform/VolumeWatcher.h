@@ -4,6 +4,7 @@
 #include "platform/VolumeChanges.h"
 
 #include <QObject>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -41,6 +42,7 @@ signals:
 private:
     void Rescan();
     void RewatchDirectories();
+    QStringList ExistingFoldersToWatch() const;
 
     Snapshot snapshot;
     VolumeStates known;

@@ -1,0 +1,132 @@
+#include "app/MainBackground.h"
+
+#include "controls/FillGradient.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+// The classic dotted pen: three pixels on, three off, from the start point.
+constexpr int kDotRun = 3;
+
+// Edges past the last pixel, as window rectangles count them.
+int EndX(const QRect& rect) {
+    return rect.x() + rect.width();
+}
+int EndY(const QRect& rect) {
+    return rect.y() + rect.height();
+}
+
+void DrawDottedColumn(QPainter& painter, int x, int fromY, int toY, QColor color) {
+    for (int y = fromY; y < toY; ++y) {
+        if ((y - fromY) / kDotRun % 2 == 0)
+            painter.fillRect(QRect(x, y, 1, 1), color);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Whether pixel (x, y) of `rect` lies inside the rectangle rounded with a
+// corner ellipse `ellipse` pixels across, judged at the pixel's centre.
+bool InsideRounded(const QRect& rect, int ellipse, int x, int y) {
+    const double radius = ellipse / 2.0;
+    const double left = rect.left() + radius, right = EndX(rect) - radius;
+    const double top = rect.top() + radius, bottom = EndY(rect) - radius;
+    const double px = x + 0.5, py = y + 0.5;
+    const double dx = px < left ? px - left : (px > right ? px - right : 0);
+    const double dy = py < top ? py - top : (py > bottom ? py - bottom : 0);
+    return dx * dx + dy * dy <= radius * radius;
+}
+
+bool OnOutline(const QRect& rect, int ellipse, int x, int y) {
+    if (!InsideRounded(rect, ellipse, x, y))
+        return false;
+    for (QPoint n : {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)}) {
+        if (!rect.contains(n) || !InsideRounded(rect, ellipse, n.x(), n.y()))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void DrawRoundOutline(QPainter& painter, const QRect& rect, int ellipse, QColor color) {
+    // Symmetric on all four corners, which Qt's aliased rounded rectangle is
+    // not: each corner square is judged pixel by pixel, the edges between
+    // them are straight runs on the outermost pixels.
+    const int corner = std::min({ellipse, rect.width() / 2, rect.height() / 2});
+    for (int cornerX : {rect.left(), EndX(rect) - corner}) {
+        for (int cornerY : {rect.top(), EndY(rect) - corner}) {
+            for (int y = cornerY; y < cornerY + corner; ++y) {
+                for (int x = cornerX; x < cornerX + corner; ++x) {
+                    if (OnOutline(rect, ellipse, x, y))
+                        painter.fillRect(QRect(x, y, 1, 1), color);
+                }
+            }
+        }
+    }
+    const int straightWidth = rect.width() - 2 * corner;
+    const int straightHeight = rect.height() - 2 * corner;
+    painter.fillRect(QRect(rect.left() + corner, rect.top(), straightWidth, 1), color);
+    painter.fillRect(QRect(rect.left() + corner, EndY(rect) - 1, straightWidth, 1), color);
+    painter.fillRect(QRect(rect.left(), rect.top() + corner, 1, straightHeight), color);
+    painter.fillRect(QRect(EndX(rect) - 1, rect.top() + corner, 1, straightHeight), color);
+}
+
+QRect MainBackground::OptionPanel() const {
+    const int top = EndY(trackList) + 4;
+    return QRect(trackList.left(), top, trackList.width(), EndY(playlistPane) - top);
+}
+
+QRect MainBackground::HeaderStrip() const {
+    const QRect panel = OptionPanel();
+    return QRect(panel.left() + 2, panel.top() + 2, panel.width() - 4, 19);
+}
+
+int MainBackground::DividerX() const {
+    return copyButton.left() + EndX(copyButton) - EndX(trackList);
+}
+
+void MainBackground::paint(QPainter& painter, const QRect& client) const {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const int width = client.width();
+    const int height = client.height();
+
+    painter.fillRect(client, kBody);
+    FillGradient(painter, QRect(0, 0, width, kTitleBandHeight), kTitleTop, kTitleBottom);
+    FillGradient(painter, QRect(0, kTitleBandHeight, width, kBodyBandBottom - kTitleBandHeight),
+                 kBody, kBody);
+    FillGradient(painter, QRect(0, height - kBottomBandHeight, width, kBottomBandHeight),
+                 kBottomTop, kBottomBottom);
+    painter.fillRect(
+        QRect(kTitleLineLeft, kTitleLineY, width - kTitleLineRightInset - kTitleLineLeft, 1),
+        kTitleLine);
+
+    const QRect panel = OptionPanel();
+    painter.fillRect(panel, kBody);
+    painter.setPen(QPen(kPanelFrame, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(panel.adjusted(0, 0, -1, -1));
+
+    const QRect strip = HeaderStrip();
+    FillGradient(painter, strip, kStripTop, kStripBottom);
+    // A 3-pixel pen centred on the strip's bottom edge.
+    painter.fillRect(QRect(strip.left(), EndY(strip) - 1, strip.width(), 3), kStripLine);
+
+    const int divider = DividerX();
+    painter.fillRect(QRect(divider, strip.top(), 1, strip.height()), kDividerDark);
+    painter.fillRect(QRect(divider + 1, strip.top(), 1, strip.height()), kDividerLight);
+    DrawDottedColumn(painter, divider, EndY(strip), EndY(playlistPane) - 2, kDividerDark);
+
+    DrawRoundOutline(painter, client, 15, kBorder);
+    DrawRoundOutline(painter, client, 16, kBorder);
+
+    if (!icon.isNull())
+        painter.drawImage(QRect(kIconAt, QSize(kIconSize, kIconSize)), icon);
+    painter.restore();
+}
