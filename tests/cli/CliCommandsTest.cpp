@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "RunCli.h"
+#include "support/ItunesDbWriter.h"
+#include "support/SampleDevice.h"
+#include "support/TempDir.h"
+
+namespace {
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(WriteSampleDevice(sample())); }
+    std::string sample() const { return dir / "sample"; }
+    TempDir dir;
+};
+
+TEST_F(Cli, PlaylistsOfTheSampleDeviceMasterFirst) {
+    const CliRun run = RunCli({"playlists", "--json"}, dir / "empty" + ":" + sample());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "[\n"
+              "  {\"index\": 0, \"name\": \"Sample iPod\", \"master\": true, \"items\": 12},\n"
+              "  {\"index\": 1, \"name\": \"Late Night\", \"master\": false, \"items\": 4},\n"
+              "  {\"index\": 2, \"name\": \"Road Trip\", \"master\": false, \"items\": 5},\n"
+              "  {\"index\": 3, \"name\": \"Favourites\", \"master\": false, \"items\": 3}\n"
+              "]\n");
+}
+
+TEST_F(Cli, TracksShowTheViewWithNullsAndOnDiskPaths) {
+    // Another machine wrote the folders in capitals; the paths follow the disk.
+    std::filesystem::rename(sample() + "/iPod_Control/Music/F04",
+                            sample() + "/iPod_Control/Music/f04");
+    const CliRun run = RunCli({"tracks", "--device", sample(), "--playlist=1", "--json"}, "");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string music = sample() + "/iPod_Control/Music/";
+    EXPECT_EQ(
+        run.out,
+        "[\n"
+        "  {\"num\": 1, \"id\": 101, \"title\": \"Blue in Green\", \"artist\": \"Miles Davis\", "
+        "\"album\": \"Kind of Blue\", \"genre\": \"Jazz\", \"size\": 1037, \"path\": \"" +
+            music +
+            "F00/MDBG.mp3\"},\n"
+            "  {\"num\": 2, \"id\": 111, \"title\": \"Ελληνικά\", \"artist\": \"Κώστας\", "
+            "\"album\": \"Θάλασσα\", \"genre\": \"World\", \"size\": 1407, \"path\": \"" +
+            music +
+            "F05/GREK.mp3\"},\n"
+            "  {\"num\": 3, \"id\": 112, \"title\": \"Last Track\", \"artist\": \"Nobody\", "
+            "\"album\": \"Ending\", \"genre\": \"Ambient\", \"size\": 1444, \"path\": \"" +
+            music +
+            "F05/LAST.mp3\"}\n"
+            "]\n");
+
+    const CliRun master = RunCli({"tracks", "--json"}, sample());
+    ASSERT_EQ(master.exitCode, 0) << master.err;
+    EXPECT_NE(master.out.find("\"title\": null, \"artist\": \"Unknown Busker\""),
+              std::string::npos);
+    EXPECT_NE(master.out.find("\"num\": 10, \"id\": 110, \"title\": \"Voice Memo 1\", \"artist\": "
+                              "null, \"album\": null, \"genre\": null"),
+              std::string::npos);
+    EXPECT_NE(master.out.find(music + "f04/SMIL.mp3"), std::string::npos);
+    EXPECT_NE(master.out.find("\"title\": \"Smile \xF0\x9F\x98\x80\""), std::string::npos);
+}
+
+TEST_F(Cli, HumanTablesAlignTheirColumns) {
+    const CliRun run = RunCli({"playlists"}, sample());
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "Index  Name         Items  Master\n"
+                       "    0  Sample iPod     12  yes\n"
+                       "    1  Late Night       4  \n"
+                       "    2  Road Trip        5  \n"
+                       "    3  Favourites       3  \n");
+}
+
+TEST_F(Cli, DevicesListOnlyVolumesWithADatabase) {
+    std::filesystem::create_directories(dir / "card");
+    const CliRun run = RunCli({"devices", "--json"}, dir / "card" + ":" + sample());
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "[\n  {\"id\": 2, \"mountPoint\": \"" + sample() + "\", \"database\": \"" +
+                           sample() + "/iPod_Control/iTunes/iTunesDB\"}\n]\n");
+    const CliRun none = RunCli({"devices", "--json"}, dir / "card");
+    EXPECT_EQ(none.exitCode, 3);
+    EXPECT_EQ(none.out, "[]\n");
+}
+
+TEST_F(Cli, ExitCodesTellFailuresApart) {
+    EXPECT_EQ(RunCli({}, "").exitCode, 2);
+    EXPECT_EQ(RunCli({"frobnicate"}, "").exitCode, 2);
+    EXPECT_EQ(RunCli({"tracks", "--playlist"}, sample()).exitCode, 2);
+    EXPECT_EQ(RunCli({"tracks", "--playlist", "-1"}, sample()).exitCode, 2);
+    EXPECT_EQ(RunCli({"tracks", "--playlist", "4"}, sample()).exitCode, 2);
+    EXPECT_EQ(RunCli({"playlists", "--bogus"}, sample()).exitCode, 2);
+
+    const CliRun noDevice = RunCli({"playlists"}, dir / "nothing");
+    EXPECT_EQ(noDevice.exitCode, 3);
+    EXPECT_EQ(RunCli({"tracks", "--device", dir / "nothing"}, "").exitCode, 3);
+
+    const std::string db = sample() + "/iPod_Control/iTunes/iTunesDB";
+    dbwriter::WriteFile(db, {'n', 'o', 'p', 'e'});
+    const CliRun unreadable = RunCli({"playlists", "--device", sample()}, "");
+    EXPECT_EQ(unreadable.exitCode, 4);
+    EXPECT_NE(unreadable.err.find(db), std::string::npos) << unreadable.err;
+    EXPECT_EQ(std::count(unreadable.err.begin(), unreadable.err.end(), '\n'), 1);
+
+    dbwriter::Database empty = SampleDeviceDatabase();
+    empty.playlists.clear();
+    dbwriter::WriteFile(db, dbwriter::Write(empty).bytes);
+    EXPECT_EQ(RunCli({"tracks", "--device", sample()}, "").exitCode, 5);
+}
+
+TEST_F(Cli, EveryCommandHasHelp) {
+    for (const char* command : {"devices", "playlists", "tracks"}) {
+        const CliRun run = RunCli({command, "--help"}, "");
+        EXPECT_EQ(run.exitCode, 0) << command;
+        EXPECT_EQ(run.out.rfind(std::string("usage: corvane-cli ") + command, 0), 0u) << run.out;
+    }
+    EXPECT_NE(RunCli({"--help"}, "").out.find("tracks"), std::string::npos);
+}
+
+} // namespace

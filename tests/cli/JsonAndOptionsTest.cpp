@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/CliOptions.h"
+#include "cli/JsonWriter.h"
+
+namespace {
+
+TEST(JsonQuote, EscapesControlsAndRepairsBrokenText) {
+    EXPECT_EQ(JsonQuote("a\"b\\c"), R"("a\"b\\c")");
+    EXPECT_EQ(JsonQuote("tab\there\nnl\x01\x1f"), R"("tab\there\nnl\u0001\u001f")");
+    EXPECT_EQ(JsonQuote("caf\xC3\xA9 \xF0\x9F\x98\x80"), "\"caf\xC3\xA9 \xF0\x9F\x98\x80\"");
+    EXPECT_EQ(JsonQuote("bad\xFFz"), "\"bad\xEF\xBF\xBDz\"");
+}
+
+TEST(JsonArrayWriter, NullTextStaysApartFromEmptyAndLoneSurrogatesAreReplaced) {
+    std::ostringstream out;
+    {
+        JsonArrayWriter json(out);
+        json.BeginObject();
+        json.TextField("a", static_cast<const char16_t*>(nullptr));
+        json.TextField("b", u"");
+        json.TextField("c", u"x\xD800y");
+        json.EndObject();
+    }
+    EXPECT_EQ(out.str(), "[\n  {\"a\": null, \"b\": \"\", \"c\": \"x\xEF\xBF\xBDy\"}\n]\n");
+}
+
+TEST(CliOptions, ParsesValuesFlagsAndRejectsTheRest) {
+    const std::vector<OptionSpec> specs = {{"device", true}, {"json"}};
+    ParsedOptions parsed;
+    std::string error;
+    ASSERT_TRUE(ParseOptions({"--device", "/m/x", "--json"}, specs, parsed, error));
+    EXPECT_EQ(parsed.Get("device"), "/m/x");
+    EXPECT_TRUE(parsed.Has("json"));
+
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"--device"}, {"--json=1"}, {"--nope"}, {"x"}, {"--"}}) {
+        ParsedOptions p;
+        EXPECT_FALSE(ParseOptions(bad, specs, p, error)) << bad[0];
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(CliOptions, IndexIsAPlainNonNegativeNumber) {
+    int32_t value = -1;
+    EXPECT_TRUE(ParseIndex("0", value));
+    EXPECT_EQ(value, 0);
+    EXPECT_TRUE(ParseIndex("2147483647", value));
+    EXPECT_EQ(value, INT32_MAX);
+    for (const char* bad : {"", "-1", "+1", "1x", "2147483648", "99999999999"})
+        EXPECT_FALSE(ParseIndex(bad, value)) << bad;
+}
+
+} // namespace
