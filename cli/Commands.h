@@ -12,3 +12,4 @@ using CommandFn = int (*)(const CommandArgs& args, std::ostream& out, std::ostre
 int RunDevices(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunPlaylists(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunTracks(const CommandArgs& args, std::ostream& out, std::ostream& err);
+int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err);

@@ -18,6 +18,7 @@ const Command kCommands[] = {
     {"devices", RunDevices, "list the removable volumes that hold an iPod database"},
     {"playlists", RunPlaylists, "list the device's playlists, master first"},
     {"tracks", RunTracks, "list the tracks of one playlist"},
+    {"copy", RunCopy, "copy a playlist's tracks into a folder"},
 };
 
 void PrintUsage(std::ostream& out) {

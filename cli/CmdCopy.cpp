@@ -1,0 +1,321 @@
+// corvane-cli copy: the copy worker on one playlist's view, for scripts.
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <filesystem>
+#include <iostream>
+#include <mutex>
+#include <optional>
+#include <sstream>
+#include <sys/ioctl.h>
+#include <thread>
+#include <unistd.h>
+
+#include "app/FolderPath.h"
+#include "cli/Commands.h"
+#include "cli/DeviceSession.h"
+#include "cli/ExitCodes.h"
+#include "library/TrackTableLock.h"
+#include "library/Utf16.h"
+#include "transfer/CopyProgress.h"
+#include "transfer/CopyWorker.h"
+
+namespace {
+
+const char* const kUsage =
+    "usage: corvane-cli copy [--device DIR] [--playlist INDEX] --to DIR [--organize]\n"
+    "                        [--overwrite] [--only N,N,...]\n"
+    "\n"
+    "Copies a playlist's tracks off the iPod into DIR, as corvane's Copy to Computer\n"
+    "does. Nothing on the device is written.\n"
+    "  --device DIR       the iPod's mount point (default: the first one found)\n"
+    "  --playlist INDEX   the playlist's index from 'playlists' (default 0, the master)\n"
+    "  --to DIR           the output folder; missing levels are created\n"
+    "  --organize         sort the copies into artist and album folders\n"
+    "  --overwrite        replace existing files instead of numbering new ones\n"
+    "  --only N,N,...     copy only these rows (the numbers 'tracks' shows)\n"
+    "\n"
+    "Ctrl-C stops after the current file. Exit status: 0 every chosen track copied,\n"
+    "1 some failed, 2 bad arguments or output folder, 130 interrupted.\n";
+
+constexpr int kExitSomeFailed = 1;
+constexpr int kExitInterrupted = 130;
+constexpr auto kRedrawInterval = std::chrono::milliseconds(200);
+
+// Set from the SIGINT handler; a lock-free atomic store is async-signal-safe.
+std::atomic<bool>* g_cancelOnInterrupt = nullptr;
+void OnInterrupt(int) {
+    if (g_cancelOnInterrupt)
+        g_cancelOnInterrupt->store(true);
+}
+
+// Routes Ctrl-C to the job's cancel flag while it lives.
+class InterruptToCancel {
+public:
+    explicit InterruptToCancel(std::atomic<bool>& cancel) {
+        g_cancelOnInterrupt = &cancel;
+        struct sigaction action {};
+        action.sa_handler = OnInterrupt;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGINT, &action, &previous_);
+    }
+    ~InterruptToCancel() {
+        ::sigaction(SIGINT, &previous_, nullptr);
+        g_cancelOnInterrupt = nullptr;
+    }
+    InterruptToCancel(const InterruptToCancel&) = delete;
+    InterruptToCancel& operator=(const InterruptToCancel&) = delete;
+
+private:
+    struct sigaction previous_ {};
+};
+
+// The worker's posts, queued for the main thread, which draws the progress.
+class QueuedProgress : public CopyProgressSink {
+public:
+    void Post(int) override {
+        std::lock_guard lock(mutex_);
+        ++started_;
+        changed_.notify_one();
+    }
+    void PostDone(CopyOutcome outcome) override {
+        std::lock_guard lock(mutex_);
+        outcome_ = std::move(outcome);
+        changed_.notify_one();
+    }
+    // Waits until something is posted or the interval passes; gives the
+    // number of rows started and, once the walk is over, its outcome.
+    uint32_t Wait(std::optional<CopyOutcome>& outcome) {
+        std::unique_lock lock(mutex_);
+        changed_.wait_for(lock, kRedrawInterval);
+        if (outcome_)
+            outcome = std::move(outcome_);
+        return started_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    uint32_t started_ = 0;
+    std::optional<CopyOutcome> outcome_;
+};
+
+// Database text shown on a terminal: control characters could move the
+// cursor or retitle the window, so they become "?".
+std::string Printable(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    return text;
+}
+
+std::string Printable(const char16_t* text) {
+    return Printable(ToUtf8(Utf16View(text)));
+}
+
+// "3,1,7" into row indices (0-based) of a view of `rowCount` rows.
+bool ParseRowList(const std::string& text, uint32_t rowCount, std::vector<uint32_t>& rows,
+                  std::string& error) {
+    std::stringstream list(text);
+    std::string item;
+    while (std::getline(list, item, ',')) {
+        int32_t number = 0;
+        if (!ParseIndex(item, number) || number < 1 || uint32_t(number) > rowCount) {
+            error =
+                "--only: '" + item + "' is not a row number from 1 to " + std::to_string(rowCount);
+            return false;
+        }
+        rows.push_back(uint32_t(number) - 1);
+    }
+    if (rows.empty())
+        error = "--only needs row numbers such as 1,4,9";
+    return !rows.empty();
+}
+
+// Marks the chosen rows checked (all when `only` is empty) and returns them
+// in table order, which is the order the worker walks them.
+std::vector<uint32_t> CheckRows(CItuneDB& db, const std::vector<uint32_t>& only) {
+    std::lock_guard lock(g_trackTableLock);
+    for (uint32_t row = 0; row < db.viewRowCount; ++row)
+        db.viewRows[row].checked = only.empty() ? 1 : 0;
+    for (uint32_t row : only)
+        db.viewRows[row].checked = 1;
+    std::vector<uint32_t> chosen;
+    for (uint32_t row = 0; row < db.viewRowCount; ++row)
+        if (db.viewRows[row].checked)
+            chosen.push_back(row);
+    return chosen;
+}
+
+int TerminalColumns() {
+    struct winsize size {};
+    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col >= 40)
+        return size.ws_col;
+    return 80;
+}
+
+// One progress line: a bar and the count, the rate, the current track.
+class ProgressDisplay {
+public:
+    ProgressDisplay(std::ostream& err, const CItuneDB& db, const std::vector<uint32_t>& chosen)
+        : err_(err), db_(db), chosen_(chosen), start_(std::chrono::steady_clock::now()),
+          terminal_(&err == &std::cerr && ::isatty(STDERR_FILENO)) {}
+
+    void Show(uint32_t started) {
+        if (terminal_ && started > 0)
+            Redraw(started);
+        // Plain lines are for logs: one per file, none skipped between waits.
+        for (uint32_t n = shown_ + 1; !terminal_ && n <= started; ++n)
+            err_ << "copying " << Count(n) << ": " << TrackName(n) << "\n";
+        shown_ = started;
+    }
+
+    void Finish() {
+        if (terminal_ && shown_ > 0)
+            err_ << "\r\x1b[K" << std::flush;
+    }
+
+private:
+    void Redraw(uint32_t started) {
+        const std::string line =
+            Bar(started) + " " + Count(started) + "  " + Rate(started) + "  " + TrackName(started);
+        err_ << "\r" << CutToColumns(line) << "\x1b[K" << std::flush;
+    }
+
+    std::string Count(uint32_t started) const {
+        return std::to_string(started) + "/" + std::to_string(chosen_.size());
+    }
+
+    std::string TrackName(uint32_t started) const {
+        const TrackRecord& track = db_.viewRows[chosen_[started - 1]];
+        std::string name = Printable(track.title);
+        if (track.artist)
+            name += " - " + Printable(track.artist);
+        return name;
+    }
+
+    std::string Bar(uint32_t started) const {
+        constexpr size_t kWidth = 20;
+        const size_t filled = kWidth * (started - 1) / chosen_.size();
+        return "[" + std::string(filled, '#') + std::string(kWidth - filled, '.') + "]";
+    }
+
+    // From the sizes the database gives for the files already done.
+    std::string Rate(uint32_t started) const {
+        double bytes = 0;
+        for (uint32_t i = 0; i + 1 < started; ++i)
+            bytes += db_.viewRows[chosen_[i]].fileSize;
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+        char text[32];
+        std::snprintf(text, sizeof text, "%.1f MB/s", seconds > 0 ? bytes / 1e6 / seconds : 0.0);
+        return text;
+    }
+
+    std::string CutToColumns(const std::string& line) const {
+        const size_t columns = static_cast<size_t>(TerminalColumns()) - 1;
+        size_t shown = 0;
+        for (size_t i = 0; i < line.size(); ++i) {
+            if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80 && ++shown > columns)
+                return line.substr(0, i);
+        }
+        return line;
+    }
+
+    std::ostream& err_;
+    const CItuneDB& db_;
+    const std::vector<uint32_t>& chosen_;
+    std::chrono::steady_clock::time_point start_;
+    bool terminal_;
+    uint32_t shown_ = 0;
+};
+
+// Runs the worker on its own thread, as the window does, and shows its
+// progress until COPY_DONE.
+CopyOutcome RunWorker(CopyJob& job, QueuedProgress& progress, ProgressDisplay& display) {
+    InterruptToCancel interrupts(job.cancelRequested);
+    std::thread worker(CopyWorkerProc, &job);
+    std::optional<CopyOutcome> outcome;
+    while (!outcome)
+        display.Show(progress.Wait(outcome));
+    worker.join();
+    display.Finish();
+    return std::move(*outcome);
+}
+
+void PrintSummary(const CopyOutcome& outcome, size_t chosen, const std::string& folder,
+                  std::ostream& out) {
+    const size_t notStarted = chosen - outcome.copiedCount - outcome.failedCount;
+    out << "copied " << outcome.copiedCount << ", failed " << outcome.failedCount << ", cancelled "
+        << notStarted << " of " << chosen << " into " << folder << "\n";
+    for (const CopyFailure& failure : outcome.failures)
+        out << "failed: row " << failure.row + 1 << " \"" << Printable(failure.title)
+            << "\": " << CopyFailureText(failure.reason) << " (" << Printable(failure.source)
+            << ")\n";
+}
+
+// The output folder as the worker wants it: absolute, created, ending in "/".
+bool PrepareOutputFolder(const std::string& given, std::string& folder, std::ostream& err) {
+    std::error_code error;
+    folder = given.empty() ? given : std::filesystem::absolute(given, error).string();
+    if (error || !EnsureFolderPath(folder)) {
+        err << "Invalid output folder \"" << given << "\", please select a valid one!\n";
+        return false;
+    }
+    if (folder.back() != '/')
+        folder += '/';
+    return true;
+}
+
+int Usage(std::ostream& err, const std::string& message) {
+    err << "corvane-cli: " << message << " (see --help)\n";
+    return kExitUsage;
+}
+
+} // namespace
+
+int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
+    ParsedOptions options;
+    const std::vector<OptionSpec> specs = {{"device", true}, {"playlist", true}, {"to", true},
+                                           {"organize"},     {"overwrite"},      {"only", true}};
+    if (int done = HandleCommonOptions(args, specs, kUsage, options, out, err); done >= 0)
+        return done;
+    if (!options.Has("to"))
+        return Usage(err, "copy needs --to DIR");
+    int32_t index = 0;
+    if (options.Has("playlist") && !ParseIndex(options.Get("playlist"), index))
+        return Usage(err,
+                     "--playlist needs a playlist index, not '" + options.Get("playlist") + "'");
+    CopyJob job;
+    if (!PrepareOutputFolder(options.Get("to"), job.outputFolder, err))
+        return kExitUsage;
+    CItuneDB db;
+    if (int code = OpenDevice(options, db, err); code != kExitOk)
+        return code;
+    if (uint32_t(index) >= db.playlistCount)
+        return Usage(err, "no playlist " + std::to_string(index) + ": the device has " +
+                              std::to_string(db.playlistCount));
+    if (!db.BuildPlaylistView(index)) {
+        err << "corvane-cli: out of memory building the view of playlist " << index << "\n";
+        return kExitUnreadable;
+    }
+    std::vector<uint32_t> only;
+    std::string error;
+    if (options.Has("only") && !ParseRowList(options.Get("only"), db.viewRowCount, only, error))
+        return Usage(err, error);
+
+    const std::vector<uint32_t> chosen = CheckRows(db, only);
+    QueuedProgress progress;
+    job.rows = db.viewRows;
+    job.rowCount = db.viewRowCount;
+    job.keepOrganized = options.Has("organize");
+    job.overwriteExisting = options.Has("overwrite");
+    job.progress = &progress;
+    ProgressDisplay display(err, db, chosen);
+    const CopyOutcome outcome = RunWorker(job, progress, display);
+    PrintSummary(outcome, chosen.size(), job.outputFolder, out);
+    if (outcome.cancelled)
+        return kExitInterrupted;
+    return outcome.failedCount > 0 ? kExitSomeFailed : kExitOk;
+}
