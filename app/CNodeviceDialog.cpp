@@ -6,15 +6,18 @@
 #include "controls/TransStatic.h"
 #include "platform/OpenLocation.h"
 #include "resources/Template139.h"
+#include "resources/TextFit.h"
 #include "resources/WindowShape.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace {
 
 constexpr double kLayoutScale = 1.0; // Qt scales widget geometry itself
+constexpr int kRightMarginUnits = 7; // as wide as the left margin of the title
 
 // Text modes of the labels: headings bold, step 1 red, links blue.
 int ModeOf(int controlId) {
@@ -41,14 +44,23 @@ QRect PlaceOf(int controlId) {
     return ControlRectInPixels(NodeviceDialogTemplate(), controlId, kLayoutScale);
 }
 
+// The label's place, grown where the desktop font needs more room than the
+// template gave, but never into the window's right margin.
+QRect FittedPlace(const CTransStatic& label, int controlId, int windowWidth) {
+    QFont font = label.font();
+    font.setBold(LookForMode(label.Mode()).bold);
+    const int margin = DialogUnitsToPixelsX(kRightMarginUnits, kLayoutScale);
+    return FitTextInto(PlaceOf(controlId), QFontMetrics(font), label.Text(),
+                       windowWidth - margin - 1);
+}
+
 } // namespace
 
 CNodeviceDialog::CNodeviceDialog(QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint),
       rescan_(new CToolbarBtnEx(TextOf(*NodeviceDialogTemplate().Find(IDC_NODEVICE_RESCAN)), this)),
-      cancel_(new CToolbarBtnEx(TextOf(*NodeviceDialogTemplate().Find(IDC_NODEVICE_CANCEL)), this)),
-      linkRect1_(PlaceOf(IDC_NODEVICE_LINK_DISKMODE)),
-      linkRect2_(PlaceOf(IDC_NODEVICE_LINK_HOWTO)) {
+      cancel_(
+          new CToolbarBtnEx(TextOf(*NodeviceDialogTemplate().Find(IDC_NODEVICE_CANCEL)), this)) {
     setWindowTitle(QStringLiteral("Corvane "));
     setFont(DialogFont());
     setFixedSize(TemplateSizeInPixels(NodeviceDialogTemplate(), kLayoutScale));
@@ -59,9 +71,11 @@ CNodeviceDialog::CNodeviceDialog(QWidget* mainWindow)
         auto* label = new CTransStatic(TextOf(control), this);
         label->setObjectName(QString::number(control.id));
         label->SetMode(ModeOf(control.id));
-        label->setGeometry(PlaceOf(control.id));
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->setGeometry(FittedPlace(*label, control.id, width()));
     }
+    // The links are hot over the labels as laid out, not as drawn in units.
+    linkRect1_ = Label(IDC_NODEVICE_LINK_DISKMODE)->geometry();
+    linkRect2_ = Label(IDC_NODEVICE_LINK_HOWTO)->geometry();
     rescan_->setGeometry(PlaceOf(IDC_NODEVICE_RESCAN));
     cancel_->setGeometry(PlaceOf(IDC_NODEVICE_CANCEL));
     connect(rescan_, &QAbstractButton::clicked, this, &CNodeviceDialog::OnRescan);

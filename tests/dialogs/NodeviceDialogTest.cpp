@@ -6,6 +6,7 @@
 #include "resources/Template139.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -92,14 +93,30 @@ TEST_F(NodeviceDialogTest, LaidOutFromTemplate139WithItsTextModes) {
         CTransStatic* label = dialog->Label(expected.id);
         ASSERT_NE(label, nullptr) << expected.id;
         EXPECT_EQ(label->Mode(), expected.mode) << expected.id;
-        EXPECT_EQ(label->geometry(), ControlRectInPixels(NodeviceDialogTemplate(), expected.id, 1))
-            << expected.id;
+        // Placed as the template says, grown where the font needs it, and
+        // never cutting its text off.
+        const QRect place = ControlRectInPixels(NodeviceDialogTemplate(), expected.id, 1);
+        EXPECT_EQ(label->geometry().topLeft(), place.topLeft()) << expected.id;
+        EXPECT_TRUE(label->geometry().contains(place)) << expected.id;
+        EXPECT_LE(label->geometry().right(), dialog->width() - 12) << expected.id;
+        QFont font = label->font();
+        font.setBold(expected.mode == 4);
+        const QRect needed = QFontMetrics(font).boundingRect(QRect(QPoint(0, 0), label->size()),
+                                                             Qt::TextWordWrap, label->Text());
+        EXPECT_LE(needed.width(), label->width()) << expected.id;
+        EXPECT_LE(needed.height(), label->height()) << expected.id;
         if (expected.text) {
             EXPECT_EQ(label->Text(), expected.text) << expected.id;
         }
     }
-    EXPECT_EQ(dialog->linkRect1(), QRect(69, 257, 239, 16));
-    EXPECT_EQ(dialog->linkRect2(), QRect(69, 278, 221, 13));
+    EXPECT_EQ(dialog->linkRect1(), dialog->Label(IDC_NODEVICE_LINK_DISKMODE)->geometry());
+    EXPECT_EQ(dialog->linkRect2(), dialog->Label(IDC_NODEVICE_LINK_HOWTO)->geometry());
+    // No two labels overlap once grown.
+    const QList<CTransStatic*> all = dialog->findChildren<CTransStatic*>();
+    for (int i = 0; i < all.size(); ++i)
+        for (int j = i + 1; j < all.size(); ++j)
+            EXPECT_FALSE(all[i]->geometry().intersects(all[j]->geometry()))
+                << all[i]->objectName().toStdString() << " " << all[j]->objectName().toStdString();
     EXPECT_EQ(dialog->RescanButton()->text(), "Rescan");
     EXPECT_EQ(dialog->RescanButton()->geometry(), QRect(320, 307, 78, 23));
     EXPECT_EQ(dialog->CancelButton()->text(), "Cancel");
