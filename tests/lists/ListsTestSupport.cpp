@@ -1,0 +1,88 @@
+#include "ListsTestSupport.h"
+
+#include <QFont>
+
+void EnsureQtApp() {
+    static int argc = 1;
+    static char name[] = "corvane-lists-tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = nullptr;
+    if (app != nullptr)
+        return;
+    app = new QApplication(argc, argv);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+}
+
+const char16_t* TrackTable::Keep(Text text) {
+    if (text.value == nullptr)
+        return nullptr;
+    return pool.emplace_back(text.value).c_str();
+}
+
+TrackRecord& TrackTable::Add(Text title, Text artist, uint32_t fileSize, Text album, Text genre) {
+    TrackRecord row;
+    row.trackId = static_cast<uint32_t>(rows.size());
+    row.title = Keep(title);
+    row.artist = Keep(artist);
+    row.album = Keep(album);
+    row.genre = Keep(genre);
+    row.fileSize = fileSize;
+    return rows.emplace_back(row);
+}
+
+void InsertTrackColumns(CListCtrlEx& list) {
+    for (int column = 0; column < kTrackColumnCount; ++column)
+        list.InsertColumn(column, QString::fromLatin1(kTrackColumns[column].caption),
+                          kTrackColumns[column].width);
+    list.InitHeader();
+}
+
+void ShowRows(CListCtrlEx& list, TrackTable& table) {
+    list.SetDisplay(0);
+    list.SetRows(nullptr);
+    list.SetItemCount(0);
+    list.SetItemCount(table.count());
+    list.SetRows(table.data());
+    list.SetDisplay(1);
+}
+
+void PixelTest::TearDown() {
+    if (!HasFailure() || image.isNull())
+        return;
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const QString file =
+        QStringLiteral("actual-%1-%2.png")
+            .arg(QString::fromLatin1(info->test_suite_name()), QString::fromLatin1(info->name()));
+    image.save(file);
+}
+
+QImage& PixelTest::Canvas(int width, int height, QColor fill) {
+    image = QImage(width, height, QImage::Format_RGB32);
+    image.fill(fill);
+    return image;
+}
+
+QImage& PixelTest::Keep(QImage rendered) {
+    image = std::move(rendered);
+    return image;
+}
+
+::testing::AssertionResult PixelTest::PixelIs(int x, int y, QColor expected) const {
+    const QColor actual = image.pixelColor(x, y);
+    if (actual.rgb() == expected.rgb())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "pixel (" << x << ", " << y << ") is RGB(" << actual.red() << "," << actual.green()
+           << "," << actual.blue() << "), expected RGB(" << expected.red() << ","
+           << expected.green() << "," << expected.blue() << ")";
+}
+
+int PixelTest::CountPixels(const QRect& area, QColor color) const {
+    int found = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            found += image.pixelColor(x, y).rgb() == color.rgb() ? 1 : 0;
+    return found;
+}

@@ -1,0 +1,117 @@
+// The pure rules of the track list: comparators, the sort machinery, the
+// sort-click cycle and the cell texts.
+#include "ListsTestSupport.h"
+#include "lists/SortMarks.h"
+#include "lists/TrackCells.h"
+#include "lists/TrackSort.h"
+
+#include <algorithm>
+
+namespace {
+
+std::vector<std::u16string> Titles(TrackTable& table) {
+    std::vector<std::u16string> titles;
+    for (int row = 0; row < table.count(); ++row)
+        titles.emplace_back(table[row].title ? table[row].title : u"<null>");
+    return titles;
+}
+
+} // namespace
+
+TEST(CompareDeviceText, NullSortsBeforeEmptyWhichSortsBeforeText) {
+    EXPECT_EQ(CompareDeviceText(nullptr, nullptr), 0);
+    EXPECT_LT(CompareDeviceText(nullptr, u""), 0);
+    EXPECT_GT(CompareDeviceText(u"", nullptr), 0);
+    EXPECT_LT(CompareDeviceText(u"", u"a"), 0);
+    EXPECT_LT(CompareDeviceText(nullptr, u"a"), 0);
+    EXPECT_EQ(CompareDeviceText(u"", u""), 0);
+}
+
+TEST(CompareDeviceText, FoldsOnlyAsciiCapitals) {
+    EXPECT_EQ(CompareDeviceText(u"The Beatles", u"tHE bEATLES"), 0);
+    EXPECT_NE(CompareDeviceText(u"\u00C9t\u00E9", u"\u00E9t\u00E9"), 0); // É is not folded
+    // Capitals fold down before comparing, so "[" (0x5B) sorts before "Z" (as 'z', 0x7A).
+    EXPECT_LT(CompareDeviceText(u"[", u"Z"), 0);
+    EXPECT_LT(CompareDeviceText(u"abc", u"abcd"), 0);
+    EXPECT_GT(CompareDeviceText(u"b", u"Abcd"), 0);
+    // Code units compare unsigned: a surrogate (0xD83D) sorts after U+00E9.
+    EXPECT_GT(CompareDeviceText(u"\U0001F600", u"\u00E9"), 0);
+}
+
+TEST(SortTrackRows, SortsWholeRowsAscendingAndDescendingByEachKey) {
+    TrackTable table;
+    table.Add({u"beta"}, {u"Zed"}, 300, {u"b"}, {u"Rock"});
+    table.Add({u"Alpha"}, {nullptr}, 4294967295u, {u"a"}, {u""});
+    table.Add({nullptr}, {u""}, 1, {nullptr}, {u"jazz"});
+    table.Add({u"gamma"}, {u"abba"}, 20, {u"C"}, {nullptr});
+
+    SortTrackRows(table.data(), table.count(), TrackSortKey::Title, false);
+    EXPECT_EQ(Titles(table), (std::vector<std::u16string>{u"<null>", u"Alpha", u"beta", u"gamma"}));
+    // Rows move whole: each title keeps its own size and artist.
+    EXPECT_EQ(table[1].fileSize, 4294967295u);
+    EXPECT_EQ(table[3].artist, std::u16string_view(u"abba"));
+
+    SortTrackRows(table.data(), table.count(), TrackSortKey::Artist, false);
+    EXPECT_EQ(Titles(table), (std::vector<std::u16string>{u"Alpha", u"<null>", u"gamma", u"beta"}));
+    SortTrackRows(table.data(), table.count(), TrackSortKey::Artist, true);
+    EXPECT_EQ(Titles(table), (std::vector<std::u16string>{u"beta", u"gamma", u"<null>", u"Alpha"}));
+
+    SortTrackRows(table.data(), table.count(), TrackSortKey::Size, false);
+    EXPECT_EQ(Titles(table), (std::vector<std::u16string>{u"<null>", u"gamma", u"beta", u"Alpha"}));
+    SortTrackRows(table.data(), table.count(), TrackSortKey::Size, true);
+    EXPECT_EQ(Titles(table), (std::vector<std::u16string>{u"Alpha", u"beta", u"gamma", u"<null>"}));
+
+    SortTrackRows(table.data(), table.count(), TrackSortKey::Album, false);
+    EXPECT_EQ(Titles(table), (std::vector<std::u16string>{u"<null>", u"Alpha", u"beta", u"gamma"}));
+    SortTrackRows(table.data(), table.count(), TrackSortKey::Genre, false);
+    EXPECT_EQ(Titles(table), (std::vector<std::u16string>{u"gamma", u"Alpha", u"<null>", u"beta"}));
+}
+
+TEST(SortTrackRows, SortsOnlyTheCountedRowsAndKeepsEveryRowOnce) {
+    TrackTable table;
+    for (int i = 0; i < 500; ++i)
+        table.Add({u"t"}, {i % 3 == 0 ? u"B" : u"a"}, static_cast<uint32_t>((i * 7919) % 1000));
+    table.Add({u"last"}, {u"0"}, 0);
+    SortTrackRows(table.data(), table.count() - 1, TrackSortKey::Size, false);
+    EXPECT_TRUE(std::is_sorted(
+        table.data(), table.data() + table.count() - 1,
+        [](const TrackRecord& a, const TrackRecord& b) { return a.fileSize < b.fileSize; }));
+    EXPECT_EQ(table[table.count() - 1].title, std::u16string_view(u"last"));
+    std::vector<uint32_t> ids;
+    for (int row = 0; row < table.count(); ++row)
+        ids.push_back(table[row].trackId);
+    std::sort(ids.begin(), ids.end());
+    for (uint32_t i = 0; i < ids.size(); ++i)
+        ASSERT_EQ(ids[i], i);
+}
+
+TEST(SortMarks, FirstClickAscendsThenAlternatesAndANewColumnStartsOver) {
+    SortMarks marks;
+    EXPECT_EQ(marks, (SortMarks{1, kSortNone}));
+    marks = NextSortMarks(marks, kColumnArtist);
+    EXPECT_EQ(marks, (SortMarks{kColumnArtist, kSortAscending}));
+    marks = NextSortMarks(marks, kColumnArtist);
+    EXPECT_EQ(marks, (SortMarks{kColumnArtist, kSortDescending}));
+    marks = NextSortMarks(marks, kColumnArtist);
+    EXPECT_EQ(marks, (SortMarks{kColumnArtist, kSortAscending}));
+    marks = NextSortMarks(marks, kColumnAlbum);
+    EXPECT_EQ(marks, (SortMarks{kColumnAlbum, kSortAscending}));
+    // The initial column is "Name" but unsorted, so its first click also ascends.
+    EXPECT_EQ(NextSortMarks(SortMarks{}, kColumnName), (SortMarks{kColumnName, kSortAscending}));
+}
+
+TEST(TrackCells, SizesRowNumbersAndDeviceText) {
+    EXPECT_EQ(SizeText(0), QStringLiteral("0.00 MB"));
+    EXPECT_EQ(SizeText(1048576), QStringLiteral("1.00 MB"));
+    EXPECT_EQ(SizeText(4294967295u), QStringLiteral("4096.00 MB"));
+    EXPECT_EQ(SizeText(5767168), QStringLiteral("5.50 MB"));
+    EXPECT_EQ(RowNumberText(0), QStringLiteral("1"));
+    EXPECT_EQ(RowNumberText(99999), QStringLiteral("100000"));
+
+    EXPECT_TRUE(DeviceText(nullptr).isEmpty());
+    EXPECT_EQ(DeviceText(u"Caf\u00E9"), QString::fromUtf16(u"Caf\u00E9"));
+    const char16_t loneSurrogate[] = {u'a', 0xD800, u'b', 0};
+    EXPECT_EQ(DeviceText(loneSurrogate).size(), 3);
+    const std::u16string huge(1'000'000, u'x');
+    EXPECT_EQ(DeviceText(huge.c_str()).size(), kMaxShownTextUnits);
+}
