@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "library/ImageBuffer.h"
 #include "library/TrackIdIndex.h"
 #include "library/TrackRecord.h"
 
@@ -83,8 +84,7 @@ private:
 
     // The database file, read whole into memory for one load: a snapshot
     // that a pulled cable or another process cannot change between walks.
-    std::unique_ptr<uint8_t[]> fileImage;
-    size_t fileSize = 0;
+    ImageBuffer fileImage;
 
     // Each table is one allocation sized by the counting walk; owned here.
     TrackRecord* tracks = nullptr;

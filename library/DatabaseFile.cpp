@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdint>
 #include <fcntl.h>
-#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,9 +37,8 @@ int CItuneDB::MapDatabase() {
     bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
               uint64_t(st.st_size) <= kLargestDatabase;
     if (ok) {
-        fileSize = static_cast<size_t>(st.st_size);
-        fileImage.reset(new (std::nothrow) uint8_t[fileSize]);
-        ok = fileImage && ReadAll(fd, fileImage.get(), fileSize);
+        const auto size = static_cast<size_t>(st.st_size);
+        ok = fileImage.Allocate(size) && ReadAll(fd, fileImage.data(), size);
     }
     close(fd);
     if (!ok)
@@ -49,6 +47,5 @@ int CItuneDB::MapDatabase() {
 }
 
 void CItuneDB::UnmapDatabase() {
-    fileImage.reset();
-    fileSize = 0;
+    fileImage.Release();
 }

@@ -9,7 +9,7 @@
 using namespace chunk;
 
 DatabaseWalker::DatabaseWalker(CItuneDB& db, Pass pass)
-    : db(db), reader(db.fileImage.get(), db.fileSize), filling(pass == Pass::Fill) {}
+    : db(db), reader(db.fileImage.data(), db.fileImage.size()), filling(pass == Pass::Fill) {}
 
 int DatabaseWalker::WalkRoot() {
     if (!reader.Has(0, kRootFixed) || !reader.TagIs(0, "mhbd"))

@@ -5,10 +5,11 @@
 #include <utility>
 #include <vector>
 
-// Ordered map from track id to track-table row, held as one sorted array:
-// rows are added in file order, and a lookup of an id that occurs twice
-// answers the later row. Seal() sorts what was added since the last seal;
-// lookups see only sealed entries.
+// Ordered map from track id to track-table row. Rows are added in file
+// order; an id added twice answers the later row. Seal() makes what was
+// added since the last seal visible to Find(). Devices number their tracks
+// densely, so a sealed index is usually a plain array indexed by id; sparse
+// ids fall back to a sorted array and binary search.
 class TrackIdIndex {
 public:
     bool Reserve(uint32_t count);
@@ -18,6 +19,11 @@ public:
     int32_t Find(uint32_t trackId) const; // -1 when absent
 
 private:
-    std::vector<std::pair<uint32_t, int32_t>> entries;
+    bool BuildDense();
+
+    std::vector<std::pair<uint32_t, int32_t>> entries; // sorted by id after a sparse seal
+    std::vector<int32_t> dense;                        // row by id - denseBase, or -1
+    uint32_t denseBase = 0;
     size_t sealed = 0;
+    bool isDense = false;
 };

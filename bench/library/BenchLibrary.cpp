@@ -1,0 +1,160 @@
+// Times a load of a large, realistic database against reading its bytes once
+// from the page cache, and the view of every playlist. Also reports the
+// peak memory of one load, measured in a fresh process.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+#include "library/CItuneDB.h"
+#include "library/Utf16.h"
+#include "support/ItunesDbWriter.h"
+#include "support/TempDir.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr uint32_t kTracks = 40000;
+constexpr uint32_t kPlaylists = 200;
+constexpr uint32_t kItemsPerPlaylist = 1000;
+
+std::u16string Text(const char* prefix, uint32_t n) {
+    return FromUtf8(std::string(prefix) + std::to_string(n));
+}
+
+dbwriter::Database LargeDatabase() {
+    dbwriter::Database db;
+    db.options.realDeviceExtras = true;
+    dbwriter::Playlist master{true, u"iPod", {}};
+    for (uint32_t i = 0; i < kTracks; ++i) {
+        dbwriter::Track track;
+        track.id = 1000 + i * 3;
+        track.fileSize = 3'000'000 + i;
+        track.title = Text("A Reasonably Long Song Title Number ", i);
+        track.artist = Text("Some Artist ", i % 2000);
+        track.album = Text("An Album Called ", i % 4000);
+        track.genre = Text("Genre ", i % 30);
+        track.location = Text(":iPod_Control:Music:F", i % 50) + Text(":TRACK", i) + u".mp3";
+        db.tracks.push_back(std::move(track));
+        master.items.push_back(1000 + i * 3);
+    }
+    db.playlists.push_back(std::move(master));
+    uint32_t seed = 7;
+    for (uint32_t p = 0; p < kPlaylists; ++p) {
+        dbwriter::Playlist playlist{false, Text("Playlist ", p), {}};
+        for (uint32_t k = 0; k < kItemsPerPlaylist; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            playlist.items.push_back(1000 + (seed >> 8) % kTracks * 3);
+        }
+        db.playlists.push_back(std::move(playlist));
+    }
+    return db;
+}
+
+class Fixture {
+public:
+    static Fixture& Get() {
+        static Fixture fixture;
+        return fixture;
+    }
+    std::string path;
+    size_t size = 0;
+
+private:
+    Fixture() {
+        std::filesystem::create_directories(dir / "ipod/iPod_Control/iTunes");
+        path = dir / "ipod/iPod_Control/iTunes/iTunesDB";
+        const auto bytes = dbwriter::Write(LargeDatabase()).bytes;
+        size = bytes.size();
+        dbwriter::WriteFile(path, bytes);
+    }
+    TempDir dir;
+};
+
+void ReadFileOnce(benchmark::State& state) {
+    const Fixture& f = Fixture::Get();
+    std::vector<char> buffer(f.size);
+    for (auto _ : state) {
+        std::FILE* file = std::fopen(f.path.c_str(), "rb");
+        benchmark::DoNotOptimize(std::fread(buffer.data(), 1, buffer.size(), file));
+        std::fclose(file);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations() * f.size));
+}
+
+void LoadDatabase(benchmark::State& state) {
+    const Fixture& f = Fixture::Get();
+    for (auto _ : state) {
+        CItuneDB db;
+        if (db.LoadDatabase(f.path) != 1)
+            state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(db.viewRowCount);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations() * f.size));
+}
+
+void BuildEveryPlaylistView(benchmark::State& state) {
+    CItuneDB db;
+    if (db.LoadDatabase(Fixture::Get().path) != 1)
+        state.SkipWithError("load failed");
+    for (auto _ : state)
+        for (uint32_t p = 0; p < db.playlistCount; ++p)
+            benchmark::DoNotOptimize(db.BuildPlaylistView(int32_t(p)));
+}
+
+BENCHMARK(ReadFileOnce)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(LoadDatabase)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BuildEveryPlaylistView)->Unit(benchmark::kMillisecond)->MinTime(2);
+
+long PeakKilobytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+// In a fresh process, so nothing of the generator or the other benchmarks
+// counts: the peak resident size before and after one load.
+int MeasureLoad(const std::string& path) {
+    const long before = PeakKilobytes();
+    CItuneDB db;
+    const int result = db.LoadDatabase(path);
+    const long after = PeakKilobytes();
+    std::printf("load result %d: peak resident %ld kB before, %ld kB after (+%ld kB); %u tracks "
+                "in the master view, %u playlists\n",
+                result, before, after, after - before, db.viewRowCount, db.playlistCount);
+    return result == 1 ? 0 : 1;
+}
+
+void ReportPeakMemory(const char* self) {
+    const Fixture& f = Fixture::Get();
+    std::printf("database: %zu bytes (%.1f MB)\n", f.size, double(f.size) / 1e6);
+    std::fflush(stdout);
+    std::string flag = "--measure-load", path = f.path, program = self;
+    char* argv[] = {program.data(), flag.data(), path.data(), nullptr};
+    pid_t pid = 0;
+    if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv, environ) == 0)
+        waitpid(pid, nullptr, 0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--measure-load")
+        return MeasureLoad(argv[2]);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    ReportPeakMemory(argv[0]);
+    benchmark::Shutdown();
+    return 0;
+}

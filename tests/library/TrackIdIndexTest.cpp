@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+
+#include "library/TrackIdIndex.h"
+
+namespace {
+
+// Dense ids take the array path, spread-out ids the sorted path; both must
+// answer alike.
+class TrackIdIndexBothWays : public ::testing::TestWithParam<uint32_t> {};
+
+TEST_P(TrackIdIndexBothWays, LaterRowWinsAndOnlySealedEntriesAnswer) {
+    const uint32_t step = GetParam();
+    TrackIdIndex index;
+    index.Add(5 * step, 0);
+    index.Add(3 * step, 1);
+    index.Add(5 * step, 2);
+    EXPECT_EQ(index.Find(5 * step), -1); // not sealed yet
+    index.Seal();
+    EXPECT_EQ(index.Find(5 * step), 2);
+    EXPECT_EQ(index.Find(3 * step), 1);
+    EXPECT_EQ(index.Find(4 * step), -1);
+    EXPECT_EQ(index.Find(0), -1);
+    EXPECT_EQ(index.Find(UINT32_MAX), -1);
+
+    index.Add(3 * step, 3); // a second track list
+    index.Add(9 * step, 4);
+    EXPECT_EQ(index.Find(9 * step), -1);
+    index.Seal();
+    EXPECT_EQ(index.Find(3 * step), 3);
+    EXPECT_EQ(index.Find(5 * step), 2);
+    EXPECT_EQ(index.Find(9 * step), 4);
+
+    index.Clear();
+    EXPECT_EQ(index.Find(3 * step), -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(DenseAndSparse, TrackIdIndexBothWays, ::testing::Values(1u, 100000u));
+
+} // namespace
