@@ -7,6 +7,8 @@
 CSkinnedButton::CSkinnedButton(ButtonKind kind, const QString& caption, QWidget* parent)
     : QAbstractButton(parent), m_kind(kind) {
     setText(caption);
+    // Every paint covers the whole button, captured background included.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     // Hover starts with the first move over the button, pressed or not.
     setMouseTracking(true);
     setCursor(TraitsOf(kind).handCursor ? Qt::PointingHandCursor : Qt::ArrowCursor);

@@ -99,3 +99,13 @@ void SendRelease(QWidget& widget, QPoint at) {
 void SendDoubleClick(QWidget& widget, QPoint at) {
     SendMouse(widget, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
 }
+
+void Settle() {
+    for (int round = 0; round < 3; ++round)
+        QApplication::processEvents();
+}
+
+void ShowAndSettle(QWidget& window) {
+    window.show();
+    Settle();
+}

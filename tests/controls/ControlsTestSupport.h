@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QColor>
+#include <QEvent>
 #include <QImage>
+#include <QObject>
+#include <QPaintEvent>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -32,13 +36,36 @@ QRect BoundingBoxOf(const QImage& image, const QRect& within, Predicate predicat
     return box;
 }
 
-// Mouse input sent straight to a widget, at `at` in its own coordinates.
 class QWidget;
+
+// Mouse input sent straight to a widget, at `at` in its own coordinates.
 void SendMouseMove(QWidget& widget, QPoint at = QPoint(3, 3));
 void SendLeave(QWidget& widget);
 void SendPress(QWidget& widget, QPoint at = QPoint(3, 3));
 void SendRelease(QWidget& widget, QPoint at = QPoint(3, 3));
 void SendDoubleClick(QWidget& widget, QPoint at = QPoint(3, 3));
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QObject* watched) { watched->installEventFilter(this); }
+    int count = 0;
+    QRegion painted; // everything the paints covered
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++count;
+            painted += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+};
+
+// Shows `window` and lets every pending paint and event through.
+void ShowAndSettle(QWidget& window);
+// Lets pending paints and events through.
+void Settle();
 
 // Saves `image` beside the test output, for a person to look at after a failure.
 QString SaveActual(const QImage& image, const char* what);
