@@ -32,11 +32,7 @@ enum ControlStyle : uint32_t {
     StyleTabStop = 1u << 1,
     StyleThinBorder = 1u << 2,
     StyleAlignLeft = 1u << 3,
-    StyleAlignCenter = 1u << 4,
-    StyleAlignRight = 1u << 5,
-    StyleNoPrefix = 1u << 6,
-    StyleCenterVertically = 1u << 7,
-    StyleEndEllipsis = 1u << 8,
+    StyleNoPrefix = 1u << 4,
 };
 
 // Window style flags of a whole template. No template has a system caption:
