@@ -18,6 +18,8 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+#include <system_error>
+
 namespace {
 
 constexpr double kLayoutScale = 1.0; // Qt scales widget geometry itself
@@ -85,7 +87,7 @@ CTransferDialog::ReplaceFailureListPresenter(FailureListPresenter presenter) {
 
 void CTransferDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (progress_.phase() == TransferProgress::Phase::Initialising && !workerThread_.joinable())
+    if (progress_.phase() == TransferProgress::Phase::Initialising)
         OnInitDialog();
 }
 
@@ -133,7 +135,15 @@ void CTransferDialog::StartWorker() {
     job_.overwriteExisting = overwriteExisting;
     job_.progress = &sink_;
     job_.byteCopier = byteCopier;
-    workerThread_ = std::thread([this] { CopyWorkerProc(&job_); });
+    try {
+        workerThread_ = std::thread([this] { CopyWorkerProc(&job_); });
+    } catch (const std::system_error&) {
+        // No thread, so no COPY_DONE would ever come and the dialog could
+        // never close: end the transfer here, with nothing copied.
+        CopyOutcome nothingCopied;
+        nothingCopied.cancelled = true;
+        sink_.PostDone(std::move(nothingCopied));
+    }
 }
 
 void CTransferDialog::WaitForWorker() {
