@@ -10,7 +10,9 @@
 #include "transfer/PathComponent.h"
 #include "transfer/StagedCopy.h"
 
+#include <fcntl.h>
 #include <mutex>
+#include <unistd.h>
 
 namespace {
 
@@ -96,6 +98,16 @@ void Record(CopyOutcome& outcome, uint32_t row, const RowPlan& plan, int result)
         {row, static_cast<CopyFailureReason>(result), plan.title, plan.source});
 }
 
+// The owner tells the user the transfer has finished once COPY_DONE arrives;
+// that should hold for the disk, not only for the page cache.
+void FlushOutputVolume(const std::string& outputFolder) {
+    const int fd = ::open(outputFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::syncfs(fd);
+    ::close(fd);
+}
+
 } // namespace
 
 unsigned CopyWorkerProc(CopyJob* job) {
@@ -119,6 +131,8 @@ unsigned CopyWorkerProc(CopyJob* job) {
             plan.failure != 0 ? plan.failure : CarryOut(plan, job->overwriteExisting, copier);
         Record(outcome, i, plan, result);
     }
+    if (outcome.copiedCount > 0)
+        FlushOutputVolume(job->outputFolder);
     outcome.failedCount = static_cast<uint32_t>(outcome.failures.size());
     job->progress->PostDone(std::move(outcome));
     return 0;
