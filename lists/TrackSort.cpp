@@ -1,17 +1,14 @@
 #include "lists/TrackSort.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
-// Only A-Z are folded: the original ordering knows no other case rules, and
-// folding more would reorder lists users already know.
+// Only A-Z are folded: other letters keep their code-unit order, so the
+// order never depends on the user's locale.
 char16_t FoldAsciiCapital(char16_t unit) {
     return (unit >= u'A' && unit <= u'Z') ? static_cast<char16_t>(unit + (u'a' - u'A')) : unit;
-}
-
-int CompareSize(uint32_t a, uint32_t b) {
-    return (a > b) - (a < b);
 }
 
 const char16_t* TrackRecord::*TextField(TrackSortKey key) {
@@ -30,12 +27,70 @@ const char16_t* TrackRecord::*TextField(TrackSortKey key) {
     return nullptr;
 }
 
-template <typename Less> void SortWith(TrackRecord* rows, int count, bool descending, Less less) {
-    if (descending)
-        std::sort(rows, rows + count,
-                  [&less](const TrackRecord& a, const TrackRecord& b) { return less(b, a); });
-    else
-        std::sort(rows, rows + count, less);
+// The sort works on small entries instead of the rows themselves, and orders
+// text four folded code units at a time (a most-significant-digit radix sort
+// whose digits are compared as integers). A library's strings are scattered
+// over the device's string pool and many rows share the same artist, album or
+// genre; comparing whole strings pair by pair would walk the pool again and
+// again, while this reads each string about once.
+struct SortEntry {
+    uint64_t key;         // the current digit: a size, or four folded units
+    const char16_t* text; // the text being sorted by, or null
+    uint32_t row;
+};
+
+constexpr int kUnitsPerDigit = 4;
+
+// Four folded units of `text` from `offset`, big-endian, zero after the
+// terminator, so that comparing digits compares the strings' units in order.
+// The caller guarantees that the string does not end before `offset`.
+uint64_t TextDigit(const char16_t* text, size_t offset) {
+    uint64_t digit = 0;
+    bool ended = false;
+    for (int i = 0; i < kUnitsPerDigit; ++i) {
+        const char16_t unit = ended ? 0 : FoldAsciiCapital(text[offset + i]);
+        ended = ended || unit == 0;
+        digit = (digit << 16) | unit;
+    }
+    return digit;
+}
+
+// A digit whose last unit is zero holds the terminator: two strings with the
+// same such digit are equal, and nothing after it may be read.
+bool DigitEndsText(uint64_t digit) {
+    return (digit & 0xFFFF) == 0;
+}
+
+void SortByKey(SortEntry* first, SortEntry* last) {
+    std::sort(first, last, [](const SortEntry& a, const SortEntry& b) { return a.key < b.key; });
+}
+
+// Sorts entries by their text ascending. An explicit work list instead of
+// recursion: a damaged database may hold very long strings shared by many rows.
+void SortText(SortEntry* first, SortEntry* last) {
+    // Absent texts come first, before even the empty string.
+    first = std::partition(first, last, [](const SortEntry& e) { return e.text == nullptr; });
+    struct Run {
+        SortEntry* first;
+        SortEntry* last;
+        size_t offset;
+    };
+    std::vector<Run> work{{first, last, 0}};
+    while (!work.empty()) {
+        const Run run = work.back();
+        work.pop_back();
+        for (SortEntry* e = run.first; e != run.last; ++e)
+            e->key = TextDigit(e->text, run.offset);
+        SortByKey(run.first, run.last);
+        for (SortEntry* start = run.first; start != run.last;) {
+            SortEntry* end = start + 1;
+            while (end != run.last && end->key == start->key)
+                ++end;
+            if (end - start > 1 && !DigitEndsText(start->key))
+                work.push_back({start, end, run.offset + kUnitsPerDigit});
+            start = end;
+        }
+    }
 }
 
 } // namespace
@@ -53,24 +108,25 @@ int CompareDeviceText(const char16_t* a, const char16_t* b) {
     }
 }
 
-int CompareTracks(const TrackRecord& a, const TrackRecord& b, TrackSortKey key) {
-    if (key == TrackSortKey::Size)
-        return CompareSize(a.fileSize, b.fileSize);
-    const auto field = TextField(key);
-    return CompareDeviceText(a.*field, b.*field);
-}
-
 void SortTrackRows(TrackRecord* rows, int count, TrackSortKey key, bool descending) {
     if (rows == nullptr || count < 2)
         return;
-    if (key == TrackSortKey::Size) {
-        SortWith(rows, count, descending, [](const TrackRecord& a, const TrackRecord& b) {
-            return a.fileSize < b.fileSize;
-        });
-        return;
-    }
     const auto field = TextField(key);
-    SortWith(rows, count, descending, [field](const TrackRecord& a, const TrackRecord& b) {
-        return CompareDeviceText(a.*field, b.*field) < 0;
-    });
+    std::vector<SortEntry> entries(static_cast<size_t>(count));
+    for (int row = 0; row < count; ++row)
+        entries[row] = {rows[row].fileSize, field ? rows[row].*field : nullptr,
+                        static_cast<uint32_t>(row)};
+    if (field == nullptr)
+        SortByKey(entries.data(), entries.data() + count);
+    else
+        SortText(entries.data(), entries.data() + count);
+    // Rows with equal keys may end in any order, so descending is the reverse.
+    if (descending)
+        std::reverse(entries.begin(), entries.end());
+
+    std::vector<TrackRecord> sorted;
+    sorted.reserve(entries.size());
+    for (const SortEntry& entry : entries)
+        sorted.push_back(rows[entry.row]);
+    std::copy(sorted.begin(), sorted.end(), rows);
 }

@@ -10,9 +10,7 @@ enum class TrackSortKey { Title, Size, Artist, Album, Genre };
 // lower case. Returns <0, 0 or >0.
 int CompareDeviceText(const char16_t* a, const char16_t* b);
 
-// Ascending comparison of two rows by one key; <0, 0 or >0.
-int CompareTracks(const TrackRecord& a, const TrackRecord& b, TrackSortKey key);
-
-// Sorts the first `count` rows in place. Not stable: rows with equal keys end
-// in no particular order. The caller holds g_trackTableLock.
+// Sorts the first `count` rows in place, by CompareDeviceText for the texts
+// and by unsigned value for the size. Not stable: rows with equal keys end in
+// no particular order. The caller holds g_trackTableLock.
 void SortTrackRows(TrackRecord* rows, int count, TrackSortKey key, bool descending);

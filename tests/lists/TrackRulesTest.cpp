@@ -6,6 +6,7 @@
 #include "lists/TrackSort.h"
 
 #include <algorithm>
+#include <random>
 
 namespace {
 
@@ -83,6 +84,50 @@ TEST(SortTrackRows, SortsOnlyTheCountedRowsAndKeepsEveryRowOnce) {
     std::sort(ids.begin(), ids.end());
     for (uint32_t i = 0; i < ids.size(); ++i)
         ASSERT_EQ(ids[i], i);
+}
+
+TEST(SortTrackRows, AgreesWithTheComparatorOnTiesPrefixesAndDigitBoundaries) {
+    // Strings built from few letters in mixed case, of lengths around the
+    // sort's four-unit steps, so that most rows tie with others on long prefixes.
+    std::mt19937 random(7);
+    std::vector<std::u16string> texts;
+    for (int i = 0; i < 400; ++i) {
+        std::u16string text = (i % 5 == 0) ? u"The Same Long Prefix " : u"";
+        const int length = static_cast<int>(random() % 10);
+        for (int k = 0; k < length; ++k)
+            text.push_back(static_cast<char16_t>((random() % 2 ? u'A' : u'a') + random() % 3));
+        if (i % 17 == 0)
+            text.push_back(static_cast<char16_t>(0xE9 + random() % 2)); // beyond ASCII
+        texts.push_back(text);
+    }
+    for (const bool descending : {false, true}) {
+        TrackTable table;
+        for (int i = 0; i < 2000; ++i) {
+            const int pick = static_cast<int>(random() % (texts.size() + 2));
+            if (pick == static_cast<int>(texts.size()))
+                table.Add({u"x"}, {nullptr});
+            else if (pick == static_cast<int>(texts.size()) + 1)
+                table.Add({u"x"}, {u""});
+            else
+                table.Add({u"x"}, {texts[pick].c_str()});
+        }
+        SortTrackRows(table.data(), table.count(), TrackSortKey::Artist, descending);
+        for (int row = 1; row < table.count(); ++row) {
+            const int order = CompareDeviceText(table[row - 1].artist, table[row].artist);
+            ASSERT_TRUE(descending ? order >= 0 : order <= 0) << "row " << row;
+        }
+    }
+}
+
+TEST(SortTrackRows, SurvivesHugeSharedStrings) {
+    const std::u16string huge(200000, u'q');
+    const std::u16string hugeToo = huge + u"r";
+    TrackTable table;
+    for (int i = 0; i < 60; ++i)
+        table.Add({i % 2 ? huge.c_str() : hugeToo.c_str()});
+    SortTrackRows(table.data(), table.count(), TrackSortKey::Title, false);
+    EXPECT_EQ(std::u16string_view(table[29].title).size(), huge.size());
+    EXPECT_EQ(std::u16string_view(table[30].title).size(), hugeToo.size());
 }
 
 TEST(SortMarks, FirstClickAscendsThenAlternatesAndANewColumnStartsOver) {
