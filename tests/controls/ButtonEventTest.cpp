@@ -127,6 +127,20 @@ TEST(ButtonEvents, CheckBoxStyleTogglesOnEachClickAndTheParentSeesEveryClick) {
     EXPECT_EQ(LookOf(placed.button->State()), ButtonLook::ToggledOn);
 }
 
+TEST(ButtonEvents, ToolbarButtonShowsItsToggleOnlyAtTheNextRepaint) {
+    Placed<CToolbarBtn> toolbar("Copy to Computer");
+    Placed<CToolbarBtnEx> toolbarEx("Browse");
+    toolbar.button->PreSubclassWindow(kButtonStyleCheckBox);
+    toolbarEx.button->PreSubclassWindow(kButtonStyleCheckBox);
+    toolbar.button->click();
+    toolbarEx.button->click();
+    Settle();
+    EXPECT_TRUE(toolbar.button->IsChecked());
+    EXPECT_EQ(toolbar.buttonPaints.count, 0);
+    EXPECT_TRUE(toolbarEx.button->IsChecked());
+    EXPECT_GE(toolbarEx.buttonPaints.count, 1);
+}
+
 TEST(ButtonEvents, PushButtonsNeverToggle) {
     Placed<CFloatBtn> placed("Rescan Device");
     placed.button->PreSubclassWindow(kButtonStyleDefaultPush);

@@ -1,6 +1,5 @@
 #include "ControlsTestSupport.h"
 
-#include "controls/DialogFont.h"
 #include "controls/FillGradient.h"
 #include "controls/FloatBtn.h"
 #include "controls/MenuButton.h"
@@ -8,6 +7,7 @@
 #include "controls/ToolbarBtn.h"
 #include "controls/ToolbarBtnEx.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
@@ -165,7 +165,7 @@ TEST(ButtonRender, ZeroHeightFacePaintsNothing) {
     QPainter painter(&image);
     ButtonFace face;
     face.caption = "Rescan";
-    face.font = DialogFont();
+    face.font = QApplication::font();
     face.paint(painter, QRect(0, 5, 40, 0), {true, false, false, false});
     painter.end();
     EXPECT_EQ(image, before);

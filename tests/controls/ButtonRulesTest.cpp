@@ -46,62 +46,6 @@ TEST(ButtonRules, SplitIsAThirdOnlyForActiveFloatButtons) {
     EXPECT_EQ(GradientBandsFor(ButtonKind::Float, ButtonLook::Hot, QRect(0, 0, 10, 0)).split, 0);
 }
 
-TEST(ButtonRules, BandColoursFollowClassAndState) {
-    struct Row {
-        ButtonKind kind;
-        ButtonLook look;
-        QColor upperFrom, upperTo, lowerFrom, lowerTo;
-    };
-    const QColor dark0(207, 209, 208), dark1(209, 209, 209);
-    const QColor light0(218, 218, 218), light1(233, 233, 233);
-    const QColor gloss0(228, 229, 228), gloss1(238, 238, 238);
-    const QColor shade0(219, 219, 219), shade1(195, 195, 194);
-    const Row rows[] = {
-        {ButtonKind::Float, ButtonLook::Normal, dark0, dark1, light0, light1},
-        {ButtonKind::Float, ButtonLook::Hot, gloss0, gloss1, shade0, shade1},
-        {ButtonKind::Float, ButtonLook::Pressed, gloss0, gloss1, shade1, shade0},
-        {ButtonKind::Toolbar, ButtonLook::Normal, dark0, dark1, light0, light1},
-        {ButtonKind::Toolbar, ButtonLook::Pressed, dark0, dark1, light0, light1},
-        {ButtonKind::Toolbar, ButtonLook::Hot, dark0, dark1, dark0, dark1},
-        {ButtonKind::ToolbarEx, ButtonLook::Normal, light0, light1, dark0, dark1},
-        {ButtonKind::ToolbarEx, ButtonLook::Hot, dark0, dark1, light0, light1},
-        {ButtonKind::ToolbarEx, ButtonLook::Pressed, dark0, dark1, light0, light1},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << "kind " << int(row.kind) << " look " << int(row.look));
-        const GradientBands bands = GradientBandsFor(row.kind, row.look, kItem);
-        EXPECT_EQ(bands.upperFrom, row.upperFrom);
-        EXPECT_EQ(bands.upperTo, row.upperTo);
-        EXPECT_EQ(bands.lowerFrom, row.lowerFrom);
-        EXPECT_EQ(bands.lowerTo, row.lowerTo);
-    }
-}
-
-TEST(ButtonRules, FlatAndToggledOnFacesHaveNoGradient) {
-    EXPECT_FALSE(HasGradientFace(ButtonKind::Menu, ButtonLook::Hot));
-    EXPECT_FALSE(HasGradientFace(ButtonKind::Title, ButtonLook::Normal));
-    EXPECT_FALSE(HasGradientFace(ButtonKind::Float, ButtonLook::ToggledOn));
-    EXPECT_TRUE(HasGradientFace(ButtonKind::ToolbarEx, ButtonLook::Pressed));
-}
-
-TEST(ButtonRules, CaptionColours) {
-    const QColor black(0, 0, 0), red(255, 0, 0), white(255, 255, 255);
-    EXPECT_EQ(CaptionColor(ButtonKind::Menu, ButtonLook::Normal), black);
-    EXPECT_EQ(CaptionColor(ButtonKind::Menu, ButtonLook::Hot), red);
-    EXPECT_EQ(CaptionColor(ButtonKind::Menu, ButtonLook::Pressed), red);
-    EXPECT_EQ(CaptionColor(ButtonKind::Title, ButtonLook::Hot), white);
-    EXPECT_EQ(CaptionColor(ButtonKind::Title, ButtonLook::Pressed), black);
-    EXPECT_EQ(CaptionColor(ButtonKind::Title, ButtonLook::Normal), black);
-    EXPECT_EQ(CaptionColor(ButtonKind::Float, ButtonLook::Hot), black);
-}
-
-TEST(ButtonRules, HoverIconOnlyWhileHotAndNotPressed) {
-    EXPECT_EQ(ChooseIcon(ButtonLook::Hot), IconChoice::Hover);
-    EXPECT_EQ(ChooseIcon(ButtonLook::Pressed), IconChoice::Normal);
-    EXPECT_EQ(ChooseIcon(ButtonLook::Normal), IconChoice::Normal);
-    EXPECT_EQ(ChooseIcon(ButtonLook::ToggledOn), IconChoice::Normal);
-}
-
 TEST(ButtonRules, IconSitsAboveACaptionMovedDownByItsSizePlusTwo) {
     const QRect item(0, 0, 120, 70);
     const CaptionPlacement normal = PlaceCaption(ButtonKind::Toolbar, ButtonLook::Normal, item, 34);
@@ -130,18 +74,6 @@ TEST(ButtonRules, TextOnlyCaptionIsCentredAndSinksWhenToolbarExIsPressed) {
     EXPECT_EQ(PlaceCaption(ButtonKind::Toolbar, ButtonLook::Pressed, kItem, 0).textRect, kItem);
     // Caption-bar buttons never show an icon.
     EXPECT_FALSE(PlaceCaption(ButtonKind::Title, ButtonLook::Normal, kItem, 16).withIcon);
-}
-
-TEST(ButtonRules, ClassTraits) {
-    EXPECT_FALSE(TraitsOf(ButtonKind::Float).handCursor);
-    for (ButtonKind kind :
-         {ButtonKind::Toolbar, ButtonKind::ToolbarEx, ButtonKind::Menu, ButtonKind::Title})
-        EXPECT_TRUE(TraitsOf(kind).handCursor);
-    EXPECT_TRUE(TraitsOf(ButtonKind::Toolbar).swallowsFocus);
-    EXPECT_TRUE(TraitsOf(ButtonKind::ToolbarEx).swallowsFocus);
-    EXPECT_FALSE(TraitsOf(ButtonKind::Menu).swallowsFocus);
-    EXPECT_FALSE(TraitsOf(ButtonKind::Toolbar).repaintsOnToggle);
-    EXPECT_TRUE(TraitsOf(ButtonKind::ToolbarEx).repaintsOnToggle);
 }
 
 TEST(RoundRect, AreaCutsTwoPixelsOffEachCorner) {

@@ -1,7 +1,5 @@
 #include "ControlsTestSupport.h"
 
-#include "controls/DialogFont.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
@@ -18,7 +16,10 @@ public:
         static char name[] = "controls_tests";
         static char* argv[] = {name, nullptr};
         m_app = new QApplication(argc, argv);
-        QApplication::setFont(DialogFont());
+        // Pinned, so pixel tests see the same glyphs everywhere.
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSize(8);
+        QApplication::setFont(font);
     }
     void TearDown() override {
         delete m_app;

@@ -4,6 +4,7 @@
 #include "controls/TransStatic.h"
 
 #include <QApplication>
+#include <QFontInfo>
 
 namespace {
 
@@ -151,4 +152,9 @@ TEST(TransStatic, PaintsNoBackgroundAndLetsTheMouseThrough) {
     EXPECT_TRUE(PixelIs(image, 10 + 299, 25, kSkin, "no background"));
     // The window finds no child under the label, so it hears the mouse there.
     EXPECT_EQ(window.window.childAt(15, 15), nullptr);
+}
+
+TEST(TestFont, IsThePinnedDejaVuSans) {
+    EXPECT_EQ(QFontInfo(QApplication::font()).family(), "DejaVu Sans");
+    EXPECT_EQ(QApplication::font().pointSize(), 8);
 }
