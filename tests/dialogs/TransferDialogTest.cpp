@@ -280,6 +280,9 @@ TEST_F(TransferDialogTest, BarTakesTheFullCountAndTheSkinIsPainted) {
     EXPECT_EQ(PixelAt(picture, 200, 9), QColor(161, 161, 161));
     EXPECT_EQ(PixelAt(picture, 200, 12), QColor(218, 218, 218));
     EXPECT_EQ(PixelAt(picture, 200, 100), QColor(218, 218, 218));
+    // The button's rounded face leaves its corner to the background it was handed.
+    const QPoint corner = Button()->geometry().topLeft();
+    EXPECT_EQ(PixelAt(picture, corner.x(), corner.y()), QColor(218, 218, 218));
     EXPECT_TRUE(d.windowFlags() & Qt::FramelessWindowHint);
 }
 
