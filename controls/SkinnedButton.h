@@ -30,9 +30,7 @@ public:
     // (bit 0x2) turns toggle mode on. Push buttons need not call it.
     void PreSubclassWindow(uint32_t buttonStyle);
 
-    ButtonKind Kind() const { return m_kind; }
     bool IsHover() const { return m_bHover; }
-    bool IsToggle() const { return m_bToggle; }
     bool IsChecked() const { return m_bChecked; }
     ButtonState State() const;
     ButtonFace Face() const;

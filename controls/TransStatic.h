@@ -16,7 +16,6 @@ public:
     void SetText(const QString& text); // repaints
     QString Text() const { return m_text; }
     void SetStyles(StaticStyles styles); // repaints
-    StaticStyles Styles() const { return m_styles; }
     // Only stores the mode; the caller repaints (update()) when it wants.
     void SetMode(int mode) { m_nMode = mode; }
     int Mode() const { return m_nMode; }
