@@ -30,7 +30,9 @@ bool ReadAll(int fd, uint8_t* buffer, size_t size) {
 } // namespace
 
 int CItuneDB::MapDatabase() {
-    const int fd = open(dbPath.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking so that a FIFO in the database's place fails at once
+    // instead of hanging the window; regular files ignore the flag.
+    const int fd = open(dbPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return 0;
     struct stat st {};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "LoadHelpers.h"
 #include "support/SampleDevice.h"
 
@@ -228,6 +230,10 @@ TEST(LoadDatabase, FailedLoadsKeepOrDropTablesAsTheyShould) {
     EXPECT_EQ(db.viewRowCount, 2u);
 
     EXPECT_EQ(device.Load(db, std::vector<uint8_t>{}), 0); // empty file
+    std::filesystem::remove(device.dbPath());
+    ASSERT_EQ(mkfifo(device.dbPath().c_str(), 0600), 0);
+    EXPECT_EQ(db.LoadDatabase(device.dbPath()), 0); // returns instead of blocking
+    std::filesystem::remove(device.dbPath());
     auto bad = dbwriter::Write(SimpleDatabase(2)).bytes;
     bad[1] = 'X';
     EXPECT_EQ(device.Load(db, bad), 0);
