@@ -1,29 +1,22 @@
 #include "app/MainBackground.h"
 
+#include "MainWindowTestSupport.h"
+
 #include "controls/FillGradient.h"
 #include "resources/Template102.h"
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
 namespace {
 
-QGuiApplication& App() {
-    static int argc = 1;
-    static char name[] = "corvane-mainwindow-test";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-    return app;
-}
-
 // The background as the window lays it out from template 102 at 96 DPI.
 class MainBackgroundPicture : public ::testing::Test {
 protected:
     void SetUp() override {
-        App();
+        TestApp();
         const DialogTemplate& dialog = MainDialogTemplate();
         client = QRect(QPoint(0, 0), TemplateSizeInPixels(dialog, 1.0));
         background.trackList = ControlRectInPixels(dialog, IDC_MAIN_TRACKLIST, 1.0);

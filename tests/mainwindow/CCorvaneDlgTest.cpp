@@ -1,0 +1,331 @@
+#include "app/CCorvaneDlg.h"
+
+#include "MainWindowTestSupport.h"
+#include "app/CNodeviceDialog.h"
+#include "app/FolderPicker.h"
+#include "app/MessageBox.h"
+#include "app/SettingsStore.h"
+#include "controls/TransCheck.h"
+#include "controls/TransStatic.h"
+#include "lists/CListCtrlEx.h"
+#include "lists/CListCtrlLeftPane.h"
+#include "platform/OpenLocation.h"
+#include "resources/Template102.h"
+#include "support/ItunesDbWriter.h"
+#include "transfer/CTransferDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+#include <cstdlib>
+
+namespace {
+
+// One main window over a device folder of its own, with every outward
+// seam (message boxes, folder picker, opener, transfer) recorded instead.
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApp();
+        ASSERT_TRUE(root.isValid());
+        devicePath = root.path() + "/ipod";
+        setenv("CORVANE_VOLUMES", devicePath.toUtf8().constData(), 1);
+        setenv("XDG_CONFIG_HOME", (root.path() + "/config").toUtf8().constData(), 1);
+        QDir(root.path()).mkpath("config");
+        QDir(root.path()).mkpath("music");
+        QFile userDirs(root.path() + "/config/user-dirs.dirs");
+        ASSERT_TRUE(userDirs.open(QIODevice::WriteOnly));
+        userDirs.write("XDG_MUSIC_DIR=\"" + root.path().toUtf8() + "/music\"\n");
+        userDirs.close();
+        ReplaceMessagePresenter([this](QWidget*, const QString& text) { messages << text; });
+        ReplaceLocationOpener([this](const QString& path) {
+            opened << path;
+            return true;
+        });
+    }
+
+    void TearDown() override {
+        window.reset();
+        ReplaceMessagePresenter({});
+        ReplaceLocationOpener({});
+        ReplaceFolderPicker({});
+        unsetenv("CORVANE_VOLUMES");
+    }
+
+    void Start() {
+        window = std::make_unique<CCorvaneDlg>();
+        ASSERT_TRUE(window->OnInitDialog());
+        window->SetTransferRunner([this](CTransferDialog& dialog) {
+            transfers.push_back({dialog.outputFolder, dialog.rows, dialog.rowCount,
+                                 dialog.totalChecked, dialog.openFolderWhenDone,
+                                 dialog.keepOrganized, dialog.overwriteExisting});
+            if (duringTransfer)
+                duringTransfer();
+        });
+        window->show();
+    }
+
+    CListCtrlEx& Tracks() { return *window->TrackList(); }
+    CListCtrlLeftPane& Playlists() { return *window->Playlists(); }
+    bool NodeviceShown() { return window->NodeviceDialog()->isVisible(); }
+
+    void Click(QWidget* target, QPoint pos) {
+        QMouseEvent press(QEvent::MouseButtonPress, pos, target->mapToGlobal(pos), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, pos, target->mapToGlobal(pos),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        QApplication::sendEvent(target, &release);
+    }
+
+    // A click on row `row` of the track list, `dx` pixels right of the
+    // Name column's left edge.
+    void ClickTrack(int row, int dx) {
+        QRect cell = Tracks().CellRect(row, 1);
+        Click(Tracks().viewport(), QPoint(cell.left() + dx, cell.center().y()));
+    }
+
+    void ClickPlaylist(int row) {
+        Click(Playlists().viewport(), Playlists().CellRect(row, 0).center());
+    }
+
+    void ClickButton(int controlId) { window->Button(controlId)->click(); }
+
+    struct Transfer {
+        QString outputFolder;
+        TrackRecord* rows;
+        uint32_t rowCount;
+        int totalChecked;
+        bool openFolderWhenDone, keepOrganized, overwriteExisting;
+    };
+
+    QTemporaryDir root;
+    QString devicePath;
+    std::unique_ptr<CCorvaneDlg> window;
+    QStringList messages;
+    QStringList opened;
+    std::vector<Transfer> transfers;
+    std::function<void()> duringTransfer;
+};
+
+} // namespace
+
+TEST_F(MainWindow, StartsWithoutDeviceThenFollowsPlugAndUnplug) {
+    Start();
+    EXPECT_TRUE(NodeviceShown());
+    EXPECT_EQ(Tracks().itemCount(), 0);
+    EXPECT_EQ(Playlists().itemCount(), 0);
+    EXPECT_EQ(window->windowTitle(), "Corvane 1.0");
+    EXPECT_EQ(window->Label(IDC_MAIN_TITLE)->Text(), "Corvane");
+
+    ASSERT_TRUE(PlugSampleDevice(devicePath));
+    ASSERT_TRUE(WaitUntil([&] { return Tracks().itemCount() == 12; }));
+    EXPECT_FALSE(NodeviceShown());
+    EXPECT_EQ(Playlists().itemCount(), 4);
+    EXPECT_EQ(window->Device().driveIndex, 1);
+
+    ASSERT_TRUE(QDir(devicePath).removeRecursively());
+    ASSERT_TRUE(WaitUntil([&] { return Tracks().itemCount() == 0; }));
+    EXPECT_EQ(Playlists().itemCount(), 0);
+    EXPECT_FALSE(NodeviceShown()); // only a search by hand brings it back
+    ClickButton(IDC_MAIN_RESCAN);
+    EXPECT_TRUE(NodeviceShown());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindow, ADeviceWithAnEmptyDatabaseLeavesThePanesEmptyWithoutAWord) {
+    dbwriter::Database empty;
+    QDir().mkpath(devicePath + "/iPod_Control/iTunes");
+    ASSERT_TRUE(dbwriter::WriteFile((devicePath + "/iPod_Control/iTunes/iTunesDB").toStdString(),
+                                    dbwriter::Write(empty).bytes));
+    Start();
+    EXPECT_FALSE(NodeviceShown());
+    EXPECT_EQ(Tracks().itemCount(), 0);
+    EXPECT_EQ(Playlists().itemCount(), 0);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindow, PlaylistClicksRebuildTheViewAndAReloadForgetsTheChoice) {
+    ASSERT_TRUE(PlugSampleDevice(devicePath));
+    Start();
+    ASSERT_EQ(Tracks().itemCount(), 12);
+
+    ClickPlaylist(2); // Road Trip: five items, one track twice
+    EXPECT_EQ(window->SelectedPlaylist(), 2);
+    EXPECT_EQ(Tracks().itemCount(), 4);
+    ClickTrack(0, 5);
+    ASSERT_EQ(Tracks().checkedCount(), 1);
+    ClickPlaylist(2); // the same row again changes nothing
+    EXPECT_EQ(Tracks().checkedCount(), 1);
+    ClickPlaylist(3);
+    EXPECT_EQ(Tracks().itemCount(), 3);
+    EXPECT_EQ(Tracks().checkedCount(), 0);
+
+    ClickButton(IDC_MAIN_RESCAN);
+    EXPECT_EQ(window->SelectedPlaylist(), -10);
+    EXPECT_EQ(Tracks().itemCount(), 12);
+    ClickPlaylist(3); // shown again after the reload
+    EXPECT_EQ(Tracks().itemCount(), 3);
+}
+
+TEST_F(MainWindow, OnlyTheCheckCellTogglesARow) {
+    ASSERT_TRUE(PlugSampleDevice(devicePath));
+    Start();
+    ClickTrack(3, 18);
+    EXPECT_EQ(Tracks().GetRowCheck(3), 1u);
+    ClickTrack(3, 19);
+    EXPECT_EQ(Tracks().GetRowCheck(3), 1u);
+    ClickTrack(3, 0);
+    EXPECT_EQ(Tracks().GetRowCheck(3), 0u);
+    EXPECT_EQ(Tracks().checkedCount(), 0);
+}
+
+TEST_F(MainWindow, CopyRefusesWithoutCheckedTracksOrWithABadFolder) {
+    ASSERT_TRUE(PlugSampleDevice(devicePath));
+    Start();
+    ClickButton(IDC_MAIN_COPY);
+    ClickTrack(0, 5);
+    ClickTrack(0, 5); // checked and cleared again: still nothing checked
+    ClickButton(IDC_MAIN_COPY);
+    ClickTrack(1, 5);
+    window->FolderEdit()->setText("  Music ");
+    ClickButton(IDC_MAIN_COPY);
+    window->FolderEdit()->setText("");
+    ClickButton(IDC_MAIN_COPY);
+    ClickButton(IDC_MAIN_OPEN);
+    EXPECT_EQ(messages,
+              QStringList({"Please select at least 1 music!", "Please select at least 1 music!",
+                           "Invalid output folder \"Music\", please select a valid one!",
+                           "Invalid output folder \"\", please select a valid one!",
+                           "Invalid output folder \"\", please select a valid one!"}));
+    EXPECT_TRUE(transfers.empty());
+    EXPECT_TRUE(opened.isEmpty());
+}
+
+TEST_F(MainWindow, CopyHandsTheCheckedViewOverAndRemembersTheFolder) {
+    ASSERT_TRUE(PlugSampleDevice(devicePath));
+    Start();
+    const QString out = root.path() + "/out/new";
+    window->FolderEdit()->setText(out);
+    window->OptionBox(IDC_MAIN_KEEP_ORGANIZED)->click();
+    ClickTrack(2, 5);
+    ClickTrack(5, 5);
+    ClickButton(IDC_MAIN_COPY);
+
+    ASSERT_EQ(transfers.size(), 1u);
+    const Transfer& t = transfers[0];
+    EXPECT_EQ(t.outputFolder, out + "/");
+    EXPECT_EQ(t.rows, window->Device().viewRows);
+    EXPECT_EQ(t.rowCount, 12u);
+    EXPECT_EQ(t.totalChecked, 2);
+    EXPECT_TRUE(t.openFolderWhenDone);
+    EXPECT_TRUE(t.keepOrganized);
+    EXPECT_FALSE(t.overwriteExisting);
+    EXPECT_TRUE(QFileInfo(out).isDir());
+    EXPECT_EQ(window->FolderEdit()->text(), out);
+
+    SettingsStore settings((root.path() + "/config/Corvane Data/settings.ini").toStdString());
+    EXPECT_EQ(settings.ReadFolder(), (out + "/").toStdString());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindow, VolumeNoticesDuringATransferWaitUntilItEnds) {
+    ASSERT_TRUE(PlugSampleDevice(devicePath));
+    Start();
+    window->FolderEdit()->setText(root.path() + "/out");
+    ClickTrack(0, 5);
+    TrackRecord* rowsBefore = window->Device().viewRows;
+    bool keptDuringTransfer = false;
+    duringTransfer = [&] {
+        ASSERT_TRUE(QDir(devicePath).removeRecursively());
+        Settle(500);
+        QCoreApplication::postEvent(window.get(), new QEvent(kRescanDeviceEvent));
+        Settle(100);
+        keptDuringTransfer = window->Device().viewRows == rowsBefore && Tracks().itemCount() == 12;
+    };
+    ClickButton(IDC_MAIN_COPY);
+    EXPECT_TRUE(keptDuringTransfer);
+    EXPECT_EQ(Tracks().itemCount(), 0);
+    EXPECT_EQ(window->Device().driveIndex, -1);
+}
+
+TEST_F(MainWindow, OptionsAreSavedAtOnceAndReadAtTheNextStart) {
+    Start();
+    EXPECT_EQ(window->OptionBox(IDC_MAIN_OPEN_WHEN_DONE)->GetCheck(), 1);
+    EXPECT_EQ(window->OptionBox(IDC_MAIN_KEEP_ORGANIZED)->GetCheck(), 0);
+    EXPECT_EQ(window->OptionBox(IDC_MAIN_OVERWRITE)->GetCheck(), 0);
+    window->OptionBox(IDC_MAIN_OPEN_WHEN_DONE)->click();
+    window->OptionBox(IDC_MAIN_OVERWRITE)->click();
+
+    window.reset();
+    Start();
+    EXPECT_EQ(window->OptionBox(IDC_MAIN_OPEN_WHEN_DONE)->GetCheck(), 0);
+    EXPECT_EQ(window->OptionBox(IDC_MAIN_KEEP_ORGANIZED)->GetCheck(), 0);
+    EXPECT_EQ(window->OptionBox(IDC_MAIN_OVERWRITE)->GetCheck(), 1);
+    // The default output folder, made on first use, since none was used yet.
+    EXPECT_EQ(window->OutputFolder(), root.path() + "/music/My Transfered iPod Music");
+    EXPECT_TRUE(QFileInfo(window->OutputFolder()).isDir());
+}
+
+TEST_F(MainWindow, BrowseOpenAndHelp) {
+    Start();
+    ReplaceFolderPicker([](QWidget*, const QString& title) {
+        EXPECT_EQ(title, "Select Destination Folder");
+        return FolderPick{};
+    });
+    const QString before = window->OutputFolder();
+    ClickButton(IDC_MAIN_BROWSE);
+    EXPECT_EQ(window->OutputFolder(), before);
+
+    ReplaceFolderPicker([](QWidget*, const QString&) { return FolderPick{true, {}}; });
+    ClickButton(IDC_MAIN_BROWSE);
+    EXPECT_EQ(window->FolderEdit()->text(), "INVALID FOLDER");
+    ClickButton(IDC_MAIN_OPEN);
+    EXPECT_EQ(messages.value(0),
+              "Invalid output folder \"INVALID FOLDER\", please select a valid one!");
+
+    const QString picked = root.path() + "/picked/deeper";
+    ReplaceFolderPicker([&](QWidget*, const QString&) { return FolderPick{true, picked}; });
+    ClickButton(IDC_MAIN_BROWSE);
+    EXPECT_EQ(window->FolderEdit()->text(), picked);
+    ClickButton(IDC_MAIN_OPEN);
+    EXPECT_TRUE(QFileInfo(picked).isDir());
+    ClickButton(IDC_MAIN_HELP);
+    EXPECT_EQ(opened, QStringList({picked, HelpPagePath()}));
+}
+
+TEST_F(MainWindow, EnterAndEscapeNeverCloseTheWindow) {
+    Start();
+    for (QWidget* target : std::initializer_list<QWidget*>{window.get(), window->FolderEdit()}) {
+        for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(target, &press);
+        }
+    }
+    Settle();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->result(), 0);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindow, OnlyTheFirstThreeBackgroundPaintsRefreshThePanes) {
+    Start();
+    for (int i = 0; i < 6; ++i)
+        window->grab();
+    EXPECT_EQ(window->EraseCount(), 3);
+}
+
+TEST_F(MainWindow, ADataFolderThatCannotBeMadeEndsTheStart) {
+    QFile blocker(root.path() + "/not-a-folder");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    setenv("XDG_CONFIG_HOME", (root.path() + "/not-a-folder").toUtf8().constData(), 1);
+    CCorvaneDlg dialog;
+    EXPECT_FALSE(dialog.OnInitDialog());
+    EXPECT_FALSE(dialog.isVisible());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("Corvane Data")) << messages[0].toStdString();
+}
