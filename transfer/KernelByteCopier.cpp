@@ -36,7 +36,7 @@ bool WriteAll(int to, const char* data, size_t size, ByteCopyResult& result) {
 // The plain way; it also tells read errors from write errors exactly, so
 // the faster calls hand over to it whenever they fail in an unclear way.
 ByteCopyResult ReadWriteCopy(int from, int to) {
-    const auto buffer = std::make_unique<char[]>(kBufferBytes);
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kBufferBytes);
     ByteCopyResult result = ByteCopyResult::Ok;
     for (;;) {
         const ssize_t n = ::read(from, buffer.get(), kBufferBytes);
@@ -54,15 +54,19 @@ ByteCopyResult ReadWriteCopy(int from, int to) {
 // Runs one of the kernel's copy calls until the end of the source. Any
 // error but a full disk hands over to the next way (unsupported across these
 // file systems, or a failure read/write can name precisely). A call that
-// returns 0 may mean "end" or "this file system will not" (some pseudo and
-// FUSE files); the next way settles which.
-template <typename KernelCall> Step KernelCopy(KernelCall call, ByteCopyResult& result) {
+// returns 0 short of the size the source had, or before any byte, may mean
+// "this file system will not" (some pseudo and FUSE files); the next way
+// settles whether it is the end.
+template <typename KernelCall>
+Step KernelCopy(KernelCall call, uint64_t sizeHint, uint64_t& copied, ByteCopyResult& result) {
     for (;;) {
         const ssize_t n = call(kKernelChunk);
-        if (n > 0)
+        if (n > 0) {
+            copied += static_cast<uint64_t>(n);
             continue;
+        }
         if (n == 0)
-            return Step::Fallback;
+            return copied >= sizeHint && copied > 0 ? Step::Done : Step::Fallback;
         if (errno == EINTR)
             continue;
         if (IsNoSpace(errno)) {
@@ -75,17 +79,18 @@ template <typename KernelCall> Step KernelCopy(KernelCall call, ByteCopyResult& 
 
 class KernelCopier : public ByteCopier {
 public:
-    ByteCopyResult Copy(int from, int to, uint64_t) override {
+    ByteCopyResult Copy(int from, int to, uint64_t sizeHint) override {
         ByteCopyResult result = ByteCopyResult::Ok;
+        uint64_t copied = 0;
         Step step = KernelCopy(
             [&](size_t chunk) { return ::copy_file_range(from, nullptr, to, nullptr, chunk, 0); },
-            result);
+            sizeHint, copied, result);
         if (step == Step::Fallback)
             step = KernelCopy([&](size_t chunk) { return ::sendfile(to, from, nullptr, chunk); },
-                              result);
-        if (step == Step::Failed)
-            return result;
-        return ReadWriteCopy(from, to);
+                              sizeHint, copied, result);
+        if (step == Step::Fallback)
+            return ReadWriteCopy(from, to);
+        return result;
     }
 };
 

@@ -1,3 +1,4 @@
+#include "ScopedTmpfs.h"
 #include "ScratchFolder.h"
 #include "WorkerHarness.h"
 
@@ -6,7 +7,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -44,27 +44,6 @@ int RunInChild(const std::function<int()>& body) {
     ::waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
-
-// A tmpfs mounted over a folder for one test, when this machine lets us
-// mount; unmounted (and so emptied) on the way out.
-class ScopedTmpfs {
-public:
-    ScopedTmpfs(const std::string& folder, const char* options) : folder_(folder) {
-        ::mkdir(folder.c_str(), 0777);
-        mounted_ = ::mount("corvane-test", folder.c_str(), "tmpfs", 0, options) == 0;
-    }
-    ~ScopedTmpfs() {
-        if (mounted_)
-            ::umount(folder_.c_str());
-    }
-    ScopedTmpfs(const ScopedTmpfs&) = delete;
-    ScopedTmpfs& operator=(const ScopedTmpfs&) = delete;
-    bool Mounted() const { return mounted_; }
-
-private:
-    std::string folder_;
-    bool mounted_ = false;
-};
 
 // One exit code that says how a child's walk went: copies and first failure.
 int Summary(const CopyOutcome& outcome) {

@@ -1,3 +1,4 @@
+#include "ScopedTmpfs.h"
 #include "ScratchFolder.h"
 #include "WorkerHarness.h"
 
@@ -190,7 +191,7 @@ TEST_F(CopyWorkerTest, LockIsHeldWhileSettlingTheNameAndFreeDuringTheCopy) {
     EXPECT_TRUE(LockFreeForOtherThreads());
 }
 
-TEST_F(CopyWorkerTest, CopyKeepsTheSourceModificationTimeAndBytes) {
+TEST_F(CopyWorkerTest, CopiesKeepBytesAndModificationTimeWithinAndAcrossFileSystems) {
     std::string big(5 * 1024 * 1024 + 17, '\0');
     for (size_t i = 0; i < big.size(); ++i)
         big[i] = static_cast<char>((i * 131) ^ (i >> 9));
@@ -199,9 +200,18 @@ TEST_F(CopyWorkerTest, CopyKeepsTheSourceModificationTimeAndBytes) {
     ASSERT_EQ(::utimensat(AT_FDCWD, ToUtf8(location).c_str(), times, 0), 0);
     TrackTable table;
     table.Add({u"Big", u"A", u"B", location, true});
+    table.Add({u"Empty", u"A", u"B", FromUtf8(device.Write("F00/EMPTY.mp3", "")), true});
+    // A source on another file system takes the copy's fallback ways.
+    ScopedTmpfs otherVolume(device.Path("other"), "size=16m");
+    if (otherVolume.Mounted())
+        table.Add({u"Other", u"A", u"B", DeviceFile("other/BIG.mp3", big), true});
     WorkerRun run(table, out.Path(), false, false);
-    run.Run();
+    EXPECT_EQ(run.Run().failedCount, 0u);
     EXPECT_EQ(out.Read("Big.mp3"), big);
+    EXPECT_EQ(out.Read("Empty.mp3"), "");
+    if (otherVolume.Mounted()) {
+        EXPECT_EQ(out.Read("Other.mp3"), big);
+    }
     struct stat st {};
     ASSERT_EQ(::stat(out.Path("Big.mp3").c_str(), &st), 0);
     EXPECT_EQ(st.st_mtim.tv_sec, 1234567890);
