@@ -1,0 +1,181 @@
+#!/usr/bin/env bash
+# Drives the real corvane program on an X server of its own (xvfb-run -a
+# picks a free display) with xdotool: no device, plugging the sample device,
+# a refused copy, a real copy of two checked tracks, a second start, settings
+# across a restart, unplugging. Every wait has a deadline; the user's own
+# configuration, runtime folder and desktop are never touched.
+#
+#   corvane-e2e.sh CORVANE SAMPLE_DEVICE_TOOL
+set -euo pipefail
+
+if [ -z "${CORVANE_E2E_INNER:-}" ]; then
+    export CORVANE_E2E_INNER=1
+    exec timeout 240 xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$@"
+fi
+
+corvane="$1"
+sample_tool="$2"
+work="$(mktemp -d /tmp/corvane-e2e-XXXXXX)"
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
+export CORVANE_VOLUMES="$work/ipod" LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
+unset QT_QPA_FONTDIR QT_FONT_DPI SESSION_MANAGER
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/bin"
+chmod 700 "$XDG_RUNTIME_DIR"
+# The desktop opener, replaced by one that only writes down what it was asked.
+printf '#!/bin/sh\necho "$@" >> "%s/opened"\n' "$work" > "$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+export PATH="$work/bin:$PATH"
+
+step() { echo "== $*"; }
+fail() {
+    echo "FAIL: $*" >&2
+    xwininfo -root -tree 2>/dev/null | grep -i corvane >&2 || true
+    exit 1
+}
+
+# wait_for SECONDS DESCRIPTION COMMAND...: polls until COMMAND succeeds.
+wait_for() {
+    local seconds="$1" what="$2"
+    shift 2
+    local deadline=$((SECONDS + seconds))
+    until "$@" >/dev/null 2>&1; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
+        sleep 0.1
+    done
+}
+
+visible() { xdotool search --onlyvisible --name "$1"; }
+not_visible() { ! visible "$1"; }
+main_window() { xdotool search --onlyvisible --name '^Corvane 1\.0$' | head -n1; }
+
+start_corvane() {
+    (cd / && exec "$corvane") &
+    corvane_pid=$!
+    pids+=("$corvane_pid")
+    wait_for 20 "the main window" visible '^Corvane 1\.0$'
+    main="$(main_window)"
+    # Laid out from its template; nothing else moves it on a bare X server.
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    origin_x=$X origin_y=$Y
+}
+
+# click X Y: a left click at (X, Y) of the main window's client area.
+click() {
+    xdotool mousemove --sync $((origin_x + $1)) $((origin_y + $2)) click 1
+    sleep 0.15
+}
+
+# pixel X Y: the colour at (X, Y) of the main window, as "r,g,b".
+pixel() {
+    import -window root -crop "1x1+$((origin_x + $1))+$((origin_y + $2))" -depth 8 txt:- |
+        sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+is_white() { [ "$(pixel "$1" "$2")" = "255,255,255" ]; }
+not_white() { ! is_white "$1" "$2"; }
+
+plug() {
+    "$sample_tool" "$work/staging" >/dev/null
+    mv "$work/staging" "$work/ipod"
+}
+
+# Where things are in the main window (pixels at 96 DPI): the panes' rows,
+# the Name column's check cell, the output folder box, the buttons. Rows of
+# odd index are tinted, so a white one there means the list ends above it.
+row_y() { echo $((86 + 19 * $1)); }
+playlist_x=60
+check_x=236
+name_x=300
+folder_box="411 450"
+copy_button="736 470"
+close_button="809 15"
+keep_organized_box="207 499"
+
+step "no device: the no-device window shows, the panes are empty"
+start_corvane
+wait_for 10 "the no-device window" visible '^Corvane $'
+wait_for 10 "an empty track list" is_white "$name_x" "$(row_y 1)"
+
+step "plugging the sample device hides it and fills the panes"
+plug
+wait_for 10 "the no-device window to hide" not_visible '^Corvane $'
+wait_for 10 "the playlist pane to fill" not_white "$name_x" "$(row_y 11)"
+
+step "Copy to Computer with nothing checked is refused with a message"
+click $copy_button
+wait_for 10 "the message box" visible '^Corvane$'
+box="$(visible '^Corvane$' | head -n1)"
+xdotool windowfocus --sync "$box" key Return
+wait_for 10 "the message box to close" not_visible '^Corvane$'
+
+step "two checked tracks of a playlist are copied into the output folder"
+click "$playlist_x" "$(row_y 2)" # Road Trip: So What, Ça plane pour moi, ...
+wait_for 10 "the playlist's four rows" is_white "$name_x" "$(row_y 5)"
+click "$check_x" "$(row_y 0)"
+click "$check_x" "$(row_y 1)"
+click $folder_box
+xdotool windowfocus --sync "$main" key --clearmodifiers ctrl+a type --delay 5 "$work/out"
+click $copy_button
+wait_for 30 "the copies" test -f "$work/out/So What.mp3" -a -f "$work/out/Ça plane pour moi.mp3"
+[ "$(ls "$work/out" | wc -l)" -eq 2 ] || fail "unexpected files: $(ls "$work/out")"
+cmp "$work/ipod/iPod_Control/Music/F00/SOWH.mp3" "$work/out/So What.mp3" || fail "copy differs"
+# Finish: the transfer window's button, at its place in the window's template.
+transfer="$(xdotool search --onlyvisible --class corvane | while read -r w; do
+    xdotool getwindowgeometry "$w" | grep -q 'Geometry: 501x107' && echo "$w"; done | head -n1)"
+[ -n "$transfer" ] || fail "no transfer window"
+eval "$(xdotool getwindowgeometry --shell "$transfer")"
+sleep 0.5
+xdotool mousemove --sync $((X + 451)) $((Y + 86)) click 1
+wait_for 10 "the output folder to be opened" grep -q "$work/out" "$work/opened"
+
+step "a second start brings the first window to the front and ends"
+# Another program's window opens above ours; the second start must raise the
+# first instance's window over it, and open no window of its own.
+xmessage -geometry +0+0 "another program" &
+pids+=($!)
+wait_for 10 "the other window" visible '^xmessage$'
+# The root's children, topmost first: is our main window above xmessage?
+main_on_top() {
+    xwininfo -root -children | grep -E '"(Corvane 1\.0|xmessage)"' | head -n1 | grep -q 'Corvane 1\.0'
+}
+! main_on_top || fail "the main window is still on top"
+(cd / && timeout 20 "$corvane") || fail "second start failed"
+wait_for 10 "the first window on top" main_on_top
+[ "$(xdotool search --name '^Corvane 1\.0$' | wc -l)" -eq 1 ] || fail "a second main window"
+kill -0 "$corvane_pid" || fail "first instance gone"
+
+step "options and the last folder survive a restart"
+click $keep_organized_box
+click $close_button
+wait_for 10 "the program to end" bash -c "! kill -0 $corvane_pid"
+settings="$XDG_CONFIG_HOME/Corvane Data/settings.ini"
+grep -qx "CHECK_KEEPORGANIZED=TRUE" "$settings" || fail "option not saved"
+grep -qx "LAST_FOLDER=$work/out/" "$settings" || fail "folder not saved"
+start_corvane
+wait_for 10 "the panes" not_white "$name_x" "$(row_y 11)"
+click "$playlist_x" "$(row_y 3)" # Favourites: Für Elise first
+wait_for 10 "the playlist's three rows" is_white "$name_x" "$(row_y 3)"
+click "$check_x" "$(row_y 0)"
+click $copy_button
+organized="$work/out/Ludwig van Beethoven/Klavierstücke/Für Elise.mp3"
+wait_for 30 "the organised copy" test -f "$organized"
+
+eval "$(xdotool search --onlyvisible --class corvane | while read -r w; do
+    xdotool getwindowgeometry "$w" | grep -q 'Geometry: 501x107' && xdotool getwindowgeometry --shell "$w"; done | head -n4)"
+sleep 0.5
+xdotool mousemove --sync $((X + 451)) $((Y + 86)) click 1
+
+step "unplugging empties the panes"
+rm -rf "$work/ipod"
+wait_for 10 "the panes to empty" is_white "$name_x" "$(row_y 1)"
+not_visible '^Corvane $' || fail "the no-device window came back by itself"
+
+click $close_button
+wait_for 10 "the program to end" bash -c "! kill -0 $corvane_pid"
+echo "PASS"
