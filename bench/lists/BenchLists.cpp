@@ -135,6 +135,19 @@ void BM_PaintScreenful(benchmark::State& state) {
     state.counters["rows"] = kScreenRows;
 }
 
+// What the main window does each time another playlist is shown.
+void BM_HandOverRows(benchmark::State& state) {
+    ShownList shown;
+    for (auto _ : state) {
+        shown.list.SetDisplay(0);
+        shown.list.SetRows(nullptr);
+        shown.list.SetItemCount(0);
+        shown.list.SetItemCount(kRows);
+        shown.list.SetRows(Tracks().rows.data());
+        shown.list.SetDisplay(1);
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_SortByArtistAscending)->Unit(benchmark::kMillisecond);
@@ -144,6 +157,7 @@ BENCHMARK(BM_SortBySizeDescending)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortByArtistReverseSorted)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckAll)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintScreenful)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HandOverRows)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -2,18 +2,33 @@
 
 #include <QFont>
 
-void EnsureQtApp() {
-    static int argc = 1;
-    static char name[] = "corvane-lists-tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = nullptr;
-    if (app != nullptr)
-        return;
-    app = new QApplication(argc, argv);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(12);
-    QApplication::setFont(font);
-}
+namespace {
+
+// One QApplication for the whole test program, made before the first test
+// and gone after the last, with the pinned test font.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "corvane-lists-tests";
+        static char* argv[] = {name, nullptr};
+        app = new QApplication(argc, argv);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(12);
+        QApplication::setFont(font);
+    }
+    void TearDown() override {
+        delete app;
+        app = nullptr;
+    }
+
+private:
+    QApplication* app = nullptr;
+};
+
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+} // namespace
 
 const char16_t* TrackTable::Keep(Text text) {
     if (text.value == nullptr)

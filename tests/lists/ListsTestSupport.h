@@ -12,9 +12,6 @@
 #include <string>
 #include <vector>
 
-// One QApplication for the whole test program, with the pinned test font.
-void EnsureQtApp();
-
 // Owns the strings that test rows point at, the way the device pool would.
 class TrackTable {
 public:
@@ -43,7 +40,6 @@ void InsertTrackColumns(CListCtrlEx& list);
 // it as actual-<suite>-<test>.png in the working directory.
 class PixelTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { EnsureQtApp(); }
     void TearDown() override;
 
     QImage& Canvas(int width, int height, QColor fill = Qt::magenta);
