@@ -161,6 +161,11 @@ TrackRowState CListCtrlEx::ReadRowState(int row, bool selected) {
 void CListCtrlEx::DrawRow(QPainter& painter, int row, bool selected) {
     if (model()->columnCount() < kTrackColumnCount || row >= itemCount())
         return;
+    {
+        std::lock_guard lock(g_trackTableLock);
+        if (rows == nullptr)
+            return;
+    }
     TrackRowPainter rowPainter;
     for (int column = 0; column < kTrackColumnCount; ++column)
         rowPainter.columns[column] =

@@ -66,9 +66,15 @@ TEST_F(ListWidgetRenderTest, TrackRowsFollowTheHeaderAndHideWhileDisplayIsOff) {
                     QColor(0, 0, 0)),
         0);
 
+    const QRect rows(At(list.CellRect(0, 0), 0, 0), QSize(600, 2 * list.rowHeight(0)));
     list.SetDisplay(0);
     Render(list);
-    const QRect rows(At(list.CellRect(0, 0), 0, 0), QSize(600, 2 * list.rowHeight(0)));
+    EXPECT_EQ(CountPixels(rows, kListBackground), rows.width() * rows.height());
+
+    // Display on but no rows handed over yet: still nothing to draw from.
+    list.SetRows(nullptr);
+    list.SetDisplay(1);
+    Render(list);
     EXPECT_EQ(CountPixels(rows, kListBackground), rows.width() * rows.height());
 }
 
