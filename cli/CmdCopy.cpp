@@ -101,13 +101,24 @@ private:
     std::optional<CopyOutcome> outcome_;
 };
 
-// Database text shown on a terminal: control characters could move the
-// cursor or retitle the window, so they become "?".
-std::string Printable(std::string text) {
-    for (char& c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            c = '?';
-    return text;
+// Database text shown on a terminal: control characters, C1 ones included
+// (U+0080..U+009F, C2 80..C2 9F in UTF-8), could move the cursor or retitle
+// the window, so they become "?".
+std::string Printable(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const bool c1 =
+            c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if (c < 0x20 || c == 0x7F || c1) {
+            out += '?';
+            i += c1 ? 1 : 0;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
 }
 
 std::string Printable(const char16_t* text) {

@@ -104,6 +104,29 @@ bool WriteLongDevice(const std::string& root, int tracks, size_t bytes) {
     return dbwriter::WriteFile(root + "/iPod_Control/iTunes/iTunesDB", dbwriter::Write(db).bytes);
 }
 
+TEST_F(CliCopyTest, TerminalControlsInTheDatabaseAreNotPrinted) {
+    dbwriter::Database db;
+    dbwriter::Track track;
+    track.id = 7;
+    track.fileSize = 3;
+    track.title = u"Evil\x1b]0;owned\x07"
+                  u"\u009b"
+                  u"31m";
+    track.artist = u"\x1b[2J";
+    track.location = u":iPod_Control:Music:F00:EVIL.mp3";
+    db.tracks = {track};
+    db.playlists = {{true, u"Master", {7}}};
+    const std::string root = device.Path("evil");
+    device.Write("evil/iPod_Control/Music/F00/EVIL.mp3", "abc");
+    device.Write("evil/iPod_Control/iTunes/iTunesDB", "");
+    ASSERT_TRUE(
+        dbwriter::WriteFile(root + "/iPod_Control/iTunes/iTunesDB", dbwriter::Write(db).bytes));
+    const CliRun run = RunCli({"copy", "--device", root, "--to", out.Path()}, "");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "copying 1/1: Evil?]0;owned??31m - ?[2J\n");
+    EXPECT_EQ(out.List(), Strings{"Evil_]0;owned__31m.mp3"});
+}
+
 TEST_F(CliCopyTest, CtrlCStopsAfterTheCurrentFileWithASummary) {
     const std::string longDevice = device.Path("long");
     ASSERT_TRUE(WriteLongDevice(longDevice, 300, 256 * 1024));
