@@ -112,6 +112,15 @@ TEST_F(ListWidgetRenderTest, PlaylistPaneTintsRowZeroAndDrawsNothingWithoutRows)
     EXPECT_GE(firstInk(1), kPlaylistIndent);
     EXPECT_LE(firstInk(1), kPlaylistIndent + 2);
 
+    // Selected: blue with white text, the device row still unindented.
+    pane.selectRow(0);
+    Render(pane);
+    p = At(pane.CellRect(0, 0), 120, 2);
+    EXPECT_TRUE(PixelIs(p.x(), p.y(), kSelectedFill));
+    EXPECT_EQ(firstInk(0), -1);
+    const QRect device(At(pane.CellRect(0, 0), 0, 0), QSize(4, pane.rowHeight(0)));
+    EXPECT_GT(CountPixels(device.adjusted(0, 0, 60, 0), QColor(255, 255, 255)), 0);
+
     pane.SetDisplay(0);
     Render(pane);
     const QRect rows(origin, QSize(160, 3 * pane.rowHeight(0)));

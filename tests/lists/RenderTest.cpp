@@ -7,7 +7,6 @@
 #include "lists/HeaderPainting.h"
 #include "lists/ListMetrics.h"
 #include "lists/ListPalette.h"
-#include "lists/PlaylistRowPainter.h"
 #include "lists/SortArrow.h"
 #include "lists/SortMarks.h"
 #include "lists/TrackRowPainter.h"
@@ -75,10 +74,15 @@ protected:
 
 } // namespace
 
-TEST_F(RenderTest, RowFillsAlternateAndSelectionIsBlueUpToTheLastColumn) {
+TEST_F(RenderTest, RowFillsAlternateSelectionIsBlueAndGridLinesEndEachCell) {
     TrackRowState state;
     state.index = 0;
     PaintRow(state);
+    for (const int right : {37, 309, 359, 459, 559, 609}) {
+        EXPECT_TRUE(PixelIs(right - 1, 0, kGridLine)) << right;
+        EXPECT_TRUE(PixelIs(right - 1, kRowHeight - 1, kGridLine)) << right;
+        EXPECT_TRUE(PixelIs(right - 2, 10, kEvenRowFill)) << right;
+    }
     EXPECT_TRUE(PixelIs(400, 10, kEvenRowFill));
     EXPECT_TRUE(PixelIs(0, 0, kEvenRowFill));
     EXPECT_TRUE(PixelIs(612, 10, Qt::magenta)); // nothing right of "Genre"
@@ -92,15 +96,6 @@ TEST_F(RenderTest, RowFillsAlternateAndSelectionIsBlueUpToTheLastColumn) {
     PaintRow(state);
     EXPECT_TRUE(PixelIs(400, 10, kSelectedFill));
     EXPECT_TRUE(PixelIs(20, 0, kSelectedFill));
-}
-
-TEST_F(RenderTest, GridLineOnTheLastPixelColumnOfEveryCell) {
-    PaintRow(TrackRowState{});
-    for (const int right : {37, 309, 359, 459, 559, 609}) {
-        EXPECT_TRUE(PixelIs(right - 1, 0, kGridLine)) << right;
-        EXPECT_TRUE(PixelIs(right - 1, kRowHeight - 1, kGridLine)) << right;
-        EXPECT_TRUE(PixelIs(right - 2, 10, kEvenRowFill)) << right;
-    }
 }
 
 TEST_F(RenderTest, CheckGlyphBoxGradientAndTickAboveTheBox) {
@@ -220,30 +215,6 @@ TEST_F(RenderTest, SortArrowsRowByRow) {
     HeaderSectionState none;
     PaintHeaderSection(section, none);
     EXPECT_EQ(CountPixels(QRect(440, 0, 18, 20), kBlack), 0);
-}
-
-TEST_F(RenderTest, PlaylistRowsTintTheDeviceRowAndIndentThePlaylists) {
-    Canvas(160, 3 * kRowHeight);
-    QPainter painter(&image);
-    PlaylistRowPainter::paint(painter, QRect(0, 0, 160, kRowHeight),
-                              {0, false, QStringLiteral("iPod")});
-    PlaylistRowPainter::paint(painter, QRect(0, 20, 160, kRowHeight),
-                              {1, false, QStringLiteral("Mix")});
-    PlaylistRowPainter::paint(painter, QRect(0, 40, 160, kRowHeight),
-                              {0, true, QStringLiteral("iPod")});
-    painter.end();
-    EXPECT_TRUE(PixelIs(150, 10, kOddRowFill));
-    EXPECT_TRUE(PixelIs(150, 30, kEvenRowFill));
-    EXPECT_TRUE(PixelIs(150, 50, kSelectedFill));
-    const auto device = InkSpan(QRect(0, 0, 160, kRowHeight), IsDark);
-    EXPECT_GE(device.first, 0);
-    EXPECT_LE(device.first, 2);
-    const auto playlist = InkSpan(QRect(0, 20, 160, kRowHeight), IsDark);
-    EXPECT_GE(playlist.first, kPlaylistIndent);
-    EXPECT_LE(playlist.first, kPlaylistIndent + 2);
-    const auto selected = InkSpan(QRect(0, 40, 160, kRowHeight), IsLight);
-    EXPECT_LE(selected.first, 2); // row 0 keeps its lack of indent when selected
-    EXPECT_EQ(InkSpan(QRect(0, 40, 160, kRowHeight), IsDark).first, -1);
 }
 
 TEST_F(RenderTest, BorderOutlineWithWhiteLineInside) {
