@@ -20,6 +20,7 @@ COwnerDrawList::COwnerDrawList(COwnerDrawHeader* header, QWidget* parent)
     setShowGrid(false);
     setWordWrap(false);
     setCornerButtonEnabled(false);
+    // The frame only reserves the border's room; event() paints the border.
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(kBorderWidth);
 }
@@ -63,6 +64,8 @@ QRect COwnerDrawList::CellRect(int row, int column) const {
                  rowHeight(row));
 }
 
+// Paint events of the list itself (not of its viewport) cover the frame;
+// the border goes over whatever the style drew there.
 bool COwnerDrawList::event(QEvent* event) {
     const bool handled = QTableView::event(event);
     if (event->type() == QEvent::Paint) {

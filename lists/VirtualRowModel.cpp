@@ -1,5 +1,7 @@
 #include "lists/VirtualRowModel.h"
 
+#include <algorithm>
+
 void VirtualRowModel::InsertColumn(int index, const QString& caption) {
     index = std::clamp(index, 0, static_cast<int>(captions.size()));
     beginInsertColumns({}, index, index);
