@@ -80,7 +80,8 @@ static void RegisterIcons() {
 
 CCorvaneDlg::CCorvaneDlg(QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint),
-      appIcon((RegisterIcons(), QIcon(QStringLiteral(":/icons/128.png")))) {
+      appIcon((RegisterIcons(), QIcon(QStringLiteral(":/icons/128.png")))),
+      cornerIcon(QStringLiteral(":/icons/129.png")) {
     setFont(DialogFont());
     setFixedSize(TemplateSizeInPixels(MainDialogTemplate(), kLayoutScale));
     CreateControls();
@@ -365,7 +366,7 @@ MainBackground CCorvaneDlg::Background() const {
     background.trackList = trackList->geometry();
     background.playlistPane = playlistPane->geometry();
     background.copyButton = copy->geometry();
-    background.icon = QImage(QStringLiteral(":/icons/129.png"));
+    background.icon = cornerIcon;
     return background;
 }
 

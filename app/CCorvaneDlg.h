@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QIcon>
+#include <QImage>
 #include <QPoint>
 
 #include <functional>
@@ -94,6 +95,7 @@ private:
     MainBackground Background() const;
 
     QIcon appIcon;
+    QImage cornerIcon; // icon 129, drawn at the top left of the background
     CItuneDB device;
     QString outputFolder;
     int selectedPlaylist = -10;

@@ -95,6 +95,7 @@ name_x=300
 folder_box="411 450"
 copy_button="736 470"
 close_button="809 15"
+help_button="793 37"
 keep_organized_box="207 499"
 
 step "no device: the no-device window shows, the panes are empty"
@@ -175,6 +176,21 @@ step "unplugging empties the panes"
 rm -rf "$work/ipod"
 wait_for 10 "the panes to empty" is_white "$name_x" "$(row_y 1)"
 not_visible '^Corvane $' || fail "the no-device window came back by itself"
+
+step "Help opens the page beside the program"
+click $help_button
+wait_for 10 "the help page to be opened" grep -q "$(dirname "$corvane")/help.html" "$work/opened"
+
+step "the window is dragged by its background"
+before_x=$origin_x before_y=$origin_y
+xdotool mousemove --sync $((origin_x + 400)) $((origin_y + 35)) mousedown 1
+xdotool mousemove_relative --sync 60 40 mouseup 1
+moved() {
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    [ "$X" -eq $((before_x + 60)) ] && [ "$Y" -eq $((before_y + 40)) ]
+}
+wait_for 10 "the window to move by (60, 40)" moved
+origin_x=$((before_x + 60)) origin_y=$((before_y + 40))
 
 click $close_button
 wait_for 10 "the program to end" bash -c "! kill -0 $corvane_pid"

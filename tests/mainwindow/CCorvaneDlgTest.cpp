@@ -136,6 +136,26 @@ TEST_F(MainWindow, StartsWithoutDeviceThenFollowsPlugAndUnplug) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
+TEST_F(MainWindow, AnotherVolumeComingOrGoingLeavesTheLoadedDeviceAlone) {
+    const QString stick = root.path() + "/stick";
+    setenv("CORVANE_VOLUMES", (stick + ":" + devicePath).toUtf8().constData(), 1);
+    QDir().mkpath(stick);
+    ASSERT_TRUE(PlugSampleDevice(devicePath));
+    Start();
+    ASSERT_EQ(window->Device().driveIndex, 2);
+    ClickPlaylist(2);
+    ClickTrack(0, 5);
+
+    ASSERT_TRUE(QDir(stick).removeRecursively());
+    Settle(500);
+    QDir().mkpath(stick);
+    Settle(500);
+    // A reload would have shown the master playlist again, unchecked.
+    EXPECT_EQ(window->SelectedPlaylist(), 2);
+    EXPECT_EQ(Tracks().itemCount(), 4);
+    EXPECT_EQ(Tracks().checkedCount(), 1);
+}
+
 TEST_F(MainWindow, ADeviceWithAnEmptyDatabaseLeavesThePanesEmptyWithoutAWord) {
     dbwriter::Database empty;
     QDir().mkpath(devicePath + "/iPod_Control/iTunes");
