@@ -92,6 +92,9 @@ CCorvaneDlg::CCorvaneDlg(QWidget* parent)
 
 CCorvaneDlg::~CCorvaneDlg() {
     qApp->removeEventFilter(this);
+    // The lists outlive the device library by a moment; they must not keep
+    // pointers into its tables.
+    EmptyPanes();
 }
 
 void CCorvaneDlg::CreateControls() {

@@ -10,14 +10,10 @@
 #include <functional>
 #include <string>
 
-// Made once and never destroyed: Qt's own globals may already be gone when
-// static objects are torn down at exit.
+// The test program's QApplication, made before the first test and deleted
+// after the last (see MainWindowTestSupport.cpp).
 inline QApplication& TestApp() {
-    static int argc = 1;
-    static char name[] = "corvane-mainwindow-test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
+    return *static_cast<QApplication*>(QCoreApplication::instance());
 }
 
 inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
