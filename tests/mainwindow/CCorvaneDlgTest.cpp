@@ -331,6 +331,17 @@ TEST_F(MainWindow, EnterAndEscapeNeverCloseTheWindow) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
+TEST_F(MainWindow, MinimiseRestoreAndClose) {
+    Start();
+    ClickButton(IDC_MAIN_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return window->isMinimized(); }));
+    window->RestoreAndRaise(); // what a second start asks for
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isVisible());
+    ClickButton(IDC_MAIN_CLOSE);
+    EXPECT_TRUE(WaitUntil([&] { return !window->isVisible(); }));
+}
+
 TEST_F(MainWindow, OnlyTheFirstThreeBackgroundPaintsRefreshThePanes) {
     Start();
     for (int i = 0; i < 6; ++i)
