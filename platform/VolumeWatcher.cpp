@@ -34,10 +34,21 @@ std::string ParentOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The closest folder above `directory` that exists, where its missing
+// levels will be made.
+std::string ExistingAncestorOf(const std::string& directory) {
+    std::string folder = ParentOf(directory);
+    while (folder != "/" && folder != "." && !IsDirectory(folder))
+        folder = ParentOf(folder);
+    return folder;
+}
+
 // The folders whose changes can make a listed directory, or its database,
-// appear or vanish: its parent, itself and the folders down to the database.
+// appear or vanish: the closest existing folder above it, itself and the
+// folders down to the database.
 std::vector<std::string> FoldersToWatch(const std::string& directory) {
-    return {ParentOf(directory), directory, ResolveExistingPath(directory + kDatabaseChain[0]),
+    return {ExistingAncestorOf(directory), directory,
+            ResolveExistingPath(directory + kDatabaseChain[0]),
             ResolveExistingPath(directory + kDatabaseChain[1])};
 }
 
@@ -113,9 +124,9 @@ void CVolumeWatcher::RewatchDirectories() {
     // Watches come first and the snapshot after, so a change racing with
     // this call is either seen by the snapshot or reported by a watch. A
     // folder made inside another before that one was watched is caught by
-    // looking again until the set stands still (the chain is four deep).
+    // looking again until the set stands still.
     QStringList folders = ExistingFoldersToWatch();
-    for (int round = 0; round < 5; ++round) {
+    for (int round = 0; round < 32; ++round) {
         QStringList watched = directoryWatcher->directories();
         QStringList gone, added;
         for (const QString& folder : watched) {

@@ -36,11 +36,11 @@ protected:
 
     // A device folder with its database, made elsewhere and moved in at once,
     // as a mount makes a whole volume appear.
-    void PlugDevice(const QString& name, const QString& controlFolder = "iPod_Control") {
+    void PlugDevice(const QString& name) {
         QTemporaryDir staging(root.path() + "/.staging-XXXXXX");
         staging.setAutoRemove(false);
-        QDir(staging.path()).mkpath(controlFolder + "/iTunes");
-        QFile db(staging.path() + "/" + controlFolder + "/iTunes/iTunesDB");
+        QDir(staging.path()).mkpath("iPod_Control/iTunes");
+        QFile db(staging.path() + "/iPod_Control/iTunes/iTunesDB");
         ASSERT_TRUE(db.open(QIODevice::WriteOnly));
         db.write("mhbd");
         db.close();
@@ -107,6 +107,15 @@ TEST_F(DirectoryVolumes, FoldersCreatedStepByStepAreFollowedDownToTheDatabase) {
     db.close();
     ASSERT_TRUE(WaitForNotices(2));
     EXPECT_EQ(notices, (std::vector<Notice>{{1, true}, {1, true}}));
+}
+
+TEST_F(DirectoryVolumes, AListedFolderWhoseParentsDoNotExistYetIsStillFollowed) {
+    watcher.WatchDirectories({{1, Path("media/user/ipod")}});
+    QDir(root.path()).mkpath("media/user");
+    Settle();
+    PlugDevice("media/user/ipod");
+    ASSERT_TRUE(WaitForNotices(1));
+    EXPECT_EQ(notices.front(), (Notice{1, true}));
 }
 
 TEST_F(DirectoryVolumes, ChangesBesideTheListedFoldersAreQuiet) {
