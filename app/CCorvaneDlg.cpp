@@ -278,8 +278,9 @@ void CCorvaneDlg::OnBrowse() {
     const FolderPick pick = PickFolder(this, QStringLiteral("Select Destination Folder"));
     if (!pick.picked)
         return;
-    outputFolder = pick.localPath;
+    // The box's text becomes the folder, also when the box showed it already.
     folderEdit->setText(pick.localPath.isEmpty() ? kInvalidFolder : pick.localPath);
+    outputFolder = folderEdit->text().trimmed();
 }
 
 void CCorvaneDlg::ShowInvalidFolder() {
