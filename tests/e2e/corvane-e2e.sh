@@ -16,6 +16,7 @@ fi
 corvane="$1"
 sample_tool="$2"
 work="$(mktemp -d /tmp/corvane-e2e-XXXXXX)"
+failure_shot="$PWD/corvane-e2e-failure.png"
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -25,9 +26,22 @@ trap cleanup EXIT
 
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
 export CORVANE_VOLUMES="$work/ipod" LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
-unset QT_QPA_FONTDIR QT_FONT_DPI SESSION_MANAGER
+# The clicks below land by pixel position, so the font and its size are
+# pinned: DejaVu only, at 96 DPI, whatever else the machine has installed.
+export QT_FONT_DPI=96 QT_ENABLE_HIGHDPI_SCALING=0 FONTCONFIG_FILE="$work/fonts.conf"
+unset QT_QPA_FONTDIR QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS SESSION_MANAGER
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/bin"
 chmod 700 "$XDG_RUNTIME_DIR"
+cat > "$FONTCONFIG_FILE" <<FONTS
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <dir>/usr/share/fonts/truetype/dejavu</dir>
+  <cachedir>$work/fontconfig-cache</cachedir>
+  <include ignore_missing="yes">/etc/fonts/conf.d</include>
+  <alias binding="strong"><family>sans-serif</family><prefer><family>DejaVu Sans</family></prefer></alias>
+</fontconfig>
+FONTS
 # The desktop opener, replaced by one that only writes down what it was asked.
 printf '#!/bin/sh\necho "$@" >> "%s/opened"\n' "$work" > "$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
@@ -37,6 +51,7 @@ step() { echo "== $*"; }
 fail() {
     echo "FAIL: $*" >&2
     xwininfo -root -tree 2>/dev/null | grep -i corvane >&2 || true
+    import -window root "$failure_shot" 2>/dev/null && echo "screen saved as $failure_shot" >&2
     exit 1
 }
 
