@@ -17,6 +17,7 @@
 #include "controls/TransStatic.h"
 #include "lists/CListCtrlEx.h"
 #include "lists/CListCtrlLeftPane.h"
+#include "lists/TrackColumns.h"
 #include "platform/OpenLocation.h"
 #include "resources/Template102.h"
 #include "resources/WindowShape.h"
@@ -34,13 +35,6 @@ namespace {
 constexpr double kLayoutScale = 1.0; // Qt scales widget geometry itself
 const QString kInvalidFolder = QStringLiteral("INVALID FOLDER");
 const QString kNoTrackChecked = QStringLiteral("Please select at least 1 music!");
-
-struct Column {
-    const char* caption;
-    int width;
-};
-constexpr Column kTrackColumns[] = {{"Num", 37},     {"Name", 272},  {"Size", 50},
-                                    {"Artist", 100}, {"Album", 100}, {"Genre", 50}};
 
 QRect PlaceOf(int controlId) {
     return ControlRectInPixels(MainDialogTemplate(), controlId, kLayoutScale);
@@ -165,10 +159,11 @@ bool CCorvaneDlg::OnInitDialog() {
 
 void CCorvaneDlg::InitPanesAndOptions() {
     int column = 0;
-    for (const Column& c : kTrackColumns)
+    for (const ColumnSpec& c : kTrackColumns)
         trackList->InsertColumn(column++, QString::fromUtf8(c.caption), c.width);
     trackList->InitHeader();
-    playlistPane->InsertColumn(0, QStringLiteral("Devices"), 160);
+    playlistPane->InsertColumn(0, QString::fromUtf8(kPlaylistColumn.caption),
+                               kPlaylistColumn.width);
     playlistPane->InitHeader();
     title->SetMode(4);
     copy->SetIcon(appIcon, 34, appIcon, 37);
@@ -271,7 +266,7 @@ void CCorvaneDlg::OnTrackClicked(int row, QPoint pos) {
         return;
     trackList->SetRowCheck(row, trackList->GetRowCheck(row) == 0);
     trackList->viewport()->update(trackList->CellRect(row, 0).united(
-        trackList->CellRect(row, int(std::size(kTrackColumns)) - 1)));
+        trackList->CellRect(row, kTrackColumnCount - 1)));
 }
 
 void CCorvaneDlg::OnBrowse() {
