@@ -265,8 +265,8 @@ void CCorvaneDlg::OnTrackClicked(int row, QPoint pos) {
     if (row < 0 || !trackList->IsOnCheckCell(pos))
         return;
     trackList->SetRowCheck(row, trackList->GetRowCheck(row) == 0);
-    trackList->viewport()->update(trackList->CellRect(row, 0).united(
-        trackList->CellRect(row, kTrackColumnCount - 1)));
+    trackList->viewport()->update(
+        trackList->CellRect(row, 0).united(trackList->CellRect(row, kTrackColumnCount - 1)));
 }
 
 void CCorvaneDlg::OnBrowse() {
