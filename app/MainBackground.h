@@ -50,7 +50,3 @@ struct MainBackground {
     // right edge is from the track list's right edge.
     int DividerX() const;
 };
-
-// A rounded outline as the classic GDI draws it: on the rectangle's
-// outermost pixels, with a corner ellipse `ellipse` pixels across.
-void DrawRoundOutline(QPainter& painter, const QRect& rect, int ellipse, QColor color);

@@ -1,20 +1,9 @@
 #include "app/NodeviceBackground.h"
 
 #include "controls/FillGradient.h"
+#include "controls/RoundOutline.h"
 
 #include <QPainter>
-
-namespace {
-
-// A rounded rectangle outline as the classic GDI draws one: the pen runs on
-// the rectangle's outermost pixels and the corner ellipse is `ellipse` wide.
-void DrawRoundOutline(QPainter& painter, const QRect& rect, int ellipse) {
-    const qreal radius = ellipse / 2.0;
-    painter.drawRoundedRect(QRectF(rect.left(), rect.top(), rect.width() - 1, rect.height() - 1),
-                            radius, radius);
-}
-
-} // namespace
 
 void NodeviceBackground::paint(QPainter& painter, const QRect& client) const {
     painter.save();
@@ -27,8 +16,7 @@ void NodeviceBackground::paint(QPainter& painter, const QRect& client) const {
     painter.setPen(QPen(kLine, 1));
     painter.drawLine(client.left(), client.top() + kBandHeight, client.right(),
                      client.top() + kBandHeight);
-    painter.setBrush(Qt::NoBrush);
-    DrawRoundOutline(painter, client, 15);
-    DrawRoundOutline(painter, client, 16);
+    DrawRoundOutline(painter, client, 15, kLine);
+    DrawRoundOutline(painter, client, 16, kLine);
     painter.restore();
 }
