@@ -70,14 +70,14 @@ TEST(ButtonEvents, HoverRepaintsTheButtonAndLeavingRepaintsItOverAFreshBackgroun
     PaintCounter paints(button);
 
     SendMouseMove(*button);
-    Settle();
+    ProcessPendingEvents();
     EXPECT_TRUE(button->IsHover());
     EXPECT_GE(paints.count, 1);
 
     // Further moves change nothing.
     paints.count = 0;
     SendMouseMove(*button, QPoint(10, 10));
-    Settle();
+    ProcessPendingEvents();
     EXPECT_EQ(paints.count, 0);
 
     // The skin changes while the button is hot; leaving shows it beneath the
@@ -85,7 +85,7 @@ TEST(ButtonEvents, HoverRepaintsTheButtonAndLeavingRepaintsItOverAFreshBackgroun
     window.skin = QColor(90, 20, 160);
     EXPECT_TRUE(PixelIs(button->grab().toImage(), 0, 0, kSkin, "still the old skin"));
     SendLeave(*button);
-    Settle();
+    ProcessPendingEvents();
     EXPECT_FALSE(button->IsHover());
     EXPECT_GE(paints.count, 1);
     EXPECT_TRUE(window.painted.contains(button->geometry()));
@@ -134,7 +134,7 @@ TEST(ButtonEvents, ToolbarButtonShowsItsToggleOnlyAtTheNextRepaint) {
     toolbarEx.button->PreSubclassWindow(kButtonStyleCheckBox);
     toolbar.button->click();
     toolbarEx.button->click();
-    Settle();
+    ProcessPendingEvents();
     EXPECT_TRUE(toolbar.button->IsChecked());
     EXPECT_EQ(toolbar.buttonPaints.count, 0);
     EXPECT_TRUE(toolbarEx.button->IsChecked());
@@ -155,7 +155,7 @@ TEST(ButtonEvents, ReplacingIconsRepaints) {
     QPixmap pixmap(34, 34);
     pixmap.fill(Qt::blue);
     placed.button->SetIcon(QIcon(pixmap), 34, QIcon(pixmap), 37);
-    Settle();
+    ProcessPendingEvents();
     EXPECT_GE(placed.buttonPaints.count, 1);
     EXPECT_EQ(placed.button->Face().iconSizeHover, 37);
 }

@@ -210,7 +210,7 @@ TEST(TransCheck, SetCheckStoresWithoutRepainting) {
     ShowAndSettle(window);
     PaintCounter paints(check);
     check->SetCheck(1);
-    Settle();
+    ProcessPendingEvents();
     EXPECT_EQ(check->GetCheck(), 1);
     EXPECT_EQ(paints.count, 0);
     // Any non-zero value reads back as checked, so looks and clicks agree.
@@ -219,6 +219,6 @@ TEST(TransCheck, SetCheckStoresWithoutRepainting) {
     SendPress(*check);
     SendRelease(*check);
     EXPECT_EQ(check->GetCheck(), 0);
-    Settle();
+    ProcessPendingEvents();
     EXPECT_GE(paints.count, 1);
 }

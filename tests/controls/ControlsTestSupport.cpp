@@ -7,30 +7,12 @@
 
 namespace {
 
-// One QApplication for the whole test program, made before the first test
-// and gone after the last.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "controls_tests";
-        static char* argv[] = {name, nullptr};
-        m_app = new QApplication(argc, argv);
-        // Pinned, so pixel tests see the same glyphs everywhere.
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPointSize(8);
-        QApplication::setFont(font);
-    }
-    void TearDown() override {
-        delete m_app;
-        m_app = nullptr;
-    }
-
-private:
-    QApplication* m_app = nullptr;
-};
-
-const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+// Pinned, so pixel tests see the same glyphs everywhere.
+const bool g_qtApp = InstallQtTestApplication("controls_tests", [] {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(8);
+    QApplication::setFont(font);
+});
 
 } // namespace
 
@@ -38,10 +20,6 @@ QImage SolidImage(QSize size, QColor color) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(color);
     return image;
-}
-
-QColor PixelAt(const QImage& image, int x, int y) {
-    return QColor(image.pixel(x, y)).toRgb();
 }
 
 QString SaveActual(const QImage& image, const char* what) {
@@ -101,12 +79,12 @@ void SendDoubleClick(QWidget& widget, QPoint at) {
     SendMouse(widget, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
 }
 
-void Settle() {
+void ProcessPendingEvents() {
     for (int round = 0; round < 3; ++round)
         QApplication::processEvents();
 }
 
 void ShowAndSettle(QWidget& window) {
     window.show();
-    Settle();
+    ProcessPendingEvents();
 }

@@ -11,14 +11,13 @@
 
 #include <gtest/gtest.h>
 
+#include "support/QtTestSupport.h"
+
 // Helpers for the skinned-control tests. Every test runs with one
 // QApplication on the offscreen platform, DejaVu Sans 8 pt at 96 DPI.
 
 // A picture of `size` filled with `color`, in the 32-bit format widgets use.
 QImage SolidImage(QSize size, QColor color);
-
-// The colour of one pixel, without alpha.
-QColor PixelAt(const QImage& image, int x, int y);
 
 // Checks one pixel; on a mismatch writes the whole picture beside the test
 // output as <test name>.<what>.actual.png and says where.
@@ -65,7 +64,7 @@ protected:
 // Shows `window` and lets every pending paint and event through.
 void ShowAndSettle(QWidget& window);
 // Lets pending paints and events through.
-void Settle();
+void ProcessPendingEvents();
 
 // Saves `image` beside the test output, for a person to look at after a failure.
 QString SaveActual(const QImage& image, const char* what);

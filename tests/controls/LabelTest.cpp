@@ -138,10 +138,10 @@ TEST(TransStatic, SetModeDoesNotRepaintButSetTextDoes) {
     ShowAndSettle(shown.window);
     PaintCounter paints(shown.label);
     shown.label->SetMode(2);
-    Settle();
+    ProcessPendingEvents();
     EXPECT_EQ(paints.count, 0);
     shown.label->SetText("Copying file 3 of 40");
-    Settle();
+    ProcessPendingEvents();
     EXPECT_GE(paints.count, 1);
 }
 

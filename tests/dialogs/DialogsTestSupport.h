@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/OpenLocation.h"
+#include "support/QtTestSupport.h"
 
 #include <QColor>
 #include <QImage>
@@ -10,14 +11,6 @@
 
 // Helpers for the dialog tests. One QApplication for the whole program, on
 // the offscreen platform with DejaVu Sans at 96 DPI.
-
-// Runs the event loop until `done` holds or `timeoutMs` passes; says which.
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000);
-
-// Runs the event loop for a little while, so anything queued is handled.
-void PumpFor(int milliseconds);
-
-QColor PixelAt(const QImage& image, int x, int y);
 
 // Stands in for the desktop while it lives: records every folder or page
 // the code under test asks to open, and opens nothing.

@@ -56,7 +56,7 @@ protected:
         mainWindow.installEventFilter(&rescans);
         dialog = std::make_unique<CNodeviceDialog>(&mainWindow);
         dialog->show();
-        PumpFor(20);
+        Settle(20);
     }
 
     QWidget mainWindow;
@@ -190,11 +190,11 @@ TEST_F(NodeviceDialogTest, OnlyAClickOnALinkOpensTheHelpPage) {
 
 TEST_F(NodeviceDialogTest, RescanAsksTheMainWindowAndCancelOnlyHides) {
     dialog->RescanButton()->click();
-    ASSERT_TRUE(PumpUntil([&] { return rescans.count == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return rescans.count == 1; }));
     EXPECT_TRUE(dialog->isVisible());
 
     dialog->CancelButton()->click();
-    PumpFor(30);
+    Settle(30);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(rescans.count, 1);
     EXPECT_TRUE(opener.opened.isEmpty());

@@ -140,7 +140,7 @@ TEST_F(TransferDialogTest, LabelCountsEachFileAndTheEndOffersFinish) {
     LabelRecorder recorder(Label());
     d.installEventFilter(&recorder);
 
-    ASSERT_TRUE(PumpUntil([&] { return Finished(); }));
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
     EXPECT_EQ(recorder.seen,
               QStringList({"Copying file", "Copying music 1 of 5...", "Copying music 1 of 5...",
                            "Copying music 2 of 5...", "Copying music 3 of 5...",
@@ -166,7 +166,7 @@ TEST_F(TransferDialogTest, CancelDuringTheThirdOfFiveFinishesThatFileOnly) {
     CTransferDialog& d = Open(5);
     d.openFolderWhenDone = true;
 
-    ASSERT_TRUE(PumpUntil([&] { return gate.Held() && d.Progress().filesStarted() == 3; }));
+    ASSERT_TRUE(WaitUntil([&] { return gate.Held() && d.Progress().filesStarted() == 3; }));
     EXPECT_EQ(Label()->Text(), "Copying music 3 of 5...");
     Button()->click();
     EXPECT_TRUE(d.CancelRequested());
@@ -174,7 +174,7 @@ TEST_F(TransferDialogTest, CancelDuringTheThirdOfFiveFinishesThatFileOnly) {
     EXPECT_FALSE(Button()->isVisible());
 
     gate.Open();
-    ASSERT_TRUE(PumpUntil([&] { return Finished(); }));
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
     EXPECT_EQ(Label()->Text(), "Finished 3 of 5...");
     EXPECT_EQ(Bar()->value(), Bar()->maximum());
     EXPECT_EQ(Bar()->maximum(), 5);
@@ -194,7 +194,7 @@ TEST_F(TransferDialogTest, EnterActsAsCancelThenAsFinish) {
     AddTracks(5);
     gate.HoldAt(1);
     CTransferDialog& d = Open(5);
-    ASSERT_TRUE(PumpUntil([&] { return gate.Held(); }));
+    ASSERT_TRUE(WaitUntil([&] { return gate.Held(); }));
 
     Press(&d, Qt::Key_Return);
     EXPECT_TRUE(d.CancelRequested());
@@ -204,7 +204,7 @@ TEST_F(TransferDialogTest, EnterActsAsCancelThenAsFinish) {
     EXPECT_TRUE(d.isVisible());
 
     gate.Open();
-    ASSERT_TRUE(PumpUntil([&] { return Finished(); }));
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
     EXPECT_EQ(Label()->Text(), "Finished 1 of 5...");
     EXPECT_TRUE(d.isVisible());
     Press(&d, Qt::Key_Return);
@@ -218,17 +218,17 @@ TEST_F(TransferDialogTest, EscapeAndCloseWaitForTheEndAndThenFinish) {
     gate.HoldAt(2);
     CTransferDialog& d = Open(3);
     d.openFolderWhenDone = true;
-    ASSERT_TRUE(PumpUntil([&] { return gate.Held(); }));
+    ASSERT_TRUE(WaitUntil([&] { return gate.Held(); }));
 
     Press(&d, Qt::Key_Escape);
     EXPECT_FALSE(d.close());
-    PumpFor(50);
+    Settle(50);
     EXPECT_TRUE(d.isVisible());
     EXPECT_FALSE(d.CancelRequested()); // ignored, not taken as a cancel
     EXPECT_EQ(d.Progress().phase(), Phase::Copying);
 
     gate.Open();
-    ASSERT_TRUE(PumpUntil([&] { return Finished(); }));
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
     EXPECT_EQ(Label()->Text(), "Finished 3 of 3...");
     EXPECT_EQ(scratch.List("out").size(), 3u);
     EXPECT_TRUE(opener.opened.isEmpty());
@@ -246,7 +246,7 @@ TEST_F(TransferDialogTest, FailedFilesAreCountedAndListedBeforeFinish) {
     CTransferDialog& d = Open(4);
     const QRect labelAtStart = Label()->geometry();
 
-    ASSERT_TRUE(PumpUntil([&] { return Finished(); }));
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
     EXPECT_EQ(Label()->Text(), "Finished 4 of 4...\n1 file could not be copied");
     EXPECT_EQ(Label()->geometry().bottom(), labelAtStart.bottom());
     EXPECT_EQ(Label()->geometry().height(), 2 * labelAtStart.height());
@@ -269,7 +269,7 @@ TEST_F(TransferDialogTest, FailedFilesAreCountedAndListedBeforeFinish) {
 
 TEST_F(TransferDialogTest, BarTakesTheFullCountAndTheSkinIsPainted) {
     CTransferDialog& d = Open(70000); // no rows: the worker ends at once
-    ASSERT_TRUE(PumpUntil([&] { return Finished(); }));
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
     EXPECT_EQ(Bar()->maximum(), 70000);
     EXPECT_EQ(Bar()->value(), 70000);
     EXPECT_EQ(Label()->Text(), "Finished 0 of 70000...");
@@ -290,7 +290,7 @@ TEST_F(TransferDialogTest, DestroyingTheDialogWaitsForTheWorker) {
     AddTracks(4);
     gate.HoldAt(1);
     Open(4);
-    ASSERT_TRUE(PumpUntil([&] { return gate.Held(); }));
+    ASSERT_TRUE(WaitUntil([&] { return gate.Held(); }));
 
     std::atomic<bool> released{false};
     std::thread releaser([&] {
@@ -301,6 +301,6 @@ TEST_F(TransferDialogTest, DestroyingTheDialogWaitsForTheWorker) {
     dialog.reset(); // must not return while the worker still runs
     EXPECT_TRUE(released);
     releaser.join();
-    PumpFor(50); // events the worker posted must not reach the dead dialog
+    Settle(50); // events the worker posted must not reach the dead dialog
     EXPECT_EQ(scratch.List("out"), std::vector<std::string>{"Track 1.mp3"});
 }

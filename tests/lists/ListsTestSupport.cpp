@@ -1,32 +1,16 @@
 #include "ListsTestSupport.h"
 
+#include "support/QtTestSupport.h"
+
 #include <QFont>
 
 namespace {
 
-// One QApplication for the whole test program, made before the first test
-// and gone after the last, with the pinned test font.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "corvane-lists-tests";
-        static char* argv[] = {name, nullptr};
-        app = new QApplication(argc, argv);
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(12);
-        QApplication::setFont(font);
-    }
-    void TearDown() override {
-        delete app;
-        app = nullptr;
-    }
-
-private:
-    QApplication* app = nullptr;
-};
-
-const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+const bool g_qtApp = InstallQtTestApplication("corvane-lists-tests", [] {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+});
 
 } // namespace
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "support/QtTestSupport.h"
 #include "support/SampleDevice.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -14,18 +14,6 @@
 // after the last (see MainWindowTestSupport.cpp).
 inline QApplication& TestApp() {
     return *static_cast<QApplication*>(QCoreApplication::instance());
-}
-
-inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
-
-inline void Settle(int ms = 200) {
-    WaitUntil([] { return false; }, ms);
 }
 
 // Makes the sample device elsewhere and moves it into place in one step, as
