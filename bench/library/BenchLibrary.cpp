@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "library/CItuneDB.h"
-#include "library/Utf16.h"
 #include "support/ItunesDbWriter.h"
+#include "support/LargeDatabase.h"
 #include "support/TempDir.h"
 
 extern char** environ;
@@ -23,39 +23,6 @@ namespace {
 constexpr uint32_t kTracks = 40000;
 constexpr uint32_t kPlaylists = 200;
 constexpr uint32_t kItemsPerPlaylist = 1000;
-
-std::u16string Text(const char* prefix, uint32_t n) {
-    return FromUtf8(std::string(prefix) + std::to_string(n));
-}
-
-dbwriter::Database LargeDatabase() {
-    dbwriter::Database db;
-    db.options.realDeviceExtras = true;
-    dbwriter::Playlist master{true, u"iPod", {}};
-    for (uint32_t i = 0; i < kTracks; ++i) {
-        dbwriter::Track track;
-        track.id = 1000 + i * 3;
-        track.fileSize = 3'000'000 + i;
-        track.title = Text("A Reasonably Long Song Title Number ", i);
-        track.artist = Text("Some Artist ", i % 2000);
-        track.album = Text("An Album Called ", i % 4000);
-        track.genre = Text("Genre ", i % 30);
-        track.location = Text(":iPod_Control:Music:F", i % 50) + Text(":TRACK", i) + u".mp3";
-        db.tracks.push_back(std::move(track));
-        master.items.push_back(1000 + i * 3);
-    }
-    db.playlists.push_back(std::move(master));
-    uint32_t seed = 7;
-    for (uint32_t p = 0; p < kPlaylists; ++p) {
-        dbwriter::Playlist playlist{false, Text("Playlist ", p), {}};
-        for (uint32_t k = 0; k < kItemsPerPlaylist; ++k) {
-            seed = seed * 1103515245u + 12345u;
-            playlist.items.push_back(1000 + (seed >> 8) % kTracks * 3);
-        }
-        db.playlists.push_back(std::move(playlist));
-    }
-    return db;
-}
 
 class Fixture {
 public:
@@ -70,7 +37,8 @@ private:
     Fixture() {
         std::filesystem::create_directories(dir / "ipod/iPod_Control/iTunes");
         path = dir / "ipod/iPod_Control/iTunes/iTunesDB";
-        const auto bytes = dbwriter::Write(LargeDatabase()).bytes;
+        const auto bytes =
+            dbwriter::Write(LargeDatabase(kTracks, kPlaylists, kItemsPerPlaylist)).bytes;
         size = bytes.size();
         dbwriter::WriteFile(path, bytes);
     }

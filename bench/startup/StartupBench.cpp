@@ -7,8 +7,8 @@
 //   corvane-bench-startup          (needs a display; xvfb-run -a works)
 
 #include "app/CCorvaneApp.h"
-#include "library/Utf16.h"
 #include "support/ItunesDbWriter.h"
+#include "support/LargeDatabase.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
@@ -36,36 +37,12 @@ int64_t NowNs() {
         .count();
 }
 
-std::u16string Numbered(const char* prefix, uint32_t n) {
-    return FromUtf8(prefix + std::to_string(n));
-}
-
 bool WriteLargeDevice(const std::string& root) {
-    dbwriter::Database db;
-    db.options.realDeviceExtras = true;
-    dbwriter::Playlist master{true, u"Bench iPod", {}};
-    for (uint32_t i = 0; i < kTracks; ++i) {
-        dbwriter::Track track;
-        track.id = 100 + i;
-        track.fileSize = 4'000'000 + i;
-        track.title = Numbered("Track title number ", i);
-        track.artist = Numbered("Artist ", i % 1500);
-        track.album = Numbered("Album ", i % 3000);
-        track.genre = Numbered("Genre ", i % 25);
-        track.location = Numbered(":iPod_Control:Music:F", i % 50) + Numbered(":T", i) + u".mp3";
-        master.items.push_back(track.id);
-        db.tracks.push_back(std::move(track));
-    }
-    db.playlists.push_back(std::move(master));
-    for (uint32_t p = 0; p < kPlaylists; ++p) {
-        dbwriter::Playlist playlist{false, Numbered("Playlist ", p), {}};
-        for (uint32_t k = 0; k < kItemsPerPlaylist; ++k)
-            playlist.items.push_back(100 + (p * 7919 + k * 104729) % kTracks);
-        db.playlists.push_back(std::move(playlist));
-    }
     const std::string folder = root + "/iPod_Control/iTunes";
-    return system(("mkdir -p '" + folder + "'").c_str()) == 0 &&
-           dbwriter::WriteFile(folder + "/iTunesDB", dbwriter::Write(db).bytes);
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    const auto db = LargeDatabase(kTracks, kPlaylists, kItemsPerPlaylist);
+    return !error && dbwriter::WriteFile(folder + "/iTunesDB", dbwriter::Write(db).bytes);
 }
 
 long StatusKb(const char* field) {
