@@ -33,13 +33,14 @@ int CItuneDB::LoadDatabase(const std::string& path) {
     if (!MapDatabase())
         return 0;
     message.clear();
-    ResetWalkState();
+    ResetCounts();
     if (!TraverseItuneDBCount()) {
         message += "Error Occur In TraverseItuneDBCount\r\n";
         UnmapDatabase();
         return 0;
     }
     FreeTables();
+    ResetFillCursors();
     int result = 1;
     if (trackCount == 0 || trackStringUnits == 0) {
         message += "No songs\r\n";
@@ -69,9 +70,14 @@ int CItuneDB::LoadDatabase(const std::string& path) {
     return result;
 }
 
-void CItuneDB::ResetWalkState() {
+void CItuneDB::ResetCounts() {
     trackCount = playlistTotal = 0;
     trackStringUnits = playlistNameUnits = totalMembers = 0;
+}
+
+// Only once the earlier tables are gone: until then the cursors say how many
+// of their rows were filled, and views of them are still built from that.
+void CItuneDB::ResetFillCursors() {
     trackFill = playlistFill = 0;
     trackStringPos = playlistNamePos = memberPos = 0;
     masterIndex = zeroKindCount = nonZeroKindCount = 0;

@@ -59,7 +59,8 @@ private:
     int TraverseItuneDBCount();
     int TraverseItuneDB();
     int AllocateTables();
-    void ResetWalkState();
+    void ResetCounts();
+    void ResetFillCursors();
     void PutMasterFirst();
     void FreeView();
 

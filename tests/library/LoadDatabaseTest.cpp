@@ -239,6 +239,8 @@ TEST(LoadDatabase, FailedLoadsKeepOrDropTablesAsTheyShould) {
     EXPECT_EQ(device.Load(db, bad), 0);
     ASSERT_EQ(db.playlistCount, 1u); // the counting walk failed: old tables stay
     EXPECT_EQ(ViewTitles(db), (std::vector<std::string>{"t1", "t2"}));
+    ASSERT_EQ(db.BuildPlaylistView(0), 1); // and views are still built from them
+    EXPECT_EQ(ViewTitles(db), (std::vector<std::string>{"t1", "t2"}));
 }
 
 } // namespace
