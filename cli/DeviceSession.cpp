@@ -20,7 +20,7 @@ bool Exists(const std::string& path) {
 int OpenDevice(const ParsedOptions& options, CItuneDB& db, std::ostream& err) {
     std::string dbPath;
     if (options.Has("device")) {
-        dbPath = ResolveExistingPath(DatabasePathOnVolume(options.Get("device")));
+        dbPath = ResolveExistingPath(DatabasePathOnVolume(AbsoluteFolder(options.Get("device"))));
         if (!Exists(dbPath)) {
             err << "corvane-cli: no iPod database at " << dbPath << "\n";
             return kExitNoDevice;

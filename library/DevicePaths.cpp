@@ -1,5 +1,16 @@
 #include "library/DevicePaths.h"
 
+#include <filesystem>
+#include <system_error>
+
+std::string AbsoluteFolder(const std::string& folder) {
+    if (folder.empty() || folder[0] == '/')
+        return folder;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(folder, error);
+    return error ? folder : absolute.lexically_normal().string();
+}
+
 std::string DatabasePathOnVolume(const std::string& mountPoint) {
     std::string path = mountPoint;
     if (path.empty() || path.back() != '/')

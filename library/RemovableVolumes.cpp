@@ -1,5 +1,7 @@
 #include "library/RemovableVolumes.h"
 
+#include "library/DevicePaths.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -49,9 +51,9 @@ std::vector<Volume> ParseVolumeList(std::string_view colonSeparated) {
         if (end == std::string_view::npos)
             end = colonSeparated.size();
         if (end > start)
-            volumes.push_back(
-                {int32_t(volumes.size() + 1),
-                 WithoutTrailingSlash(std::string(colonSeparated.substr(start, end - start)))});
+            volumes.push_back({int32_t(volumes.size() + 1),
+                               WithoutTrailingSlash(AbsoluteFolder(
+                                   std::string(colonSeparated.substr(start, end - start))))});
         start = end + 1;
     }
     return volumes;

@@ -14,7 +14,8 @@ struct Volume {
 
 // The removable volumes sorted by mount point, byte-wise. When CORVANE_VOLUMES
 // is set, its colon-separated directories are the volumes instead, in that
-// order, with IDs 1, 2, ... by position (empty entries are skipped).
+// order, with IDs 1, 2, ... by position (empty entries are skipped); relative
+// ones are taken from the working folder.
 std::vector<Volume> ListRemovableVolumes();
 
 // The pieces, reachable from tests without touching the system.
