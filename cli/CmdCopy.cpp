@@ -16,6 +16,7 @@
 #include "cli/Commands.h"
 #include "cli/DeviceSession.h"
 #include "cli/ExitCodes.h"
+#include "cli/PrintableText.h"
 #include "library/TrackTableLock.h"
 #include "library/Utf16.h"
 #include "transfer/CopyProgress.h"
@@ -101,27 +102,7 @@ private:
     std::optional<CopyOutcome> outcome_;
 };
 
-// Database text shown on a terminal: control characters, C1 ones included
-// (U+0080..U+009F, C2 80..C2 9F in UTF-8), could move the cursor or retitle
-// the window, so they become "?".
-std::string Printable(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const bool c1 =
-            c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) <= 0x9F;
-        if (c < 0x20 || c == 0x7F || c1) {
-            out += '?';
-            i += c1 ? 1 : 0;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
-std::string Printable(const char16_t* text) {
+std::string PrintableField(const char16_t* text) {
     return Printable(ToUtf8(Utf16View(text)));
 }
 
@@ -200,9 +181,9 @@ private:
 
     std::string TrackName(uint32_t started) const {
         const TrackRecord& track = db_.viewRows[chosen_[started - 1]];
-        std::string name = Printable(track.title);
+        std::string name = PrintableField(track.title);
         if (track.artist)
-            name += " - " + Printable(track.artist);
+            name += " - " + PrintableField(track.artist);
         return name;
     }
 

@@ -1,5 +1,7 @@
 #include "cli/TextTable.h"
 
+#include "cli/PrintableText.h"
+
 #include <algorithm>
 #include <ostream>
 
@@ -21,6 +23,8 @@ TextTable::TextTable(std::vector<std::string> headings, std::vector<bool> alignR
 
 void TextTable::AddRow(std::vector<std::string> cells) {
     cells.resize(rows.front().size());
+    for (std::string& cell : cells)
+        cell = Printable(cell);
     rows.push_back(std::move(cells));
 }
 

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-// An aligned, plain-text table for people; widths count code points.
+// An aligned, plain-text table for people; widths count code points. Cells
+// come from the device, so control characters in them are shown as "?".
 class TextTable {
 public:
     explicit TextTable(std::vector<std::string> headings, std::vector<bool> alignRight = {});

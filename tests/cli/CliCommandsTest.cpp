@@ -63,6 +63,22 @@ TEST_F(Cli, TracksShowTheViewWithNullsAndOnDiskPaths) {
     EXPECT_NE(master.out.find("\"title\": \"Smile \xF0\x9F\x98\x80\""), std::string::npos);
 }
 
+// Scripts pass mount points relative to where they run; the paths handed out
+// must still be absolute, and found whatever the letter case on the device.
+TEST_F(Cli, RelativeVolumesGiveAbsoluteOnDiskPaths) {
+    std::filesystem::rename(sample() + "/iPod_Control", sample() + "/IPOD_CONTROL");
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir / "");
+    const CliRun given = RunCli({"tracks", "--device", "sample", "--json"}, "");
+    const CliRun listed = RunCli({"tracks", "--json"}, "sample/");
+    std::filesystem::current_path(previous);
+    const std::string first = "\"path\": \"" + sample() + "/IPOD_CONTROL/Music/F00/MDBG.mp3\"";
+    ASSERT_EQ(given.exitCode, 0) << given.err;
+    EXPECT_NE(given.out.find(first), std::string::npos) << given.out;
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_EQ(listed.out, given.out);
+}
+
 TEST_F(Cli, HumanTablesAlignTheirColumns) {
     const CliRun run = RunCli({"playlists"}, sample());
     ASSERT_EQ(run.exitCode, 0);
@@ -71,6 +87,26 @@ TEST_F(Cli, HumanTablesAlignTheirColumns) {
                        "    1  Late Night       4  \n"
                        "    2  Road Trip        5  \n"
                        "    3  Favourites       3  \n");
+}
+
+TEST_F(Cli, HumanTablesShowDeviceControlCharactersAsQuestionMarks) {
+    dbwriter::Database db;
+    dbwriter::Track track;
+    track.id = 7;
+    track.title = u"Evil\x1b]0;owned\x07\nrow";
+    track.artist = u"\u009b2J";
+    track.location = u":iPod_Control:Music:F00:EVIL.mp3";
+    db.tracks = {track};
+    db.playlists = {{true, u"Mas\rter", {7}}};
+    dbwriter::WriteFile(sample() + "/iPod_Control/iTunes/iTunesDB", dbwriter::Write(db).bytes);
+    const CliRun tracks = RunCli({"tracks"}, sample());
+    ASSERT_EQ(tracks.exitCode, 0) << tracks.err;
+    EXPECT_EQ(tracks.out.substr(tracks.out.find('\n') + 1, 36),
+              "1  Evil?]0;owned??row  ?2J          ");
+    const CliRun playlists = RunCli({"playlists"}, sample());
+    ASSERT_EQ(playlists.exitCode, 0) << playlists.err;
+    EXPECT_EQ(playlists.out, "Index  Name     Items  Master\n"
+                             "    0  Mas?ter      1  yes\n");
 }
 
 TEST_F(Cli, DevicesListOnlyVolumesWithADatabase) {
