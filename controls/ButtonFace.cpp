@@ -1,20 +1,22 @@
 #include "controls/ButtonFace.h"
 
 #include "controls/FillGradient.h"
-#include "controls/RoundRect.h"
+#include "controls/RoundOutline.h"
 
 #include <QPainter>
 
 namespace {
 
+// Every face and border is rounded with a 5 x 5 corner ellipse.
+constexpr int kCornerEllipse = 5;
+
 void DrawOutline(QPainter& painter, const QRect& rect, QColor color) {
-    for (const QRect& piece : RoundRectOutline(rect))
-        painter.fillRect(piece, color);
+    DrawRoundOutline(painter, rect, kCornerEllipse, color);
 }
 
 void PaintToggledOn(QPainter& painter, const QRect& item) {
     painter.save();
-    painter.setClipRegion(RoundRectArea(item));
+    painter.setClipRegion(RoundedArea(item, kCornerEllipse));
     painter.fillRect(item, Qt::white);
     painter.restore();
     DrawOutline(painter, item, kToggledOnBorder);
@@ -22,7 +24,7 @@ void PaintToggledOn(QPainter& painter, const QRect& item) {
 
 void PaintGradient(QPainter& painter, const QRect& item, const GradientBands& bands) {
     painter.save();
-    painter.setClipRegion(RoundRectArea(item));
+    painter.setClipRegion(RoundedArea(item, kCornerEllipse));
     FillGradient(painter, QRect(item.left(), item.top(), item.width(), bands.split - item.top()),
                  bands.upperFrom, bands.upperTo);
     FillGradient(painter,

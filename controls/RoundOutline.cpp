@@ -60,3 +60,14 @@ void DrawRoundOutline(QPainter& painter, const QRect& rect, int ellipse, QColor 
     painter.fillRect(QRect(rect.left(), rect.top() + corner, 1, straightHeight), color);
     painter.fillRect(QRect(EndX(rect) - 1, rect.top() + corner, 1, straightHeight), color);
 }
+
+QRegion RoundedArea(const QRect& rect, int ellipse) {
+    QRegion area;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        int inset = 0;
+        while (2 * inset < rect.width() && !InsideRounded(rect, ellipse, rect.left() + inset, y))
+            ++inset;
+        area += QRect(rect.left() + inset, y, rect.width() - 2 * inset, 1);
+    }
+    return area;
+}

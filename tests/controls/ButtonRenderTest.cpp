@@ -110,25 +110,31 @@ TEST(ButtonRender, GradientFacesBandsHighlightBorderAndCorners) {
                             GradientRowColor(c.upperFrom, c.upperTo, c.split - 1, c.split),
                             c.name));
         EXPECT_TRUE(PixelIs(image, x, c.split, c.lowerFrom, c.name));
-        // Inner white highlight, one pixel in, with its own rounded corners.
+        // Inner white highlight, one pixel in, with its own rounded corners:
+        // its corner pixel is left to the gradient.
         EXPECT_TRUE(PixelIs(image, x, 1, kWhite, c.name));
         EXPECT_TRUE(PixelIs(image, 1, 10, kWhite, c.name));
-        EXPECT_TRUE(PixelIs(image, 2, 2, kWhite, c.name));
+        EXPECT_TRUE(PixelIs(image, 2, 1, kWhite, c.name));
+        EXPECT_TRUE(PixelIs(image, 1, 2, kWhite, c.name));
         EXPECT_TRUE(PixelIs(image, x, 19, kWhite, c.name));
         EXPECT_TRUE(PixelIs(image, 148, 10, kWhite, c.name));
-        // Outer border.
+        EXPECT_TRUE(
+            PixelIs(image, 1, 1, GradientRowColor(c.upperFrom, c.upperTo, 1, c.split), c.name));
+        // Outer border: a 5 x 5 corner ellipse cuts off the corner pixel only.
         EXPECT_TRUE(PixelIs(image, x, 0, kBorder, c.name));
         EXPECT_TRUE(PixelIs(image, 0, 10, kBorder, c.name));
-        EXPECT_TRUE(PixelIs(image, 1, 1, kBorder, c.name));
+        EXPECT_TRUE(PixelIs(image, 1, 0, kBorder, c.name));
+        EXPECT_TRUE(PixelIs(image, 0, 1, kBorder, c.name));
         EXPECT_TRUE(PixelIs(image, x, 20, kBorder, c.name));
         EXPECT_TRUE(PixelIs(image, 149, 10, kBorder, c.name));
+        EXPECT_TRUE(PixelIs(image, 148, 20, kBorder, c.name));
+        EXPECT_TRUE(PixelIs(image, 149, 19, kBorder, c.name));
         // The parent's picture shows outside the rounded corners, from
         // exactly where the button sits.
         EXPECT_TRUE(PixelIs(image, 0, 0, QColor(20, 30, 77), c.name));
-        EXPECT_TRUE(PixelIs(image, 1, 0, QColor(21, 30, 77), c.name));
-        EXPECT_TRUE(PixelIs(image, 0, 1, QColor(20, 31, 77), c.name));
+        EXPECT_TRUE(PixelIs(image, 149, 0, QColor(169, 30, 77), c.name));
+        EXPECT_TRUE(PixelIs(image, 0, 20, QColor(20, 50, 77), c.name));
         EXPECT_TRUE(PixelIs(image, 149, 20, QColor(169, 50, 77), c.name));
-        EXPECT_TRUE(PixelIs(image, 148, 20, QColor(168, 50, 77), c.name));
     }
 }
 
@@ -146,7 +152,8 @@ TEST(ButtonRender, ToggledOnFaceIsWhiteWithItsOwnBorder) {
             EXPECT_TRUE(PixelIs(image, 10, 1, kWhite, "face top"));
             EXPECT_TRUE(PixelIs(image, 10, 0, kToggleBorder, "border"));
             EXPECT_TRUE(PixelIs(image, 149, 10, kToggleBorder, "border"));
-            EXPECT_TRUE(PixelIs(image, 1, 1, kToggleBorder, "corner"));
+            EXPECT_TRUE(PixelIs(image, 1, 0, kToggleBorder, "corner"));
+            EXPECT_TRUE(PixelIs(image, 1, 1, kWhite, "face corner"));
             EXPECT_TRUE(PixelIs(image, 0, 0, QColor(20, 30, 77), "background"));
         }
     }

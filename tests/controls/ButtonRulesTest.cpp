@@ -1,5 +1,4 @@
 #include "controls/ButtonRules.h"
-#include "controls/RoundRect.h"
 
 #include <gtest/gtest.h>
 
@@ -74,33 +73,4 @@ TEST(ButtonRules, TextOnlyCaptionIsCentredAndSinksWhenToolbarExIsPressed) {
     EXPECT_EQ(PlaceCaption(ButtonKind::Toolbar, ButtonLook::Pressed, kItem, 0).textRect, kItem);
     // Caption-bar buttons never show an icon.
     EXPECT_FALSE(PlaceCaption(ButtonKind::Title, ButtonLook::Normal, kItem, 16).withIcon);
-}
-
-TEST(RoundRect, AreaCutsTwoPixelsOffEachCorner) {
-    const QRect rect(0, 0, 10, 8);
-    const QRegion area = RoundRectArea(rect);
-    for (QPoint outside :
-         {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(9, 0), QPoint(8, 0), QPoint(9, 1),
-          QPoint(0, 7), QPoint(1, 7), QPoint(0, 6), QPoint(9, 7), QPoint(8, 7), QPoint(9, 6)})
-        EXPECT_FALSE(area.contains(outside)) << outside.x() << "," << outside.y();
-    for (QPoint inside : {QPoint(2, 0), QPoint(7, 0), QPoint(1, 1), QPoint(0, 2), QPoint(9, 5),
-                          QPoint(8, 6), QPoint(5, 4)})
-        EXPECT_TRUE(area.contains(inside)) << inside.x() << "," << inside.y();
-}
-
-TEST(RoundRect, OutlineIsTheBorderOfTheArea) {
-    const QRect rect(3, 2, 10, 8);
-    QRegion outline;
-    for (const QRect& piece : RoundRectOutline(rect))
-        outline += piece;
-    const QRegion area = RoundRectArea(rect);
-    EXPECT_TRUE((outline - area).isEmpty());
-    // What is left inside the outline is the rectangle shrunk by one pixel,
-    // less the four diagonal corner pixels.
-    EXPECT_EQ(area - outline, QRegion(rect.adjusted(1, 1, -1, -1)) - QRegion(4, 3, 1, 1) -
-                                  QRegion(11, 3, 1, 1) - QRegion(4, 8, 1, 1) -
-                                  QRegion(11, 8, 1, 1));
-    for (const QRect& tiny : {QRect(0, 0, 1, 1), QRect(0, 0, 3, 2), QRect(0, 0, 0, 5)})
-        for (const QRect& piece : RoundRectOutline(tiny))
-            EXPECT_TRUE(tiny.contains(piece));
 }

@@ -56,3 +56,25 @@ TEST(RoundOutline, StraightEdgesOnOutermostPixelsAndCornersCutOff) {
         diagonal |= Inked(image, d, d);
     EXPECT_TRUE(diagonal);
 }
+
+// The buttons' 5 x 5 corner ellipse is a circle of radius 2.5: it passes
+// through the corner pixel's neighbours, so only the corner pixel itself is
+// cut off, and the area fills exactly what the outline encloses.
+TEST(RoundOutline, FivePixelEllipseCutsOnlyTheCornerPixel) {
+    const QRect rect(3, 2, 10, 8);
+    QImage image(QSize(16, 12), QImage::Format_RGB32);
+    image.fill(kPaper);
+    QPainter painter(&image);
+    DrawRoundOutline(painter, rect, 5, kInk);
+    painter.end();
+    const QRegion area = RoundedArea(rect, 5);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const bool corner = (x == 3 || x == 12) && (y == 2 || y == 9);
+            const bool border =
+                rect.contains(x, y) && !corner && (x == 3 || x == 12 || y == 2 || y == 9);
+            EXPECT_EQ(Inked(image, x, y), border) << x << "," << y;
+            EXPECT_EQ(area.contains(QPoint(x, y)), rect.contains(x, y) && !corner) << x << "," << y;
+        }
+    }
+}
