@@ -140,7 +140,7 @@ bool CCorvaneDlg::OnInitDialog() {
     std::string failureText;
     if (!PrepareDataFolder(paths, failureText)) {
         hide();
-        ShowMessage(nullptr, QString::fromStdString(failureText));
+        ShowMessage(nullptr, QString::fromStdString(failureText), MessageIcon::Warning);
         return false;
     }
     settings.emplace(paths.settingsPath);

@@ -6,9 +6,9 @@
 
 namespace {
 
-void ShowMessageBox(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kMessageCaption), text, QMessageBox::Ok,
-                    parent);
+void ShowMessageBox(QWidget* parent, const QString& text, MessageIcon icon) {
+    QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
+                    QString::fromUtf8(kMessageCaption), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
@@ -19,11 +19,11 @@ MessagePresenter& Presenter() {
 
 } // namespace
 
-void ShowMessage(QWidget* parent, const QString& text) {
+void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon) {
     if (Presenter())
-        Presenter()(parent, text);
+        Presenter()(parent, text, icon);
     else
-        ShowMessageBox(parent, text);
+        ShowMessageBox(parent, text, icon);
 }
 
 MessagePresenter ReplaceMessagePresenter(MessagePresenter presenter) {

@@ -40,7 +40,10 @@ protected:
         ASSERT_TRUE(userDirs.open(QIODevice::WriteOnly));
         userDirs.write("XDG_MUSIC_DIR=\"" + root.path().toUtf8() + "/music\"\n");
         userDirs.close();
-        ReplaceMessagePresenter([this](QWidget*, const QString& text) { messages << text; });
+        ReplaceMessagePresenter([this](QWidget*, const QString& text, MessageIcon icon) {
+            messages << text;
+            icons.push_back(icon);
+        });
         ReplaceLocationOpener([this](const QString& path) {
             opened << path;
             return true;
@@ -106,6 +109,7 @@ protected:
     QString devicePath;
     std::unique_ptr<CCorvaneDlg> window;
     QStringList messages;
+    std::vector<MessageIcon> icons;
     QStringList opened;
     std::vector<Transfer> transfers;
     std::function<void()> duringTransfer;
@@ -221,6 +225,7 @@ TEST_F(MainWindow, CopyRefusesWithoutCheckedTracksOrWithABadFolder) {
                            "Invalid output folder \"Music\", please select a valid one!",
                            "Invalid output folder \"\", please select a valid one!",
                            "Invalid output folder \"\", please select a valid one!"}));
+    EXPECT_EQ(icons, std::vector<MessageIcon>(5, MessageIcon::None));
     EXPECT_TRUE(transfers.empty());
     EXPECT_TRUE(opened.isEmpty());
 }
@@ -361,4 +366,5 @@ TEST_F(MainWindow, ADataFolderThatCannotBeMadeEndsTheStart) {
     EXPECT_FALSE(dialog.isVisible());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains("Corvane Data")) << messages[0].toStdString();
+    EXPECT_EQ(icons[0], MessageIcon::Warning);
 }
