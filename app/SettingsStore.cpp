@@ -3,8 +3,10 @@
 #include "app/AtomicFile.h"
 #include "app/IniText.h"
 
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <fcntl.h>
+#include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -12,9 +14,24 @@ namespace {
 // included; longer values are cut to fit.
 constexpr size_t kValueBufferUnits = 0x8000;
 
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// The file's text, "" when there is no file yet; nullopt when it exists but
+// cannot be read, so that a write does not replace lines it never saw.
+std::optional<std::string> ReadSettingsText(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? std::optional<std::string>("") : std::nullopt;
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            ::close(fd);
+            return got == 0 ? std::optional<std::string>(std::move(text)) : std::nullopt;
+        }
+        text.append(buffer, static_cast<size_t>(got));
+    }
 }
 
 bool IsUtf8Continuation(char c) {
@@ -50,17 +67,24 @@ std::string TrimWhiteSpace(const std::string& text) {
 
 SettingsStore::SettingsStore(std::string settingsPath) : settingsPath_(std::move(settingsPath)) {}
 
+std::optional<std::string> SettingsStore::StoredValue(const char* key) const {
+    return IniValue(ReadSettingsText(settingsPath_).value_or(""), kSettingsSection, key);
+}
+
 std::string SettingsStore::ReadValue(const char* key) const {
-    return CutToBuffer(IniValue(ReadWholeFile(settingsPath_), kSettingsSection, key).value_or(""));
+    return CutToBuffer(StoredValue(key).value_or(""));
 }
 
 bool SettingsStore::WriteValue(const char* key, const std::string& value) const {
-    const auto updated = IniWithValue(ReadWholeFile(settingsPath_), kSettingsSection, key, value);
+    const auto text = ReadSettingsText(settingsPath_);
+    if (!text)
+        return false;
+    const auto updated = IniWithValue(*text, kSettingsSection, key, value);
     return updated && WriteFileAtomically(settingsPath_, *updated);
 }
 
 bool SettingsStore::ReadOption(OptionKey key) const {
-    const auto stored = IniValue(ReadWholeFile(settingsPath_), kSettingsSection, key.name);
+    const auto stored = StoredValue(key.name);
     if (!stored)
         return key.defaultOn;
     return *stored == kValueTrue;

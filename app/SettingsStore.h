@@ -2,12 +2,14 @@
 
 #include "app/SettingsKeys.h"
 
+#include <optional>
 #include <string>
 
 // The four remembered settings in section TASKSINFO of the settings file.
-// Reads never fail (a missing file, section or key gives the default); writes
-// keep every other line of the file and replace it atomically, and report
-// success so callers may ignore it, as the window does.
+// Reads never fail (a missing or unreadable file, section or key gives the
+// default); writes keep every other line of the file and replace it
+// atomically, and report success so callers may ignore it, as the window
+// does. A file that exists but cannot be read is never replaced.
 class SettingsStore {
 public:
     explicit SettingsStore(std::string settingsPath);
@@ -23,6 +25,7 @@ public:
     const std::string& Path() const { return settingsPath_; }
 
 private:
+    std::optional<std::string> StoredValue(const char* key) const;
     std::string ReadValue(const char* key) const;
     bool WriteValue(const char* key, const std::string& value) const;
 

@@ -1,6 +1,7 @@
 #include "app/SettingsStore.h"
 #include "app/DataFolder.h"
 
+#include "support/ChildProcess.h"
 #include "transfer/ScratchFolder.h"
 
 #include <cstdlib>
@@ -79,6 +80,25 @@ TEST_F(SettingsStoreTest, WritesThatCannotBeStoredFailWithoutHarm) {
     const SettingsStore blocked(folder.Path("blocked/settings.ini"));
     EXPECT_TRUE(blocked.ReadOption(kCheckOpenFolder));
     EXPECT_FALSE(blocked.WriteOption(kCheckOpenFolder, false));
+}
+
+TEST_F(SettingsStoreTest, FileThatCannotBeReadIsNotReplacedByAWrite) {
+    folder.Write("settings.ini", "[TASKSINFO]\nLAST_FOLDER=/music/\nCHECK_OPENFOLDER=TRUE\n");
+    ::chmod(folder.Path().c_str(), 0777);
+    ::chmod(Path().c_str(), 0);
+    // Root reads anything, so the store runs as an ordinary user when needed.
+    const int status = RunInChild([&] {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return 99;
+        const SettingsStore store(Path());
+        return store.ReadOption(kCheckOverwriteExisting)
+                   ? 98
+                   : int(store.WriteOption(kCheckOpenFolder, false));
+    });
+    EXPECT_EQ(status, 0);
+    ::chmod(Path().c_str(), 0600);
+    EXPECT_EQ(folder.Read("settings.ini"),
+              "[TASKSINFO]\nLAST_FOLDER=/music/\nCHECK_OPENFOLDER=TRUE\n");
 }
 
 TEST(PrepareDataFolder, CreatesTheFolderInsideTheConfigurationFolder) {

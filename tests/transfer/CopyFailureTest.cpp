@@ -3,13 +3,13 @@
 #include "WorkerHarness.h"
 
 #include "library/Utf16.h"
+#include "support/ChildProcess.h"
 
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -33,17 +33,6 @@ private:
     size_t limit_;
     ByteCopyResult failure_;
 };
-
-// Runs `body` in a child process and gives its exit status (or 128 + the
-// signal that ended it). Keeps rlimits and identities out of the test runner.
-int RunInChild(const std::function<int()>& body) {
-    const pid_t pid = ::fork();
-    if (pid == 0)
-        ::_exit(body());
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
 
 // One exit code that says how a child's walk went: copies and first failure.
 int Summary(const CopyOutcome& outcome) {
