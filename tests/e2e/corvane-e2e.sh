@@ -15,6 +15,9 @@ fi
 
 corvane="$1"
 sample_tool="$2"
+# A sanitizer build reports leaks at exit; those of system libraries are
+# listed beside this script.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 work="$(mktemp -d /tmp/corvane-e2e-XXXXXX)"
 failure_shot="$PWD/corvane-e2e-failure.png"
 pids=()
@@ -79,6 +82,16 @@ start_corvane() {
     # Laid out from its template; nothing else moves it on a bare X server.
     eval "$(xdotool getwindowgeometry --shell "$main")"
     origin_x=$X origin_y=$Y
+}
+
+# Closes the main window; the program must end, and with status 0, so that a
+# sanitizer's report at exit fails the run too.
+close_corvane() {
+    click $close_button
+    wait_for 10 "the program to end" bash -c "! kill -0 $corvane_pid"
+    local status=0
+    wait "$corvane_pid" || status=$?
+    [ "$status" -eq 0 ] || fail "corvane ended with status $status"
 }
 
 # click X Y: a left click at (X, Y) of the main window's client area.
@@ -168,8 +181,7 @@ kill -0 "$corvane_pid" || fail "first instance gone"
 
 step "options and the last folder survive a restart"
 click $keep_organized_box
-click $close_button
-wait_for 10 "the program to end" bash -c "! kill -0 $corvane_pid"
+close_corvane
 settings="$XDG_CONFIG_HOME/Corvane Data/settings.ini"
 grep -qx "CHECK_KEEPORGANIZED=TRUE" "$settings" || fail "option not saved"
 grep -qx "LAST_FOLDER=$work/out/" "$settings" || fail "folder not saved"
@@ -207,6 +219,5 @@ moved() {
 wait_for 10 "the window to move by (60, 40)" moved
 origin_x=$((before_x + 60)) origin_y=$((before_y + 40))
 
-click $close_button
-wait_for 10 "the program to end" bash -c "! kill -0 $corvane_pid"
+close_corvane
 echo "PASS"
