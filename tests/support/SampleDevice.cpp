@@ -13,7 +13,9 @@ dbwriter::Track MakeTrack(uint32_t id, Text title, Text artist, Text album, Text
                           const char16_t* file) {
     dbwriter::Track track;
     track.id = id;
-    track.fileSize = 1000 + 37 * (id - 100);
+    // Large enough that the list shows sizes people recognise (0.18 MB and up),
+    // small enough that every test can write a fresh device.
+    track.fileSize = 150000 + 37000 * (id - 100);
     track.title = std::move(title);
     track.artist = std::move(artist);
     track.album = std::move(album);
