@@ -3,7 +3,7 @@
 #include "app/CNodeviceDialog.h"
 #include "app/DataFolder.h"
 #include "app/DefaultOutputFolder.h"
-#include "app/FolderPath.h"
+#include "transfer/FolderPath.h"
 #include "app/FolderPicker.h"
 #include "app/MainBackground.h"
 #include "app/MessageBox.h"
@@ -21,7 +21,7 @@
 #include "platform/OpenLocation.h"
 #include "resources/Template102.h"
 #include "resources/WindowShape.h"
-#include "transfer/CTransferDialog.h"
+#include "transfer/dialog/CTransferDialog.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "app/DataFolder.h"
 
-#include "app/FolderPath.h"
+#include "transfer/FolderPath.h"
 #include "app/SettingsKeys.h"
 #include "app/UserFolders.h"
 

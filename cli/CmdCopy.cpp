@@ -12,7 +12,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "app/FolderPath.h"
+#include "transfer/FolderPath.h"
 #include "cli/Commands.h"
 #include "cli/DeviceSession.h"
 #include "cli/ExitCodes.h"

@@ -2,7 +2,7 @@
 #include "app/DataFolder.h"
 
 #include "support/ChildProcess.h"
-#include "transfer/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

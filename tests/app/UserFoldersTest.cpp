@@ -1,7 +1,7 @@
 #include "app/UserFolders.h"
 #include "app/DefaultOutputFolder.h"
 
-#include "transfer/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "ScopedTmpfs.h"
-#include "ScratchFolder.h"
+#include "support/ScopedTmpfs.h"
+#include "support/ScratchFolder.h"
 #include "WorkerHarness.h"
 
 #include "library/Utf16.h"

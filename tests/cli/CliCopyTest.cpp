@@ -1,4 +1,4 @@
-#include "ScratchFolder.h"
+#include "support/ScratchFolder.h"
 #include "cli/RunCli.h"
 #include "library/Utf16.h"
 #include "support/SampleDevice.h"

@@ -1,4 +1,4 @@
-#include "transfer/CopyProgressEvent.h"
+#include "transfer/dialog/CopyProgressEvent.h"
 
 #include <QCoreApplication>
 

@@ -1,9 +1,9 @@
-#include "DialogsTestSupport.h"
+#include "support/DialogsTestSupport.h"
 
 #include "controls/ToolbarBtnEx.h"
 #include "controls/TransStatic.h"
-#include "transfer/CTransferDialog.h"
-#include "transfer/ScratchFolder.h"
+#include "transfer/dialog/CTransferDialog.h"
+#include "support/ScratchFolder.h"
 #include "transfer/WorkerHarness.h"
 
 #include <QCoreApplication>

@@ -2,8 +2,8 @@
 
 #include "library/TrackRecord.h"
 #include "transfer/CopyJob.h"
-#include "transfer/CopyProgressEvent.h"
-#include "transfer/TransferProgress.h"
+#include "transfer/dialog/CopyProgressEvent.h"
+#include "transfer/dialog/TransferProgress.h"
 
 #include <QDialog>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "transfer/TransferProgress.h"
+#include "transfer/dialog/TransferProgress.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
-#include "transfer/TransferProgress.h"
-#include "transfer/FailureReport.h"
+#include "transfer/dialog/TransferProgress.h"
+#include "transfer/dialog/FailureReport.h"
 
 #include <QStringList>
 

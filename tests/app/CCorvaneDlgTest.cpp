@@ -12,7 +12,7 @@
 #include "platform/OpenLocation.h"
 #include "resources/Template102.h"
 #include "support/ItunesDbWriter.h"
-#include "transfer/CTransferDialog.h"
+#include "transfer/dialog/CTransferDialog.h"
 
 #include <gtest/gtest.h>
 

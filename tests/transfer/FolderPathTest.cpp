@@ -1,6 +1,6 @@
-#include "app/FolderPath.h"
+#include "transfer/FolderPath.h"
 
-#include "transfer/ScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 

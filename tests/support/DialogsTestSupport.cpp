@@ -1,4 +1,4 @@
-#include "DialogsTestSupport.h"
+#include "support/DialogsTestSupport.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "transfer/TransferBackground.h"
+#include "transfer/dialog/TransferBackground.h"
 
 #include "controls/FillGradient.h"
 

@@ -1,4 +1,4 @@
-#include "DialogsTestSupport.h"
+#include "support/DialogsTestSupport.h"
 
 #include "app/CNodeviceDialog.h"
 #include "controls/ToolbarBtnEx.h"

@@ -1,8 +1,8 @@
-#include "DialogsTestSupport.h"
+#include "support/DialogsTestSupport.h"
 
 #include "app/NodeviceBackground.h"
 #include "resources/WindowShape.h"
-#include "transfer/TransferBackground.h"
+#include "transfer/dialog/TransferBackground.h"
 
 #include <QPainter>
 

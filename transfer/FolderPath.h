@@ -11,3 +11,7 @@ inline constexpr size_t kMaxFolderPathBytes = 4096;
 // relative path, a level that cannot be created, or a path that exists but
 // is not a folder.
 bool EnsureFolderPath(const std::string& path);
+
+// Creates the one folder `path` (its parent must exist). True when a folder
+// is there afterwards, made now or before; false when anything else is.
+bool MakeFolder(const std::string& path);

@@ -1,4 +1,4 @@
-#include "transfer/FailureReport.h"
+#include "transfer/dialog/FailureReport.h"
 
 #include <QStringList>
 

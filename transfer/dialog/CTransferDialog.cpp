@@ -1,4 +1,4 @@
-#include "transfer/CTransferDialog.h"
+#include "transfer/dialog/CTransferDialog.h"
 
 #include "controls/DialogFont.h"
 #include "controls/ToolbarBtnEx.h"
@@ -6,8 +6,8 @@
 #include "platform/OpenLocation.h"
 #include "resources/Template130.h"
 #include "transfer/CopyWorker.h"
-#include "transfer/FailureReport.h"
-#include "transfer/TransferBackground.h"
+#include "transfer/dialog/FailureReport.h"
+#include "transfer/dialog/TransferBackground.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
