@@ -3,7 +3,6 @@
 #include "app/CNodeviceDialog.h"
 #include "app/DataFolder.h"
 #include "app/DefaultOutputFolder.h"
-#include "transfer/FolderPath.h"
 #include "app/FolderPicker.h"
 #include "app/MainBackground.h"
 #include "app/MessageBox.h"
@@ -20,7 +19,9 @@
 #include "lists/TrackColumns.h"
 #include "platform/OpenLocation.h"
 #include "resources/Template102.h"
+#include "resources/TemplateLayout.h"
 #include "resources/WindowShape.h"
+#include "transfer/FolderPath.h"
 #include "transfer/dialog/CTransferDialog.h"
 
 #include <QApplication>
@@ -32,23 +33,14 @@
 
 namespace {
 
-constexpr double kLayoutScale = 1.0; // Qt scales widget geometry itself
+const TemplateLayout kLayout(MainDialogTemplate());
 const QString kInvalidFolder = QStringLiteral("INVALID FOLDER");
 const QString kNoTrackChecked = QStringLiteral("Please select at least 1 music!");
 
-QRect PlaceOf(int controlId) {
-    return ControlRectInPixels(MainDialogTemplate(), controlId, kLayoutScale);
-}
-
-QString TextOf(int controlId) {
-    const DialogControl* control = MainDialogTemplate().Find(controlId);
-    return QString::fromUtf16(control->text.data(), qsizetype(control->text.size()));
-}
-
 template <typename Control> Control* Place(QWidget* parent, int controlId) {
-    auto* control = new Control(TextOf(controlId), parent);
+    auto* control = new Control(kLayout.TextOf(controlId), parent);
     control->setObjectName(QString::number(controlId));
-    control->setGeometry(PlaceOf(controlId));
+    control->setGeometry(kLayout.PlaceOf(controlId));
     return control;
 }
 
@@ -77,7 +69,7 @@ CCorvaneDlg::CCorvaneDlg(QWidget* parent)
       appIcon((RegisterIcons(), QIcon(QStringLiteral(":/icons/128.png")))),
       cornerIcon(QStringLiteral(":/icons/129.png")) {
     setFont(DialogFont());
-    setFixedSize(TemplateSizeInPixels(MainDialogTemplate(), kLayoutScale));
+    setFixedSize(kLayout.ClientSize());
     CreateControls();
     transferRunner = [](CTransferDialog& dialog) { dialog.exec(); };
     connect(&volumeWatcher, &CVolumeWatcher::volumeArrived, this, &CCorvaneDlg::OnVolumeNotice);
@@ -94,16 +86,16 @@ CCorvaneDlg::~CCorvaneDlg() {
 void CCorvaneDlg::CreateControls() {
     rescan = Place<CFloatBtn>(this, IDC_MAIN_RESCAN);
     trackList = new CListCtrlEx(this);
-    trackList->PlaceAt(this, PlaceOf(IDC_MAIN_TRACKLIST));
+    trackList->PlaceAt(this, kLayout.PlaceOf(IDC_MAIN_TRACKLIST));
     playlistPane = new CListCtrlLeftPane(this);
-    playlistPane->PlaceAt(this, PlaceOf(IDC_MAIN_PLAYLISTS));
+    playlistPane->PlaceAt(this, kLayout.PlaceOf(IDC_MAIN_PLAYLISTS));
     notice = Place<CTransStatic>(this, IDC_MAIN_NOTICE);
     title = Place<CTransStatic>(this, IDC_MAIN_TITLE);
     closeButton = Place<CTitleButton>(this, IDC_MAIN_CLOSE);
     minimizeButton = Place<CTitleButton>(this, IDC_MAIN_MINIMIZE);
     help = Place<CMenuButton>(this, IDC_MAIN_HELP);
     folderEdit = new QLineEdit(this);
-    folderEdit->setGeometry(PlaceOf(IDC_MAIN_OUTPUT_FOLDER));
+    folderEdit->setGeometry(kLayout.PlaceOf(IDC_MAIN_OUTPUT_FOLDER));
     copy = Place<CToolbarBtn>(this, IDC_MAIN_COPY);
     browse = Place<CToolbarBtnEx>(this, IDC_MAIN_BROWSE);
     open = Place<CToolbarBtnEx>(this, IDC_MAIN_OPEN);

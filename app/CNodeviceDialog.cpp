@@ -6,6 +6,7 @@
 #include "controls/TransStatic.h"
 #include "platform/OpenLocation.h"
 #include "resources/Template139.h"
+#include "resources/TemplateLayout.h"
 #include "resources/TextFit.h"
 #include "resources/WindowShape.h"
 
@@ -16,7 +17,7 @@
 
 namespace {
 
-constexpr double kLayoutScale = 1.0; // Qt scales widget geometry itself
+const TemplateLayout kLayout(NodeviceDialogTemplate());
 constexpr int kRightMarginUnits = 7; // as wide as the left margin of the title
 
 // Text modes of the labels: headings bold, step 1 red, links blue.
@@ -36,21 +37,13 @@ int ModeOf(int controlId) {
     }
 }
 
-QString TextOf(const DialogControl& control) {
-    return QString::fromUtf16(control.text.data(), qsizetype(control.text.size()));
-}
-
-QRect PlaceOf(int controlId) {
-    return ControlRectInPixels(NodeviceDialogTemplate(), controlId, kLayoutScale);
-}
-
 // The label's place, grown where the desktop font needs more room than the
 // template gave, but never into the window's right margin.
 QRect FittedPlace(const CTransStatic& label, int controlId, int windowWidth) {
     QFont font = label.font();
     font.setBold(LookForMode(label.Mode()).bold);
-    const int margin = DialogUnitsToPixelsX(kRightMarginUnits, kLayoutScale);
-    return FitTextInto(PlaceOf(controlId), QFontMetrics(font), label.Text(),
+    const int margin = kLayout.UnitsToPixelsX(kRightMarginUnits);
+    return FitTextInto(kLayout.PlaceOf(controlId), QFontMetrics(font), label.Text(),
                        windowWidth - margin - 1);
 }
 
@@ -58,17 +51,16 @@ QRect FittedPlace(const CTransStatic& label, int controlId, int windowWidth) {
 
 CNodeviceDialog::CNodeviceDialog(QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint),
-      rescan_(new CToolbarBtnEx(TextOf(*NodeviceDialogTemplate().Find(IDC_NODEVICE_RESCAN)), this)),
-      cancel_(
-          new CToolbarBtnEx(TextOf(*NodeviceDialogTemplate().Find(IDC_NODEVICE_CANCEL)), this)) {
+      rescan_(new CToolbarBtnEx(kLayout.TextOf(IDC_NODEVICE_RESCAN), this)),
+      cancel_(new CToolbarBtnEx(kLayout.TextOf(IDC_NODEVICE_CANCEL), this)) {
     setWindowTitle(QStringLiteral("Corvane "));
     setFont(DialogFont());
-    setFixedSize(TemplateSizeInPixels(NodeviceDialogTemplate(), kLayoutScale));
+    setFixedSize(kLayout.ClientSize());
     setMouseTracking(true); // link hover needs moves without a pressed button
     for (const DialogControl& control : NodeviceDialogTemplate().controls) {
         if (control.kind != ControlKind::StaticText)
             continue;
-        auto* label = new CTransStatic(TextOf(control), this);
+        auto* label = new CTransStatic(CaptionOf(control), this);
         label->setObjectName(QString::number(control.id));
         label->SetMode(ModeOf(control.id));
         label->setGeometry(FittedPlace(*label, control.id, width()));
@@ -76,8 +68,8 @@ CNodeviceDialog::CNodeviceDialog(QWidget* mainWindow)
     // The links are hot over the labels as laid out, not as drawn in units.
     linkRect1_ = Label(IDC_NODEVICE_LINK_DISKMODE)->geometry();
     linkRect2_ = Label(IDC_NODEVICE_LINK_HOWTO)->geometry();
-    rescan_->setGeometry(PlaceOf(IDC_NODEVICE_RESCAN));
-    cancel_->setGeometry(PlaceOf(IDC_NODEVICE_CANCEL));
+    rescan_->setGeometry(kLayout.PlaceOf(IDC_NODEVICE_RESCAN));
+    cancel_->setGeometry(kLayout.PlaceOf(IDC_NODEVICE_CANCEL));
     connect(rescan_, &QAbstractButton::clicked, this, &CNodeviceDialog::OnRescan);
     connect(cancel_, &QAbstractButton::clicked, this, &QWidget::hide);
 }

@@ -1,6 +1,7 @@
 #include "resources/DialogTemplate.h"
 #include "resources/Template130.h"
 #include "resources/Template139.h"
+#include "resources/TemplateLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -75,4 +76,14 @@ TEST(Templates, EveryControlHasOneIdAndFitsItsWindow) {
                 << "template " << t->id << " id " << c.id;
         }
     }
+}
+
+TEST(TemplateLayout, WidgetPlacesAndCaptionsAndNothingForUnknownControls) {
+    const TemplateLayout layout(TransferDialogTemplate());
+    EXPECT_EQ(layout.ClientSize(), QSize(501, 107));
+    EXPECT_EQ(layout.PlaceOf(IDC_TRANSFER_BUTTON), QRect(414, 75, 75, 23));
+    EXPECT_EQ(layout.TextOf(IDC_TRANSFER_BUTTON), QStringLiteral("Cancel"));
+    EXPECT_EQ(layout.UnitsToPixelsX(4), 6);
+    EXPECT_TRUE(layout.PlaceOf(4242).isNull());
+    EXPECT_TRUE(layout.TextOf(4242).isEmpty());
 }

@@ -5,6 +5,7 @@
 #include "controls/TransStatic.h"
 #include "platform/OpenLocation.h"
 #include "resources/Template130.h"
+#include "resources/TemplateLayout.h"
 #include "transfer/CopyWorker.h"
 #include "transfer/dialog/FailureReport.h"
 #include "transfer/dialog/TransferBackground.h"
@@ -22,16 +23,7 @@
 
 namespace {
 
-constexpr double kLayoutScale = 1.0; // Qt scales widget geometry itself
-
-QRect PlaceOf(int controlId) {
-    return ControlRectInPixels(TransferDialogTemplate(), controlId, kLayoutScale);
-}
-
-QString TemplateText(int controlId) {
-    const DialogControl* control = TransferDialogTemplate().Find(controlId);
-    return QString::fromUtf16(control->text.data(), qsizetype(control->text.size()));
-}
+const TemplateLayout kLayout(TransferDialogTemplate());
 
 void ShowFailureListWindow(QWidget* parent, const QString& summary, const QString& list) {
     QDialog window(parent);
@@ -58,15 +50,15 @@ CTransferDialog::FailureListPresenter& CurrentPresenter() {
 
 CTransferDialog::CTransferDialog(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), bar_(new QProgressBar(this)),
-      button_(new CToolbarBtnEx(TemplateText(IDC_TRANSFER_BUTTON), this)),
-      label_(new CTransStatic(TemplateText(IDC_TRANSFER_LABEL), this)),
-      labelRect_(PlaceOf(IDC_TRANSFER_LABEL)) {
+      button_(new CToolbarBtnEx(kLayout.TextOf(IDC_TRANSFER_BUTTON), this)),
+      label_(new CTransStatic(kLayout.TextOf(IDC_TRANSFER_LABEL), this)),
+      labelRect_(kLayout.PlaceOf(IDC_TRANSFER_LABEL)) {
     setModal(true);
     setFont(DialogFont());
-    setFixedSize(TemplateSizeInPixels(TransferDialogTemplate(), kLayoutScale));
-    bar_->setGeometry(PlaceOf(IDC_TRANSFER_PROGRESS));
+    setFixedSize(kLayout.ClientSize());
+    bar_->setGeometry(kLayout.PlaceOf(IDC_TRANSFER_PROGRESS));
     bar_->setTextVisible(false);
-    button_->setGeometry(PlaceOf(IDC_TRANSFER_BUTTON));
+    button_->setGeometry(kLayout.PlaceOf(IDC_TRANSFER_BUTTON));
     label_->setGeometry(labelRect_);
     connect(button_, &QAbstractButton::clicked, this, &CTransferDialog::OnCancelOrFinish);
 }
