@@ -292,9 +292,9 @@ int Usage(std::ostream& err, const std::string& message) {
 
 int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     ParsedOptions options;
-    const std::vector<OptionSpec> specs = {{"device", true}, {"playlist", true}, {"to", true},
-                                           {"organize"},     {"overwrite"},      {"only", true},
-                                           {"skip-identical"}, {"m3u"},       kFromFilesOption};
+    const std::vector<OptionSpec> specs = {
+        {"device", true}, {"playlist", true}, {"to", true}, {"organize"},    {"overwrite"},
+        {"only", true},   {"skip-identical"}, {"m3u"},      kFromFilesOption};
     if (int done = HandleCommonOptions(args, specs, kUsage, options, out, err); done >= 0)
         return done;
     if (!options.Has("to"))
@@ -329,10 +329,9 @@ int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     job.skipIdentical = options.Has("skip-identical");
     const CopyOutcome outcome = RunCopyJob(job, chosen, err);
     PrintCopySummary(job, outcome, chosen.size(), out);
-    if (options.Has("m3u") && !WritePlaylistFile(job.outputFolder,
-                                                 M3uFileName(db.playlists[index].name),
-                                                 PlacedEntries(db, job.rows, outcome, job.outputFolder),
-                                                 err))
+    if (options.Has("m3u") &&
+        !WritePlaylistFile(job.outputFolder, M3uFileName(db.playlists[index].name),
+                           PlacedEntries(db, job.rows, outcome, job.outputFolder), err))
         return kExitSomeFailed;
     if (outcome.cancelled)
         return kExitInterrupted;

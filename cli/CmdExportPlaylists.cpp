@@ -99,9 +99,8 @@ bool WritePlaylists(const CItuneDB& db, const ExportTable& table, const CopyJob&
 
 int RunExportPlaylists(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     ParsedOptions options;
-    const std::vector<OptionSpec> specs = {{"device", true},    {"to", true}, {"organize"},
-                                           {"overwrite"},       {"skip-identical"},
-                                           kFromFilesOption};
+    const std::vector<OptionSpec> specs = {{"device", true}, {"to", true},       {"organize"},
+                                           {"overwrite"},    {"skip-identical"}, kFromFilesOption};
     if (int done = HandleCommonOptions(args, specs, kUsage, options, out, err); done >= 0)
         return done;
     if (!options.Has("to")) {

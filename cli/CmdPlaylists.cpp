@@ -24,9 +24,8 @@ const char* const kUsage =
 
 int RunPlaylists(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     ParsedOptions options;
-    if (int done =
-            HandleCommonOptions(args, {{"device", true}, {"json"}, kFromFilesOption}, kUsage,
-                                options, out, err);
+    if (int done = HandleCommonOptions(args, {{"device", true}, {"json"}, kFromFilesOption}, kUsage,
+                                       options, out, err);
         done >= 0)
         return done;
     CItuneDB db;

@@ -62,8 +62,8 @@ void WriteTable(const CItuneDB& db, std::ostream& out) {
 
 int RunTracks(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     ParsedOptions options;
-    const std::vector<OptionSpec> specs = {{"device", true}, {"playlist", true}, {"json"},
-                                           kFromFilesOption};
+    const std::vector<OptionSpec> specs = {
+        {"device", true}, {"playlist", true}, {"json"}, kFromFilesOption};
     if (int done = HandleCommonOptions(args, specs, kUsage, options, out, err); done >= 0)
         return done;
     int32_t index = 0;

@@ -20,10 +20,10 @@ bool Exists(const std::string& path) {
 
 int LoadResultToExit(int result, SourceChoice choice, const std::string& dbPath,
                      std::ostream& err) {
-    const std::string what = choice == SourceChoice::FilesOnly
-                                 ? "the music files under " + VolumeRootOfDatabase(dbPath) + "/" +
-                                       kMusicOnVolume
-                                 : "the database " + dbPath;
+    const std::string what =
+        choice == SourceChoice::FilesOnly
+            ? "the music files under " + VolumeRootOfDatabase(dbPath) + "/" + kMusicOnVolume
+            : "the database " + dbPath;
     switch (result) {
     case 1:
         return kExitOk;

@@ -100,8 +100,8 @@ int CItuneDB::AllocateTables() {
     playlistNames = AllocateTable<char16_t>(playlistNameUnits);
     memberIndices = AllocateTable<int32_t>(totalMembers);
     trackLengths = AllocateTable<uint32_t>(trackCount);
-    return tracks && trackStrings && playlists && playlistNames && memberIndices &&
-           trackLengths && trackIndexById.Reserve(trackCount);
+    return tracks && trackStrings && playlists && playlistNames && memberIndices && trackLengths &&
+           trackIndexById.Reserve(trackCount);
 }
 
 void CItuneDB::PutMasterFirst() {

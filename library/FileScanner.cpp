@@ -107,8 +107,8 @@ bool FileScanner::BuildTables(const std::string& playlistName) {
     db.memberIndices = Allocate<int32_t>(count);
     db.trackLengths = Allocate<uint32_t>(count);
     db.trackIndexById.Clear();
-    if (!db.tracks || !db.trackStrings || !db.playlists || !db.memberIndices ||
-        !db.trackLengths || !db.trackIndexById.Reserve(count))
+    if (!db.tracks || !db.trackStrings || !db.playlists || !db.memberIndices || !db.trackLengths ||
+        !db.trackIndexById.Reserve(count))
         return false;
     for (uint32_t row = 0; row < count; ++row)
         FillTrack(row, files[row]);

@@ -21,7 +21,8 @@ int HexDigit(char c) {
 // A folder given as a volume (tests, CORVANE_VOLUMES) sits on the file
 // system of its parent; only a mount's root has a label of its own.
 bool IsMountRoot(const std::string& mountPoint, dev_t& device) {
-    struct stat self {}, parent {};
+    struct stat self {
+    }, parent{};
     if (::stat(mountPoint.c_str(), &self) != 0)
         return false;
     device = self.st_dev;

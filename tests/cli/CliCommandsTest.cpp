@@ -19,13 +19,16 @@ protected:
 TEST_F(Cli, PlaylistsOfTheSampleDeviceMasterFirst) {
     const CliRun run = RunCli({"playlists", "--json"}, dir / "empty" + ":" + sample());
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out,
-              "[\n"
-              "  {\"index\": 0, \"name\": \"Sample iPod\", \"master\": true, \"items\": 12, \"source\": \"database\"},\n"
-              "  {\"index\": 1, \"name\": \"Late Night\", \"master\": false, \"items\": 4, \"source\": \"database\"},\n"
-              "  {\"index\": 2, \"name\": \"Road Trip\", \"master\": false, \"items\": 5, \"source\": \"database\"},\n"
-              "  {\"index\": 3, \"name\": \"Favourites\", \"master\": false, \"items\": 3, \"source\": \"database\"}\n"
-              "]\n");
+    EXPECT_EQ(run.out, "[\n"
+                       "  {\"index\": 0, \"name\": \"Sample iPod\", \"master\": true, \"items\": "
+                       "12, \"source\": \"database\"},\n"
+                       "  {\"index\": 1, \"name\": \"Late Night\", \"master\": false, \"items\": "
+                       "4, \"source\": \"database\"},\n"
+                       "  {\"index\": 2, \"name\": \"Road Trip\", \"master\": false, \"items\": 5, "
+                       "\"source\": \"database\"},\n"
+                       "  {\"index\": 3, \"name\": \"Favourites\", \"master\": false, \"items\": "
+                       "3, \"source\": \"database\"}\n"
+                       "]\n");
 }
 
 TEST_F(Cli, TracksShowTheViewWithNullsAndOnDiskPaths) {
@@ -116,7 +119,8 @@ TEST_F(Cli, DevicesListOnlyVolumesWithADatabaseOrMusicFiles) {
     const CliRun run = RunCli({"devices", "--json"}, dir / "card" + ":" + sample());
     ASSERT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "[\n  {\"id\": 2, \"mountPoint\": \"" + sample() + "\", \"database\": \"" +
-                           sample() + "/iPod_Control/iTunes/iTunesDB\", \"musicFiles\": true}\n]\n");
+                           sample() +
+                           "/iPod_Control/iTunes/iTunesDB\", \"musicFiles\": true}\n]\n");
     const CliRun none = RunCli({"devices", "--json"}, dir / "card");
     EXPECT_EQ(none.exitCode, 3);
     EXPECT_EQ(none.out, "[]\n");

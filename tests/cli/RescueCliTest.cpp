@@ -39,7 +39,8 @@ TEST_F(RescueCli, ADeviceWithoutADatabaseIsReadFromItsTagsAndSaysSo) {
               std::string::npos)
         << tracks.out;
     // The file without a title keeps its row, with a null title.
-    EXPECT_NE(tracks.out.find("\"title\": null, \"artist\": \"Unknown Busker\""), std::string::npos);
+    EXPECT_NE(tracks.out.find("\"title\": null, \"artist\": \"Unknown Busker\""),
+              std::string::npos);
     EXPECT_NE(tracks.err.find("no usable database at " + dbPath()), std::string::npos)
         << tracks.err;
 
