@@ -49,7 +49,7 @@ private:
 };
 
 CFileScanDialog::CFileScanDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Corvane"));
+    setWindowTitle(QStringLiteral("Corvane: reading the music files"));
     text = new QLabel(QStringLiteral("No music database on the iPod: reading the music files' "
                                      "own tags..."),
                       this);
