@@ -304,10 +304,8 @@ int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
         return Usage(err,
                      "--playlist needs a playlist index, not '" + options.Get("playlist") + "'");
     CopyJob job;
-    if (!PrepareOutputFolder(options.Get("to"), job.outputFolder, err))
-        return kExitUsage;
     CItuneDB db;
-    if (int code = OpenDevice(options, db, err); code != kExitOk)
+    if (int code = OpenCopySource(options, job, db, err); code != kExitOk)
         return code;
     if (uint32_t(index) >= db.playlistCount)
         return Usage(err, "no playlist " + std::to_string(index) + ": the device has " +
@@ -324,9 +322,7 @@ int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     const std::vector<uint32_t> chosen = CheckRows(db, only);
     job.rows = db.viewRows;
     job.rowCount = db.viewRowCount;
-    job.keepOrganized = options.Has("organize");
-    job.overwriteExisting = options.Has("overwrite");
-    job.skipIdentical = options.Has("skip-identical");
+    ApplyCopyOptions(options, job);
     const CopyOutcome outcome = RunCopyJob(job, chosen, err);
     PrintCopySummary(job, outcome, chosen.size(), out);
     if (options.Has("m3u") &&

@@ -108,10 +108,8 @@ int RunExportPlaylists(const CommandArgs& args, std::ostream& out, std::ostream&
         return kExitUsage;
     }
     CopyJob job;
-    if (!PrepareOutputFolder(options.Get("to"), job.outputFolder, err))
-        return kExitUsage;
     CItuneDB db;
-    if (int code = OpenDevice(options, db, err); code != kExitOk)
+    if (int code = OpenCopySource(options, job, db, err); code != kExitOk)
         return code;
     ExportTable table;
     if (!BuildExportTable(db, table)) {
@@ -123,9 +121,7 @@ int RunExportPlaylists(const CommandArgs& args, std::ostream& out, std::ostream&
         chosen[i] = i;
     job.rows = table.rows.data();
     job.rowCount = uint32_t(table.rows.size());
-    job.keepOrganized = options.Has("organize");
-    job.overwriteExisting = options.Has("overwrite");
-    job.skipIdentical = options.Has("skip-identical");
+    ApplyCopyOptions(options, job);
     const CopyOutcome outcome = RunCopyJob(job, chosen, err);
     PrintCopySummary(job, outcome, chosen.size(), out);
     const bool written = WritePlaylists(db, table, job, outcome, out, err);
