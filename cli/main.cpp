@@ -16,7 +16,7 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"devices", RunDevices, "list the removable volumes that hold an iPod database"},
+    {"devices", RunDevices, "list the removable volumes that hold an iPod database or music"},
     {"playlists", RunPlaylists, "list the device's playlists, master first"},
     {"tracks", RunTracks, "list the tracks of one playlist"},
     {"copy", RunCopy, "copy a playlist's tracks into a folder"},
