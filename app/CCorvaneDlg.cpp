@@ -1,5 +1,6 @@
 #include "app/CCorvaneDlg.h"
 
+#include "app/CFileScanDialog.h"
 #include "app/CNodeviceDialog.h"
 #include "app/DataFolder.h"
 #include "app/DefaultOutputFolder.h"
@@ -14,6 +15,8 @@
 #include "controls/ToolbarBtnEx.h"
 #include "controls/TransCheck.h"
 #include "controls/TransStatic.h"
+#include "library/DeviceLibrary.h"
+#include "library/DevicePaths.h"
 #include "lists/CListCtrlEx.h"
 #include "lists/CListCtrlLeftPane.h"
 #include "lists/TrackColumns.h"
@@ -78,6 +81,8 @@ CCorvaneDlg::CCorvaneDlg(QWidget* parent)
 
 CCorvaneDlg::~CCorvaneDlg() {
     qApp->removeEventFilter(this);
+    if (fileScan) // absent when the start ended before the panes were set up
+        fileScan->Stop();
     // The lists outlive the device library by a moment; they must not keep
     // pointers into its tables.
     EmptyPanes();
@@ -171,6 +176,8 @@ void CCorvaneDlg::InitPanesAndOptions() {
 
     nodevice = new CNodeviceDialog(this);
     nodevice->hide();
+    fileScan = new CFileScanDialog(this);
+    fileScan->hide();
 }
 
 void CCorvaneDlg::ApplyWindowShape() {
@@ -190,6 +197,7 @@ void CCorvaneDlg::EmptyPanes() {
 }
 
 int CCorvaneDlg::ReloadDevice() {
+    fileScan->Stop();
     std::string path;
     const int found = device.FindDevice(path);
     EmptyPanes();
@@ -197,15 +205,33 @@ int CCorvaneDlg::ReloadDevice() {
     selectedPlaylist = -10;
     if (!found)
         return 0;
-    if (device.LoadDatabase(path) == 1) {
-        trackList->SetItemCount(int(device.viewRowCount));
-        trackList->SetRows(device.viewRows);
-        trackList->SetDisplay(1);
-        playlistPane->SetItemCount(int(device.playlistCount));
-        playlistPane->SetPlaylists(device.playlists);
-        playlistPane->SetDisplay(1);
-    }
+    const int loaded = device.LoadDatabase(path);
+    if (loaded == 1)
+        ShowLoadedDevice();
+    else
+        ReadFilesIfNeeded(loaded, path);
     return 1;
+}
+
+void CCorvaneDlg::ShowLoadedDevice() {
+    trackList->SetItemCount(int(device.viewRowCount));
+    trackList->SetRows(device.viewRows);
+    trackList->SetDisplay(1);
+    playlistPane->SetItemCount(int(device.playlistCount));
+    playlistPane->SetPlaylists(device.playlists);
+    playlistPane->SetDisplay(1);
+}
+
+// A device whose database is gone, empty or unreadable but whose music
+// files are there: their tags, read off this thread, fill the panes.
+void CCorvaneDlg::ReadFilesIfNeeded(int databaseResult, const std::string& dbPath) {
+    const std::string volumeRoot = VolumeRootOfDatabase(dbPath);
+    if (!ShouldReadFiles(databaseResult, volumeRoot))
+        return;
+    fileScan->Start(device, volumeRoot, [this](int result) {
+        if (result == 1)
+            ShowLoadedDevice();
+    });
 }
 
 void CCorvaneDlg::RunOrDefer(std::function<void()> action) {

@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+class CFileScanDialog;
 class CFloatBtn;
 class CListCtrlEx;
 class CListCtrlLeftPane;
@@ -59,6 +60,7 @@ public:
     CListCtrlEx* TrackList() const { return trackList; }
     CListCtrlLeftPane* Playlists() const { return playlistPane; }
     CNodeviceDialog* NodeviceDialog() const { return nodevice; }
+    CFileScanDialog* FileScanDialog() const { return fileScan; }
     QLineEdit* FolderEdit() const { return folderEdit; }
     CTransCheck* OptionBox(int controlId) const;
     QAbstractButton* Button(int controlId) const;
@@ -82,6 +84,8 @@ private:
     void InitPanesAndOptions();
     void ApplyWindowShape();
     void EmptyPanes();
+    void ShowLoadedDevice();
+    void ReadFilesIfNeeded(int databaseResult, const std::string& dbPath);
     void OnRescanClicked();
     void OnRescanRequest();
     void OnPlaylistClicked(int row);
@@ -124,4 +128,7 @@ private:
     CTransCheck* keepOrganized = nullptr;
     CTransCheck* overwrite = nullptr;
     CTransStatic* outputLabel = nullptr;
+    // Reads a device without a usable database from its files; a child, but
+    // stopped in the destructor, before `device` goes.
+    CFileScanDialog* fileScan = nullptr;
 };

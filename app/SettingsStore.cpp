@@ -1,6 +1,6 @@
 #include "app/SettingsStore.h"
 
-#include "app/AtomicFile.h"
+#include "transfer/AtomicFile.h"
 #include "app/IniText.h"
 
 #include <cerrno>

@@ -14,8 +14,10 @@
 
 #include "transfer/FolderPath.h"
 #include "cli/Commands.h"
+#include "cli/CopyRun.h"
 #include "cli/DeviceSession.h"
 #include "cli/ExitCodes.h"
+#include "cli/M3uPlaylist.h"
 #include "cli/PrintableText.h"
 #include "library/TrackTableLock.h"
 #include "library/Utf16.h"
@@ -26,7 +28,8 @@ namespace {
 
 const char* const kUsage =
     "usage: corvane-cli copy [--device DIR] [--playlist INDEX] --to DIR [--organize]\n"
-    "                        [--overwrite] [--only N,N,...]\n"
+    "                        [--overwrite] [--only N,N,...] [--skip-identical] [--m3u]\n"
+    "                        [--from-files]\n"
     "\n"
     "Copies a playlist's tracks off the iPod into DIR, as corvane's Copy to Computer\n"
     "does. Nothing on the device is written.\n"
@@ -36,6 +39,11 @@ const char* const kUsage =
     "  --organize         sort the copies into artist and album folders\n"
     "  --overwrite        replace existing files instead of numbering new ones\n"
     "  --only N,N,...     copy only these rows (the numbers 'tracks' shows)\n"
+    "  --skip-identical   leave out tracks already in DIR byte for byte, under their\n"
+    "                     name or a numbered one, so a re-run adds no duplicates\n"
+    "  --m3u              also write <playlist name>.m3u8 into DIR, listing the copies\n"
+    "  --from-files       read the music files' own tags, not the database (the\n"
+    "                     default when the database is missing, empty or unreadable)\n"
     "\n"
     "Ctrl-C stops after the current file. Exit status: 0 every chosen track copied,\n"
     "1 some failed, 2 bad arguments or output folder, 130 interrupted.\n";
@@ -150,8 +158,8 @@ int TerminalColumns() {
 // One progress line: a bar and the count, the rate, the current track.
 class ProgressDisplay {
 public:
-    ProgressDisplay(std::ostream& err, const CItuneDB& db, const std::vector<uint32_t>& chosen)
-        : err_(err), db_(db), chosen_(chosen), start_(std::chrono::steady_clock::now()),
+    ProgressDisplay(std::ostream& err, const TrackRecord* rows, const std::vector<uint32_t>& chosen)
+        : err_(err), rows_(rows), chosen_(chosen), start_(std::chrono::steady_clock::now()),
           terminal_(&err == &std::cerr && ::isatty(STDERR_FILENO)) {}
 
     void Show(uint32_t started) {
@@ -180,7 +188,7 @@ private:
     }
 
     std::string TrackName(uint32_t started) const {
-        const TrackRecord& track = db_.viewRows[chosen_[started - 1]];
+        const TrackRecord& track = rows_[chosen_[started - 1]];
         std::string name = PrintableField(track.title);
         if (track.artist)
             name += " - " + PrintableField(track.artist);
@@ -197,7 +205,7 @@ private:
     std::string Rate(uint32_t started) const {
         double bytes = 0;
         for (uint32_t i = 0; i + 1 < started; ++i)
-            bytes += db_.viewRows[chosen_[i]].fileSize;
+            bytes += rows_[chosen_[i]].fileSize;
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
         char text[32];
@@ -216,7 +224,7 @@ private:
     }
 
     std::ostream& err_;
-    const CItuneDB& db_;
+    const TrackRecord* rows_;
     const std::vector<uint32_t>& chosen_;
     std::chrono::steady_clock::time_point start_;
     bool terminal_;
@@ -236,15 +244,28 @@ CopyOutcome RunWorker(CopyJob& job, QueuedProgress& progress, ProgressDisplay& d
     return std::move(*outcome);
 }
 
-void PrintSummary(const CopyOutcome& outcome, size_t chosen, const std::string& folder,
-                  std::ostream& out) {
-    const size_t notStarted = chosen - outcome.copiedCount - outcome.failedCount;
-    out << "copied " << outcome.copiedCount << ", failed " << outcome.failedCount << ", cancelled "
-        << notStarted << " of " << chosen << " into " << folder << "\n";
+} // namespace
+
+void PrintCopySummary(const CopyJob& job, const CopyOutcome& outcome, size_t chosen,
+                      std::ostream& out) {
+    const size_t notStarted =
+        chosen - outcome.copiedCount - outcome.skippedCount - outcome.failedCount;
+    out << "copied " << outcome.copiedCount;
+    if (job.skipIdentical)
+        out << ", already there " << outcome.skippedCount;
+    out << ", failed " << outcome.failedCount << ", cancelled " << notStarted << " of " << chosen
+        << " into " << job.outputFolder << "\n";
     for (const CopyFailure& failure : outcome.failures)
         out << "failed: row " << failure.row + 1 << " \"" << Printable(failure.title)
             << "\": " << CopyFailureText(failure.reason) << " (" << Printable(failure.source)
             << ")\n";
+}
+
+CopyOutcome RunCopyJob(CopyJob& job, const std::vector<uint32_t>& chosen, std::ostream& err) {
+    QueuedProgress progress;
+    job.progress = &progress;
+    ProgressDisplay display(err, job.rows, chosen);
+    return RunWorker(job, progress, display);
 }
 
 // The output folder as the worker wants it: absolute, created, ending in "/".
@@ -260,6 +281,8 @@ bool PrepareOutputFolder(const std::string& given, std::string& folder, std::ost
     return true;
 }
 
+namespace {
+
 int Usage(std::ostream& err, const std::string& message) {
     err << "corvane-cli: " << message << " (see --help)\n";
     return kExitUsage;
@@ -269,8 +292,9 @@ int Usage(std::ostream& err, const std::string& message) {
 
 int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     ParsedOptions options;
-    const std::vector<OptionSpec> specs = {{"device", true}, {"playlist", true}, {"to", true},
-                                           {"organize"},     {"overwrite"},      {"only", true}};
+    const std::vector<OptionSpec> specs = {
+        {"device", true}, {"playlist", true}, {"to", true}, {"organize"},    {"overwrite"},
+        {"only", true},   {"skip-identical"}, {"m3u"},      kFromFilesOption};
     if (int done = HandleCommonOptions(args, specs, kUsage, options, out, err); done >= 0)
         return done;
     if (!options.Has("to"))
@@ -280,10 +304,8 @@ int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
         return Usage(err,
                      "--playlist needs a playlist index, not '" + options.Get("playlist") + "'");
     CopyJob job;
-    if (!PrepareOutputFolder(options.Get("to"), job.outputFolder, err))
-        return kExitUsage;
     CItuneDB db;
-    if (int code = OpenDevice(options, db, err); code != kExitOk)
+    if (int code = OpenCopySource(options, job, db, err); code != kExitOk)
         return code;
     if (uint32_t(index) >= db.playlistCount)
         return Usage(err, "no playlist " + std::to_string(index) + ": the device has " +
@@ -298,15 +320,15 @@ int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
         return Usage(err, error);
 
     const std::vector<uint32_t> chosen = CheckRows(db, only);
-    QueuedProgress progress;
     job.rows = db.viewRows;
     job.rowCount = db.viewRowCount;
-    job.keepOrganized = options.Has("organize");
-    job.overwriteExisting = options.Has("overwrite");
-    job.progress = &progress;
-    ProgressDisplay display(err, db, chosen);
-    const CopyOutcome outcome = RunWorker(job, progress, display);
-    PrintSummary(outcome, chosen.size(), job.outputFolder, out);
+    ApplyCopyOptions(options, job);
+    const CopyOutcome outcome = RunCopyJob(job, chosen, err);
+    PrintCopySummary(job, outcome, chosen.size(), out);
+    if (options.Has("m3u") &&
+        !WritePlaylistFile(job.outputFolder, M3uFileName(db.playlists[index].name),
+                           PlacedEntries(db, job.rows, outcome, job.outputFolder), err))
+        return kExitSomeFailed;
     if (outcome.cancelled)
         return kExitInterrupted;
     return outcome.failedCount > 0 ? kExitSomeFailed : kExitOk;

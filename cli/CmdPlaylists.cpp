@@ -11,18 +11,21 @@
 namespace {
 
 const char* const kUsage =
-    "usage: corvane-cli playlists [--device DIR] [--json]\n"
+    "usage: corvane-cli playlists [--device DIR] [--from-files] [--json]\n"
     "\n"
     "Lists the device's playlists; index 0 is the master playlist.\n"
     "  --device DIR   the iPod's mount point (default: the first one found)\n"
-    "  --json         write a JSON array of {\"index\", \"name\", \"master\", \"items\"}\n";
+    "  --from-files   read the music files' own tags, not the database (the\n"
+    "                 default when the database is missing, empty or unreadable)\n"
+    "  --json         write a JSON array of {\"index\", \"name\", \"master\", \"items\",\n"
+    "                 \"source\"}; source is \"database\" or \"files\"\n";
 
 } // namespace
 
 int RunPlaylists(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     ParsedOptions options;
-    if (int done =
-            HandleCommonOptions(args, {{"device", true}, {"json"}}, kUsage, options, out, err);
+    if (int done = HandleCommonOptions(args, {{"device", true}, {"json"}, kFromFilesOption}, kUsage,
+                                       options, out, err);
         done >= 0)
         return done;
     CItuneDB db;
@@ -37,6 +40,7 @@ int RunPlaylists(const CommandArgs& args, std::ostream& out, std::ostream& err) 
             json.TextField("name", playlist.name);
             json.BoolField("master", playlist.masterFlag != 0);
             json.NumberField("items", playlist.memberCount);
+            json.TextField("source", SourceName(db));
             json.EndObject();
         }
         return kExitOk;
@@ -48,5 +52,6 @@ int RunPlaylists(const CommandArgs& args, std::ostream& out, std::ostream& err) 
                       std::to_string(playlist.memberCount), playlist.masterFlag ? "yes" : ""});
     }
     table.Print(out);
+    out << SourceLine(db) << "\n";
     return kExitOk;
 }

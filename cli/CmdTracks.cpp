@@ -11,14 +11,17 @@
 namespace {
 
 const char* const kUsage =
-    "usage: corvane-cli tracks [--device DIR] [--playlist INDEX] [--json]\n"
+    "usage: corvane-cli tracks [--device DIR] [--playlist INDEX] [--from-files] [--json]\n"
     "\n"
     "Lists the tracks of a playlist as corvane shows them: each track once,\n"
     "in playlist order.\n"
     "  --device DIR       the iPod's mount point (default: the first one found)\n"
     "  --playlist INDEX   the playlist's index from 'playlists' (default 0, the master)\n"
+    "  --from-files       read the music files' own tags, not the database (the\n"
+    "                     default when the database is missing, empty or unreadable)\n"
     "  --json             write a JSON array of {\"num\", \"id\", \"title\", \"artist\",\n"
-    "                     \"album\", \"genre\", \"size\", \"path\"}\n";
+    "                     \"album\", \"genre\", \"size\", \"path\", \"source\"}; source\n"
+    "                     is \"database\" or \"files\"\n";
 
 void WriteJson(const CItuneDB& db, std::ostream& out) {
     JsonArrayWriter json(out);
@@ -36,6 +39,7 @@ void WriteJson(const CItuneDB& db, std::ostream& out) {
             json.TextField("path", TrackSourcePath(track));
         else
             json.NullField("path");
+        json.TextField("source", SourceName(db));
         json.EndObject();
     }
 }
@@ -51,13 +55,15 @@ void WriteTable(const CItuneDB& db, std::ostream& out) {
                       TrackSourcePath(track)});
     }
     table.Print(out);
+    out << SourceLine(db) << "\n";
 }
 
 } // namespace
 
 int RunTracks(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     ParsedOptions options;
-    const std::vector<OptionSpec> specs = {{"device", true}, {"playlist", true}, {"json"}};
+    const std::vector<OptionSpec> specs = {
+        {"device", true}, {"playlist", true}, {"json"}, kFromFilesOption};
     if (int done = HandleCommonOptions(args, specs, kUsage, options, out, err); done >= 0)
         return done;
     int32_t index = 0;

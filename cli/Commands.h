@@ -13,3 +13,4 @@ int RunDevices(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunPlaylists(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunTracks(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err);
+int RunExportPlaylists(const CommandArgs& args, std::ostream& out, std::ostream& err);

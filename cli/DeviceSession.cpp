@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 
 #include "cli/ExitCodes.h"
+#include "cli/ScanProgressBar.h"
+#include "library/DeviceLibrary.h"
 #include "library/DevicePaths.h"
+#include "library/MusicFiles.h"
 #include "library/ResolvePath.h"
 #include "library/Utf16.h"
 
@@ -15,31 +18,60 @@ bool Exists(const std::string& path) {
     return stat(path.c_str(), &st) == 0;
 }
 
+int LoadResultToExit(int result, SourceChoice choice, const std::string& dbPath,
+                     std::ostream& err) {
+    const std::string what =
+        choice == SourceChoice::FilesOnly
+            ? "the music files under " + VolumeRootOfDatabase(dbPath) + "/" + kMusicOnVolume
+            : "the database " + dbPath;
+    switch (result) {
+    case 1:
+        return kExitOk;
+    case 2:
+        err << "corvane-cli: " << what << " holds no tracks or no playlists\n";
+        return kExitEmpty;
+    default:
+        err << "corvane-cli: cannot read " << what << "\n";
+        return kExitUnreadable;
+    }
+}
+
 } // namespace
 
 int OpenDevice(const ParsedOptions& options, CItuneDB& db, std::ostream& err) {
     std::string dbPath;
     if (options.Has("device")) {
-        dbPath = ResolveExistingPath(DatabasePathOnVolume(AbsoluteFolder(options.Get("device"))));
-        if (!Exists(dbPath)) {
+        const std::string volume = AbsoluteFolder(options.Get("device"));
+        dbPath = ResolveExistingPath(DatabasePathOnVolume(volume));
+        if (!Exists(dbPath) && !HasMusicFiles(volume)) {
             err << "corvane-cli: no iPod database at " << dbPath << "\n";
             return kExitNoDevice;
         }
     } else if (!db.FindDevice(dbPath)) {
         err << "corvane-cli: no iPod found: no removable volume holds " << kDatabaseOnVolume
-            << "\n";
+            << " or music files\n";
         return kExitNoDevice;
     }
-    switch (db.LoadDatabase(dbPath)) {
-    case 1:
-        return kExitOk;
-    case 2:
-        err << "corvane-cli: the database " << dbPath << " holds no tracks or no playlists\n";
-        return kExitEmpty;
-    default:
-        err << "corvane-cli: cannot read the database " << dbPath << "\n";
-        return kExitUnreadable;
+    const SourceChoice choice =
+        options.Has("from-files") ? SourceChoice::FilesOnly : SourceChoice::DatabaseThenFiles;
+    int result = 0;
+    {
+        ScanProgressBar bar(err);
+        result = LoadDeviceLibrary(db, dbPath, choice, &bar);
     }
+    if (db.source == CItuneDB::Source::Files && choice != SourceChoice::FilesOnly)
+        err << "corvane-cli: no usable database at " << dbPath
+            << "; read the music files' own tags instead\n";
+    return LoadResultToExit(result, choice, dbPath, err);
+}
+
+const char* SourceName(const CItuneDB& db) {
+    return db.source == CItuneDB::Source::Files ? "files" : "database";
+}
+
+std::string SourceLine(const CItuneDB& db) {
+    return db.source == CItuneDB::Source::Files ? "Source: the music files' own tags"
+                                                : "Source: the iPod database";
 }
 
 std::string TrackSourcePath(const TrackRecord& track) {

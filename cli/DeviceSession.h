@@ -7,9 +7,19 @@
 #include "library/CItuneDB.h"
 
 // Finds the device (--device DIR, or the first removable volume that holds
-// a database) and loads its database into `db`. Returns kExitOk, or the
-// exit code after writing one line to `err` that names the path.
+// a database or music files) and loads it into `db`: its database, or with
+// --from-files, or when the database is missing, empty or unreadable, the
+// music files' own tags. Returns kExitOk, or the exit code after writing
+// one line to `err` that names the path.
 int OpenDevice(const ParsedOptions& options, CItuneDB& db, std::ostream& err);
+
+// The option every command that reads a device takes.
+inline const OptionSpec kFromFilesOption{"from-files"};
+
+// Which source the tables came from, for the JSON "source" field and the
+// line under the human tables: "database" or "files".
+const char* SourceName(const CItuneDB& db);
+std::string SourceLine(const CItuneDB& db);
 
 // Text of a track's file on the device in UTF-8, spelled as on disk when it
 // exists under another letter case; empty when the track has no location.

@@ -1,5 +1,6 @@
 // corvane-cli: the command-line companion. Each command lives in its own
 // Cmd*.cpp; adding one is a line in the table below.
+#include <algorithm>
 #include <cstring>
 #include <iostream>
 
@@ -15,17 +16,19 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"devices", RunDevices, "list the removable volumes that hold an iPod database"},
+    {"devices", RunDevices, "list the removable volumes that hold an iPod database or music"},
     {"playlists", RunPlaylists, "list the device's playlists, master first"},
     {"tracks", RunTracks, "list the tracks of one playlist"},
     {"copy", RunCopy, "copy a playlist's tracks into a folder"},
+    {"export-playlists", RunExportPlaylists, "copy every playlist's tracks, with M3U8 files"},
 };
 
 void PrintUsage(std::ostream& out) {
     out << "usage: corvane-cli COMMAND [OPTIONS]\n\nCopies music off an iPod in disk mode; "
            "reads the device, never writes it.\n\ncommands:\n";
     for (const Command& command : kCommands)
-        out << "  " << command.name << std::string(12 - std::strlen(command.name), ' ')
+        out << "  " << command.name
+            << std::string(18 - std::min<size_t>(std::strlen(command.name), 17), ' ')
             << command.summary << "\n";
     out << "\n'corvane-cli COMMAND --help' describes a command's options.\n"
            "CORVANE_VOLUMES=DIR[:DIR...] replaces the system's list of removable volumes.\n";

@@ -66,6 +66,7 @@ int CItuneDB::LoadDatabase(const std::string& path) {
             result = 0;
         }
     }
+    source = result == 1 ? Source::Database : Source::None;
     UnmapDatabase();
     return result;
 }
@@ -98,7 +99,8 @@ int CItuneDB::AllocateTables() {
     playlists = AllocateTable<PlaylistRecord>(playlistTotal);
     playlistNames = AllocateTable<char16_t>(playlistNameUnits);
     memberIndices = AllocateTable<int32_t>(totalMembers);
-    return tracks && trackStrings && playlists && playlistNames && memberIndices &&
+    trackLengths = AllocateTable<uint32_t>(trackCount);
+    return tracks && trackStrings && playlists && playlistNames && memberIndices && trackLengths &&
            trackIndexById.Reserve(trackCount);
 }
 
@@ -115,6 +117,8 @@ void CItuneDB::FreeTables() {
     delete[] playlists;
     delete[] playlistNames;
     delete[] memberIndices;
+    delete[] trackLengths;
+    trackLengths = nullptr;
     tracks = nullptr;
     trackStrings = nullptr;
     playlists = nullptr;

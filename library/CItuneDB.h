@@ -9,6 +9,8 @@
 #include "library/TrackRecord.h"
 
 class DatabaseWalker;
+class FileScanProgress;
+class FileScanner;
 
 // The device library: finds the iPod, reads its iTunesDB (never writes it)
 // and keeps the track and playlist tables plus the view of one playlist.
@@ -22,8 +24,9 @@ public:
     CItuneDB& operator=(const CItuneDB&) = delete;
 
     // 1: the first removable volume (by mount point) holding
-    // iPod_Control/iTunes/iTunesDB, in any letter case; its path goes to
-    // dbPathOut and its mount ID to driveIndex. 0: none; driveIndex is -1
+    // iPod_Control/iTunes/iTunesDB, in any letter case, or music files under
+    // iPod_Control/Music; the database's path (which then need not exist)
+    // goes to dbPathOut and its mount ID to driveIndex. 0: none; driveIndex is -1
     // and dbPathOut is left alone.
     int FindDevice(std::string& dbPathOut);
 
@@ -51,8 +54,25 @@ public:
     int32_t driveIndex = -1; // mount ID of the device's volume, -1 for none
     std::string message;     // diagnostic lines ending in "\r\n"; never shown
 
+    // --- the tables' source: the database, or the music files' own tags ---
+    // Where the tables held now came from; None when there are none.
+    enum class Source { None, Database, Files };
+    Source source = Source::None;
+
+    // Builds the tables from the tags of the music files on the volume at
+    // `volumeRoot` (see FileScanner), for a device whose database is gone,
+    // empty or unreadable. 1: tables and the master view built; 2: no music
+    // files (no tables kept); 0: stopped through `progress` (the earlier
+    // tables stay) or out of memory. Needs the corvane_file_scan library.
+    int LoadFromFiles(const std::string& volumeRoot, FileScanProgress* progress = nullptr);
+
+    // Playing time of a view or table row in milliseconds (offset 40 of the
+    // database's mhit, or what the file says); 0 when unknown.
+    uint32_t TrackLengthMs(const TrackRecord& row) const;
+
 private:
     friend class DatabaseWalker;
+    friend class FileScanner;
 
     int MapDatabase();
     void UnmapDatabase();
@@ -92,4 +112,7 @@ private:
     char16_t* playlistNames = nullptr;
     int32_t* memberIndices = nullptr;
     TrackIdIndex trackIndexById;
+    // Beside `tracks`, row for row, so the nine-word TrackRecord stays as
+    // every view and list expects it.
+    uint32_t* trackLengths = nullptr;
 };

@@ -28,6 +28,7 @@ constexpr size_t kTrackObjectCount = 12; // mhit
 constexpr size_t kTrackId = 16;
 constexpr size_t kTrackFileSize = 36;
 constexpr size_t kTrackFixed = 40;
+constexpr size_t kTrackLengthMs = 40; // inside the kind word's reach, checked with it
 constexpr size_t kTrackKindFlag = 208;
 
 constexpr size_t kObjectType = 12; // mhod

@@ -94,7 +94,8 @@ DatabaseWalker::Step DatabaseWalker::WalkTrackList(size_t at, size_t parentEnd) 
         if (!reader.Has(child + kTrackKindFlag, 4))
             return Step::Fault;
         if (!BeginTrack(reader.U32(child + kTrackId), reader.U32(child + kTrackFileSize),
-                        reader.U32(child + kTrackKindFlag)))
+                        reader.U32(child + kTrackKindFlag)) ||
+            !TrackLength(reader.U32(child + kTrackLengthMs)))
             return Step::Fault;
         const size_t objects = child + reader.U32(child + kHeaderLength);
         const uint32_t objectCount = reader.U32(child + kTrackObjectCount);
@@ -228,6 +229,12 @@ bool DatabaseWalker::BeginTrack(uint32_t trackId, uint32_t fileSize, uint32_t ki
     ++(kindFlag != 0 ? db.nonZeroKindCount : db.zeroKindCount);
     db.trackIndexById.Add(trackId, static_cast<int32_t>(db.trackFill));
     ++db.trackFill;
+    return true;
+}
+
+bool DatabaseWalker::TrackLength(uint32_t lengthMs) {
+    if (filling)
+        db.trackLengths[db.trackFill - 1] = lengthMs;
     return true;
 }
 

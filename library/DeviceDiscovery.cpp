@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "library/DevicePaths.h"
+#include "library/MusicFiles.h"
 #include "library/RemovableVolumes.h"
 #include "library/ResolvePath.h"
 
@@ -10,7 +11,8 @@ int CItuneDB::FindDevice(std::string& dbPathOut) {
     for (const Volume& volume : ListRemovableVolumes()) {
         const std::string path = ResolveExistingPath(DatabasePathOnVolume(volume.mountPoint));
         struct stat st {};
-        if (stat(path.c_str(), &st) == 0) {
+        // A volume that lost its database still holds its music files.
+        if (stat(path.c_str(), &st) == 0 || HasMusicFiles(volume.mountPoint)) {
             dbPathOut = path;
             driveIndex = volume.id;
             return 1;

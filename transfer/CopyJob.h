@@ -24,6 +24,9 @@ struct CopyJob {
     bool keepOrganized = false;
     // Replace an existing file, or look for a free numbered name.
     bool overwriteExisting = true;
+    // A row whose file is already in the folder, byte for byte, under its
+    // plain or a numbered name, is counted as there and not copied again.
+    bool skipIdentical = false;
     // Set by the owner's thread to stop before the next row.
     std::atomic<bool> cancelRequested{false};
     // Receives WM_COPY_PROGRESS; borrowed, must outlive the walk.

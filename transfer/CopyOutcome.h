@@ -24,9 +24,17 @@ struct CopyFailure {
     std::string source; // UTF-8 source path tried (may be empty)
 };
 
+// Where a row's file ended up: copied there, or found there already.
+struct PlacedFile {
+    uint32_t row = 0;
+    std::string destination; // UTF-8, absolute
+};
+
 // What one walk did; handed to the owner together with COPY_DONE.
 struct CopyOutcome {
     uint32_t copiedCount = 0;
+    uint32_t skippedCount = 0;         // already there, with skipIdentical
+    std::vector<PlacedFile> placed;    // copied and skipped rows, in walk order
     uint32_t failedCount = 0;          // always failures.size()
     bool cancelled = false;            // the walk stopped before its last row
     std::vector<CopyFailure> failures; // in walk order

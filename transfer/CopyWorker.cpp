@@ -7,6 +7,7 @@
 #include "transfer/CopyProgress.h"
 #include "transfer/DestinationFolder.h"
 #include "transfer/FreeName.h"
+#include "transfer/IdenticalFile.h"
 #include "transfer/PathComponent.h"
 #include "transfer/StagedCopy.h"
 
@@ -89,9 +90,16 @@ int CarryOut(RowPlan& plan, bool overwrite, ByteCopier& copier) {
                                                           : result;
 }
 
+// Without the lock, like the copy it stands in for.
+bool AlreadyThere(RowPlan& plan) {
+    return plan.hasSource && FindIdenticalFile(ResolveExistingPath(plan.source), plan.folder,
+                                               plan.fileTitle, plan.ext, plan.destination);
+}
+
 void Record(CopyOutcome& outcome, uint32_t row, const RowPlan& plan, int result) {
     if (result == 0) {
         ++outcome.copiedCount;
+        outcome.placed.push_back({row, plan.destination});
         return;
     }
     outcome.failures.push_back(
@@ -126,6 +134,11 @@ unsigned CopyWorkerProc(CopyJob* job) {
                 continue;
             job->progress->Post(COPY_NEXT);
             plan = PlanRow(*job, row);
+        }
+        if (job->skipIdentical && AlreadyThere(plan)) {
+            ++outcome.skippedCount;
+            outcome.placed.push_back({i, plan.destination});
+            continue;
         }
         const int result =
             plan.failure != 0 ? plan.failure : CarryOut(plan, job->overwriteExisting, copier);

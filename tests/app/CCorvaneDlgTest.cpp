@@ -1,4 +1,5 @@
 #include "app/CCorvaneDlg.h"
+#include "app/CFileScanDialog.h"
 
 #include "MainWindowTestSupport.h"
 #include "app/CNodeviceDialog.h"
@@ -7,11 +8,13 @@
 #include "app/SettingsStore.h"
 #include "controls/TransCheck.h"
 #include "controls/TransStatic.h"
+#include "library/Utf16.h"
 #include "lists/CListCtrlEx.h"
 #include "lists/CListCtrlLeftPane.h"
 #include "platform/OpenLocation.h"
 #include "resources/Template102.h"
 #include "support/ItunesDbWriter.h"
+#include "support/TaggedSampleDevice.h"
 #include "transfer/dialog/CTransferDialog.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +22,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
 
 #include <cstdlib>
 
@@ -170,6 +175,46 @@ TEST_F(MainWindow, ADeviceWithAnEmptyDatabaseLeavesThePanesEmptyWithoutAWord) {
     EXPECT_EQ(Tracks().itemCount(), 0);
     EXPECT_EQ(Playlists().itemCount(), 0);
     EXPECT_TRUE(messages.isEmpty());
+}
+
+// Rescue of a device whose database is gone: its files' tags, read off the
+// window's thread, with a window that shows the progress and can stop it.
+TEST_F(MainWindow, ADeviceWithoutADatabaseShowsTheTracksItsFilesTagName) {
+    ASSERT_TRUE(WriteSampleDeviceWithoutDatabase(devicePath.toStdString()));
+    Start();
+    EXPECT_FALSE(NodeviceShown());
+    ASSERT_TRUE(WaitUntil([&] { return Tracks().itemCount() == 12; }));
+    EXPECT_FALSE(window->FileScanDialog()->isVisible());
+    EXPECT_EQ(window->FileScanDialog()->Bar()->value(), 12);
+    EXPECT_EQ(Playlists().itemCount(), 1);
+    EXPECT_EQ(window->Device().source, CItuneDB::Source::Files);
+    EXPECT_EQ(window->Device().message.rfind("Read from the music files under ", 0), 0u);
+    EXPECT_EQ(ToUtf8(Utf16View(window->Device().playlists[0].name)), "iPod");
+    EXPECT_EQ(ToUtf8(Utf16View(window->Device().viewRows[0].title)), "Blue in Green");
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainWindow, AScanOfTheFilesCanBeStoppedAndARescanStartsAgain) {
+    const QString folder = devicePath + "/iPod_Control/Music/F00";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    // Enough files that the scan is still at work when Stop is pressed.
+    for (int i = 0; i < 3000; ++i) {
+        QFile file(folder + QStringLiteral("/T%1.mp3").arg(i, 4, 10, QChar('0')));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not really audio");
+    }
+    Start();
+    ASSERT_TRUE(window->FileScanDialog()->isVisible());
+    window->FileScanDialog()->StopButton()->click();
+    ASSERT_TRUE(WaitUntil([&] { return !window->FileScanDialog()->Running(); }));
+    EXPECT_FALSE(window->FileScanDialog()->isVisible());
+    EXPECT_EQ(Tracks().itemCount(), 0);
+    EXPECT_EQ(window->Device().message, "Scan of the music files stopped\r\n");
+    EXPECT_FALSE(NodeviceShown());
+
+    ClickButton(IDC_MAIN_RESCAN);
+    ASSERT_TRUE(WaitUntil([&] { return Tracks().itemCount() == 3000; }, 60000));
+    EXPECT_EQ(Tracks().checkedCount(), 0);
 }
 
 TEST_F(MainWindow, PlaylistClicksRebuildTheViewAndAReloadForgetsTheChoice) {

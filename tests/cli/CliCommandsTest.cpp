@@ -19,13 +19,16 @@ protected:
 TEST_F(Cli, PlaylistsOfTheSampleDeviceMasterFirst) {
     const CliRun run = RunCli({"playlists", "--json"}, dir / "empty" + ":" + sample());
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out,
-              "[\n"
-              "  {\"index\": 0, \"name\": \"Sample iPod\", \"master\": true, \"items\": 12},\n"
-              "  {\"index\": 1, \"name\": \"Late Night\", \"master\": false, \"items\": 4},\n"
-              "  {\"index\": 2, \"name\": \"Road Trip\", \"master\": false, \"items\": 5},\n"
-              "  {\"index\": 3, \"name\": \"Favourites\", \"master\": false, \"items\": 3}\n"
-              "]\n");
+    EXPECT_EQ(run.out, "[\n"
+                       "  {\"index\": 0, \"name\": \"Sample iPod\", \"master\": true, \"items\": "
+                       "12, \"source\": \"database\"},\n"
+                       "  {\"index\": 1, \"name\": \"Late Night\", \"master\": false, \"items\": "
+                       "4, \"source\": \"database\"},\n"
+                       "  {\"index\": 2, \"name\": \"Road Trip\", \"master\": false, \"items\": 5, "
+                       "\"source\": \"database\"},\n"
+                       "  {\"index\": 3, \"name\": \"Favourites\", \"master\": false, \"items\": "
+                       "3, \"source\": \"database\"}\n"
+                       "]\n");
 }
 
 TEST_F(Cli, TracksShowTheViewWithNullsAndOnDiskPaths) {
@@ -41,15 +44,15 @@ TEST_F(Cli, TracksShowTheViewWithNullsAndOnDiskPaths) {
         "  {\"num\": 1, \"id\": 101, \"title\": \"Blue in Green\", \"artist\": \"Miles Davis\", "
         "\"album\": \"Kind of Blue\", \"genre\": \"Jazz\", \"size\": 187000, \"path\": \"" +
             music +
-            "F00/MDBG.mp3\"},\n"
+            "F00/MDBG.mp3\", \"source\": \"database\"},\n"
             "  {\"num\": 2, \"id\": 111, \"title\": \"Ελληνικά\", \"artist\": \"Κώστας\", "
             "\"album\": \"Θάλασσα\", \"genre\": \"World\", \"size\": 557000, \"path\": \"" +
             music +
-            "F05/GREK.mp3\"},\n"
+            "F05/GREK.mp3\", \"source\": \"database\"},\n"
             "  {\"num\": 3, \"id\": 112, \"title\": \"Last Track\", \"artist\": \"Nobody\", "
             "\"album\": \"Ending\", \"genre\": \"Ambient\", \"size\": 594000, \"path\": \"" +
             music +
-            "F05/LAST.mp3\"}\n"
+            "F05/LAST.mp3\", \"source\": \"database\"}\n"
             "]\n");
 
     const CliRun master = RunCli({"tracks", "--json"}, sample());
@@ -86,7 +89,8 @@ TEST_F(Cli, HumanTablesAlignTheirColumns) {
                        "    0  Sample iPod     12  yes\n"
                        "    1  Late Night       4  \n"
                        "    2  Road Trip        5  \n"
-                       "    3  Favourites       3  \n");
+                       "    3  Favourites       3  \n"
+                       "Source: the iPod database\n");
 }
 
 TEST_F(Cli, HumanTablesShowDeviceControlCharactersAsQuestionMarks) {
@@ -106,15 +110,17 @@ TEST_F(Cli, HumanTablesShowDeviceControlCharactersAsQuestionMarks) {
     const CliRun playlists = RunCli({"playlists"}, sample());
     ASSERT_EQ(playlists.exitCode, 0) << playlists.err;
     EXPECT_EQ(playlists.out, "Index  Name     Items  Master\n"
-                             "    0  Mas?ter      1  yes\n");
+                             "    0  Mas?ter      1  yes\n"
+                             "Source: the iPod database\n");
 }
 
-TEST_F(Cli, DevicesListOnlyVolumesWithADatabase) {
+TEST_F(Cli, DevicesListOnlyVolumesWithADatabaseOrMusicFiles) {
     std::filesystem::create_directories(dir / "card");
     const CliRun run = RunCli({"devices", "--json"}, dir / "card" + ":" + sample());
     ASSERT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "[\n  {\"id\": 2, \"mountPoint\": \"" + sample() + "\", \"database\": \"" +
-                           sample() + "/iPod_Control/iTunes/iTunesDB\"}\n]\n");
+                           sample() +
+                           "/iPod_Control/iTunes/iTunesDB\", \"musicFiles\": true}\n]\n");
     const CliRun none = RunCli({"devices", "--json"}, dir / "card");
     EXPECT_EQ(none.exitCode, 3);
     EXPECT_EQ(none.out, "[]\n");
@@ -132,6 +138,8 @@ TEST_F(Cli, ExitCodesTellFailuresApart) {
     EXPECT_EQ(noDevice.exitCode, 3);
     EXPECT_EQ(RunCli({"tracks", "--device", dir / "nothing"}, "").exitCode, 3);
 
+    // With music files the device would be read from them instead.
+    std::filesystem::remove_all(sample() + "/iPod_Control/Music");
     const std::string db = sample() + "/iPod_Control/iTunes/iTunesDB";
     dbwriter::WriteFile(db, {'n', 'o', 'p', 'e'});
     const CliRun unreadable = RunCli({"playlists", "--device", sample()}, "");

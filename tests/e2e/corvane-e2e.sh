@@ -2,7 +2,7 @@
 # Drives the real corvane program on an X server of its own (xvfb-run -a
 # picks a free display) with xdotool: no device, plugging the sample device,
 # a refused copy, a real copy of two checked tracks, a second start, settings
-# across a restart, unplugging. Every wait has a deadline; the user's own
+# across a restart, unplugging, a device without a database. Every wait has a deadline; the user's own
 # configuration, runtime folder and desktop are never touched.
 #
 #   corvane-e2e.sh CORVANE SAMPLE_DEVICE_TOOL
@@ -203,6 +203,28 @@ step "unplugging empties the panes"
 rm -rf "$work/ipod"
 wait_for 10 "the panes to empty" is_white "$name_x" "$(row_y 1)"
 not_visible '^Corvane $' || fail "the no-device window came back by itself"
+
+# A device whose database is gone: the window reads its files' tags instead,
+# and a copy lands under the names the tags give (organised, as set above).
+rescue_from_files() {
+    "$sample_tool" --no-database "$work/staging" >/dev/null
+    mv "$work/staging" "$work/ipod"
+    wait_for 20 "the tracks the tags name" not_white "$name_x" "$(row_y 11)"
+    not_visible '^Corvane: reading the music files$' || fail "the scan window stayed open"
+    click "$check_x" "$(row_y 0)" # the first file, F00/MDBG.mp3: Blue in Green
+    click $copy_button
+    local copied="$work/out/Miles Davis/Kind of Blue/Blue in Green.mp3"
+    wait_for 30 "the copy under its tag names" test -f "$copied"
+    cmp "$work/ipod/iPod_Control/Music/F00/MDBG.mp3" "$copied" || fail "rescued copy differs"
+    eval "$(xdotool search --onlyvisible --class corvane | while read -r w; do
+        xdotool getwindowgeometry "$w" | grep -q 'Geometry: 501x107' && xdotool getwindowgeometry --shell "$w"; done | head -n4)"
+    sleep 0.5
+    xdotool mousemove --sync $((X + 451)) $((Y + 86)) click 1
+    rm -rf "$work/ipod"
+    wait_for 10 "the panes to empty" is_white "$name_x" "$(row_y 1)"
+}
+step "a device without a database shows its files' tracks, and copies them by tag"
+rescue_from_files
 
 step "Help opens the page beside the program"
 click $help_button

@@ -76,6 +76,8 @@ void WriteTrack(Buffer& out, const Track& track, const Options& options, Written
     out.Set(at, 12, TrackObjectCount(track, options.realDeviceExtras));
     out.Set(at, 16, track.id);
     out.Set(at, 36, track.fileSize);
+    if (header >= 44)
+        out.Set(at, 40, track.lengthMs);
     if (header >= 212)
         out.Set(at, 208, track.kindFlag);
     if (options.realDeviceExtras)

@@ -16,6 +16,7 @@ struct Track {
     uint32_t id = 0;
     uint32_t fileSize = 0;
     uint32_t kindFlag = 1;
+    uint32_t lengthMs = 0;
     std::optional<std::u16string> title;
     std::optional<std::u16string> location; // stored form, ":iPod_Control:Music:F00:A.mp3"
     std::optional<std::u16string> album;

@@ -16,6 +16,7 @@ dbwriter::Track MakeTrack(uint32_t id, Text title, Text artist, Text album, Text
     // Large enough that the list shows sizes people recognise (0.18 MB and up),
     // small enough that every test can write a fresh device.
     track.fileSize = 150000 + 37000 * (id - 100);
+    track.lengthMs = track.fileSize / 16; // as long as 128 kbit/s MPEG audio of that size
     track.title = std::move(title);
     track.artist = std::move(artist);
     track.album = std::move(album);

@@ -1,15 +1,21 @@
-// corvane-sample-device DIR: writes a folder that looks like a mounted iPod.
+// corvane-sample-device [--no-database] DIR: writes a folder that looks like
+// a mounted iPod, its track files real audio tagged as the database says;
+// with --no-database, as it looks after the database was lost.
 #include <cstdio>
+#include <cstring>
 
-#include "support/SampleDevice.h"
+#include "support/TaggedSampleDevice.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: corvane-sample-device DIR\n");
+    const bool withoutDatabase = argc == 3 && std::strcmp(argv[1], "--no-database") == 0;
+    if (argc != 2 && !withoutDatabase) {
+        std::fprintf(stderr, "usage: corvane-sample-device [--no-database] DIR\n");
         return 2;
     }
-    if (!WriteSampleDevice(argv[1])) {
-        std::fprintf(stderr, "corvane-sample-device: cannot write %s\n", argv[1]);
+    const char* root = argv[argc - 1];
+    if (!(withoutDatabase ? WriteSampleDeviceWithoutDatabase(root)
+                          : WriteTaggedSampleDevice(root))) {
+        std::fprintf(stderr, "corvane-sample-device: cannot write %s\n", root);
         return 1;
     }
     return 0;

@@ -1,4 +1,4 @@
-#include "app/AtomicFile.h"
+#include "transfer/AtomicFile.h"
 
 #include <cerrno>
 #include <cstdlib>

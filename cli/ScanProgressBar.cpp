@@ -1,0 +1,39 @@
+#include "cli/ScanProgressBar.h"
+
+#include <iostream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// Often enough to look alive, seldom enough that drawing costs nothing
+// next to reading the files.
+constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
+
+} // namespace
+
+std::string ScanBarText(uint32_t done, uint32_t total) {
+    constexpr uint64_t kWidth = 20;
+    const uint64_t filled = total == 0 ? kWidth : kWidth * done / total;
+    return "[" + std::string(filled, '#') + std::string(kWidth - filled, '.') + "] " +
+           std::to_string(done) + "/" + std::to_string(total) + " reading tags";
+}
+
+ScanProgressBar::ScanProgressBar(std::ostream& err)
+    : err_(err), terminal_(&err == &std::cerr && ::isatty(STDERR_FILENO)) {}
+
+ScanProgressBar::~ScanProgressBar() {
+    if (drawn_)
+        err_ << "\r\x1b[K" << std::flush;
+}
+
+void ScanProgressBar::Scanned(uint32_t done, uint32_t total) {
+    if (!terminal_)
+        return;
+    const auto now = std::chrono::steady_clock::now();
+    if (drawn_ && done != total && now - lastDraw_ < kRedrawInterval)
+        return;
+    lastDraw_ = now;
+    drawn_ = true;
+    err_ << "\r" << ScanBarText(done, total) << "\x1b[K" << std::flush;
+}

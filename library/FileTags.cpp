@@ -1,0 +1,50 @@
+#include "library/FileTags.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <taglib/fileref.h>
+#include <taglib/tag.h>
+
+#include "library/Utf16.h"
+
+namespace {
+
+std::optional<std::u16string> Field(const TagLib::String& text) {
+    if (text.isEmpty())
+        return std::nullopt;
+    return FromUtf8(text.to8Bit(true));
+}
+
+// Opening the file ourselves first tells a vanished or locked file (skip
+// it) from one whose content TagLib does not understand (keep its row).
+bool OpenableRegularFile(const std::string& path, uint64_t& size) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ::close(fd);
+    size = regular ? uint64_t(st.st_size) : 0;
+    return regular;
+}
+
+} // namespace
+
+TagReadResult ReadFileTags(const std::string& path, FileTags& tags) {
+    tags = FileTags{};
+    if (!OpenableRegularFile(path, tags.size))
+        return TagReadResult::Unreadable;
+    const TagLib::FileRef file(path.c_str(), true, TagLib::AudioProperties::Fast);
+    if (file.isNull() || !file.tag())
+        return TagReadResult::Untagged;
+    const TagLib::Tag& tag = *file.tag();
+    tags.title = Field(tag.title());
+    tags.artist = Field(tag.artist());
+    tags.album = Field(tag.album());
+    tags.genre = Field(tag.genre());
+    if (const TagLib::AudioProperties* properties = file.audioProperties())
+        tags.lengthMs = uint32_t(std::max(0, properties->lengthInMilliseconds()));
+    return TagReadResult::Tagged;
+}
