@@ -77,6 +77,8 @@ void MainBackground::paint(QPainter& painter, const QRect& client) const {
     DrawRoundOutline(painter, client, 16, kBorder);
 
     if (!icon.isNull())
-        painter.drawImage(QRect(kIconAt, QSize(kIconSize, kIconSize)), icon);
+        painter.drawPixmap(
+            QRect(kIconAt, QSize(kIconSize, kIconSize)),
+            icon.pixmap(QSize(kIconSize, kIconSize), painter.device()->devicePixelRatioF()));
     painter.restore();
 }

@@ -1,6 +1,7 @@
 #include "transfer/CTransferDialog.h"
 
 #include "controls/DialogFont.h"
+#include "controls/OffscreenPicture.h"
 #include "controls/ToolbarBtnEx.h"
 #include "controls/TransStatic.h"
 #include "platform/OpenLocation.h"
@@ -221,7 +222,7 @@ void CTransferDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void CTransferDialog::paintEvent(QPaintEvent*) {
-    QPixmap picture(size());
+    QPixmap picture = OffscreenPicture(*this);
     {
         QPainter offscreen(&picture);
         TransferBackground().paint(offscreen, rect());
