@@ -149,6 +149,18 @@ TEST_F(HighDpi, TheMainWindowIsTwiceTheSizeAndItsSkinIsSharp) {
         }
     }
     EXPECT_GT(compared, logical.width() * logical.height() / 5);
+
+    // The title buttons show the background they captured around their
+    // captions: the part of the 2x picture under them, not another one.
+    for (int id : {IDC_MAIN_MINIMIZE, IDC_MAIN_CLOSE}) {
+        const QRect button = window->Button(id)->geometry();
+        for (int x = button.left(); x <= button.right(); ++x)
+            for (int d = 0; d < kScale * kScale; ++d)
+                ASSERT_EQ(
+                    PixelAt(shown, x * kScale + d % kScale, button.top() * kScale + d / kScale),
+                    PixelAt(reference, x, button.top()))
+                    << "button " << id << " at " << x;
+    }
 }
 
 TEST_F(HighDpi, TheCornerIconIsDrawnFromItsOwnDoubleSizePicture) {
