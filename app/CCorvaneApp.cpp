@@ -2,13 +2,14 @@
 
 #include "app/CCorvaneDlg.h"
 #include "platform/SingleInstance.h"
+#include "platform/WindowActivation.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
 int CCorvaneApp::InitInstance() {
     CSingleInstance instance(QString::fromLatin1(kInstanceName), DefaultRuntimeFolder());
-    if (instance.Acquire() == CSingleInstance::kAlreadyRunning)
+    if (instance.Acquire(LaunchActivationToken()) == CSingleInstance::kAlreadyRunning)
         return 0;
     // Files that ship with the program, such as help.html, are found from
     // wherever it was started.

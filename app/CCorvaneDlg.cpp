@@ -10,6 +10,7 @@
 #include "controls/DialogFont.h"
 #include "controls/FloatBtn.h"
 #include "controls/MenuButton.h"
+#include "controls/OffscreenPicture.h"
 #include "controls/TitleButton.h"
 #include "controls/ToolbarBtn.h"
 #include "controls/ToolbarBtnEx.h"
@@ -21,6 +22,8 @@
 #include "lists/CListCtrlLeftPane.h"
 #include "lists/TrackColumns.h"
 #include "platform/OpenLocation.h"
+#include "platform/WindowActivation.h"
+#include "platform/WindowPlacement.h"
 #include "resources/Template102.h"
 #include "resources/TemplateLayout.h"
 #include "resources/WindowShape.h"
@@ -181,7 +184,9 @@ void CCorvaneDlg::InitPanesAndOptions() {
 }
 
 void CCorvaneDlg::ApplyWindowShape() {
-    if (QScreen* screen = QGuiApplication::primaryScreen())
+    // Where the compositor places windows itself, it also centres new ones.
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && MayPlaceTopLevelWindows())
         move(screen->availableGeometry().center() - rect().center());
     setMask(RoundedWindowRegion(size()));
     setWindowTitle(QStringLiteral("Corvane 1.0"));
@@ -343,10 +348,8 @@ void CCorvaneDlg::SaveOption(int controlId) {
     settings->WriteOption(key, OptionBox(controlId)->GetCheck() != 0);
 }
 
-void CCorvaneDlg::RestoreAndRaise() {
-    showNormal();
-    raise();
-    activateWindow();
+void CCorvaneDlg::RestoreAndRaise(const QString& activationToken) {
+    RaiseWindow(*this, activationToken);
 }
 
 CTransCheck* CCorvaneDlg::OptionBox(int controlId) const {
@@ -390,7 +393,7 @@ MainBackground CCorvaneDlg::Background() const {
 void CCorvaneDlg::paintEvent(QPaintEvent*) {
     // Composed off-screen and put on the screen in one block; the buttons
     // keep the part behind them to draw over.
-    QPixmap picture(size());
+    QPixmap picture = OffscreenPicture(*this);
     {
         QPainter painter(&picture);
         Background().paint(painter, rect());

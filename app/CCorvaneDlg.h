@@ -49,8 +49,9 @@ public:
 
     // What a volume arriving or leaving does; deferred while a transfer runs.
     void OnVolumeNotice(int volumeId);
-    // Brings the window back for a second start of the program.
-    void RestoreAndRaise();
+    // Brings the window back for a second start of the program, which may
+    // hand over the token its launcher gave it for taking the focus.
+    void RestoreAndRaise(const QString& activationToken = {});
 
     // The pieces tests look at.
     CItuneDB& Device() { return device; }
@@ -99,7 +100,7 @@ private:
     MainBackground Background() const;
 
     QIcon appIcon;
-    QImage cornerIcon; // icon 129, drawn at the top left of the background
+    QIcon cornerIcon; // icon 129, drawn at the top left of the background
     CItuneDB device;
     QString outputFolder;
     int selectedPlaylist = -10;

@@ -2,6 +2,7 @@
 
 #include "app/NodeviceBackground.h"
 #include "controls/DialogFont.h"
+#include "controls/OffscreenPicture.h"
 #include "controls/ToolbarBtnEx.h"
 #include "controls/TransStatic.h"
 #include "platform/OpenLocation.h"
@@ -111,7 +112,7 @@ void CNodeviceDialog::resizeEvent(QResizeEvent* event) {
 }
 
 void CNodeviceDialog::paintEvent(QPaintEvent*) {
-    QPixmap picture(size());
+    QPixmap picture = OffscreenPicture(*this);
     {
         QPainter offscreen(&picture);
         NodeviceBackground().paint(offscreen, rect());

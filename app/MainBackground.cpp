@@ -25,6 +25,16 @@ void DrawDottedColumn(QPainter& painter, int x, int fromY, int toY, QColor color
     }
 }
 
+// A one-pixel frame on the rectangle's outermost pixels, filled rather than
+// stroked: a pen's line is centred on the pixel edge and, at a fractional
+// or doubled scale, reaches into the pixels beside it.
+void DrawFrame(QPainter& painter, const QRect& rect, QColor color) {
+    painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), color);
+    painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), color);
+    painter.fillRect(QRect(rect.left(), rect.top(), 1, rect.height()), color);
+    painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), color);
+}
+
 } // namespace
 
 QRect MainBackground::OptionPanel() const {
@@ -59,9 +69,7 @@ void MainBackground::paint(QPainter& painter, const QRect& client) const {
 
     const QRect panel = OptionPanel();
     painter.fillRect(panel, kBody);
-    painter.setPen(QPen(kPanelFrame, 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(panel.adjusted(0, 0, -1, -1));
+    DrawFrame(painter, panel, kPanelFrame);
 
     const QRect strip = HeaderStrip();
     FillGradient(painter, strip, kStripTop, kStripBottom);
@@ -77,6 +85,8 @@ void MainBackground::paint(QPainter& painter, const QRect& client) const {
     DrawRoundOutline(painter, client, 16, kBorder);
 
     if (!icon.isNull())
-        painter.drawImage(QRect(kIconAt, QSize(kIconSize, kIconSize)), icon);
+        painter.drawPixmap(
+            QRect(kIconAt, QSize(kIconSize, kIconSize)),
+            icon.pixmap(QSize(kIconSize, kIconSize), painter.device()->devicePixelRatioF()));
     painter.restore();
 }

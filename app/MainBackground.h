@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QColor>
-#include <QImage>
+#include <QIcon>
 #include <QRect>
 
 class QPainter;
@@ -37,7 +37,7 @@ struct MainBackground {
     QRect trackList;
     QRect playlistPane;
     QRect copyButton;
-    QImage icon; // drawn at kIconSize with its transparency
+    QIcon icon; // drawn at kIconSize with its transparency, from its sharpest size
 
     void paint(QPainter& painter, const QRect& client) const;
 

@@ -13,9 +13,8 @@ void NodeviceBackground::paint(QPainter& painter, const QRect& client) const {
     painter.fillRect(QRect(client.left(), client.top() + kBandHeight, client.width(),
                            client.height() - kBandHeight),
                      kBody);
-    painter.setPen(QPen(kLine, 1));
-    painter.drawLine(client.left(), client.top() + kBandHeight, client.right(),
-                     client.top() + kBandHeight);
+    // Filled, not stroked, so that at any scale it covers exactly its row.
+    painter.fillRect(QRect(client.left(), client.top() + kBandHeight, client.width(), 1), kLine);
     DrawRoundOutline(painter, client, 15, kLine);
     DrawRoundOutline(painter, client, 16, kLine);
     painter.restore();

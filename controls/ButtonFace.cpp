@@ -51,7 +51,8 @@ void ButtonFace::paint(QPainter& painter, const QRect& item, const ButtonState& 
     const int shownSize = shown.isNull() ? 0 : (hoverIcon ? iconSizeHover : iconSize);
     const CaptionPlacement placement = PlaceCaption(kind, look, item, shownSize);
     if (placement.withIcon)
-        painter.drawPixmap(placement.iconRect, shown.pixmap(placement.iconRect.size(), 1.0));
+        painter.drawPixmap(placement.iconRect, shown.pixmap(placement.iconRect.size(),
+                                                            painter.device()->devicePixelRatioF()));
     painter.setFont(font);
     painter.setPen(CaptionColor(kind, look));
     painter.drawText(placement.textRect,

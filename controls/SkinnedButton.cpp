@@ -1,5 +1,7 @@
 #include "controls/SkinnedButton.h"
 
+#include "controls/OffscreenPicture.h"
+
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,12 +20,12 @@ CSkinnedButton::CSkinnedButton(ButtonKind kind, const QString& caption, QWidget*
 
 void CSkinnedButton::CaptureBackground(const QImage& parentPicture) {
     if (!parentPicture.isNull())
-        m_bmpBack = QPixmap::fromImage(parentPicture.copy(geometry()));
+        m_bmpBack = QPixmap::fromImage(PictureSection(parentPicture, geometry()));
 }
 
 void CSkinnedButton::CaptureBackground(const QPixmap& parentPicture) {
     if (!parentPicture.isNull())
-        m_bmpBack = parentPicture.copy(geometry());
+        m_bmpBack = PictureSection(parentPicture, geometry());
 }
 
 void CSkinnedButton::PreSubclassWindow(uint32_t buttonStyle) {
@@ -53,7 +55,7 @@ void CSkinnedButton::paintEvent(QPaintEvent*) {
     // Composed off-screen and put on the screen in one block, so a half-drawn
     // face never shows. Before the parent's first capture the parent's plain
     // background colour stands in for its picture.
-    QPixmap frame(size());
+    QPixmap frame = OffscreenPicture(*this);
     frame.fill(palette().color(QPalette::Window));
     {
         QPainter painter(&frame);

@@ -13,6 +13,8 @@ class QLocalServer;
 // runtime folder; a later start finds the lock held, asks the first one over
 // the socket to bring its window forward, and gives way. A lock left behind
 // by a crashed process is recognised by its dead process ID and taken over.
+// The later start hands over the activation token its launcher gave it, so
+// that the desktop lets the first one take the focus.
 class CSingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -22,17 +24,19 @@ public:
     ~CSingleInstance() override;
 
     // kAlreadyRunning: another instance holds the lock and has been asked to
-    // raise its window (if it listens yet). kFirstInstance otherwise, also
-    // when the lock cannot be created at all: a broken runtime folder must
-    // not keep the user from their music.
-    Role Acquire();
+    // raise its window (if it listens yet), with `activationToken` if any. kFirstInstance
+    // otherwise, also when the lock cannot be created at all: a broken runtime folder must not keep
+    // the user from their music.
+    Role Acquire(const QString& activationToken = {});
 
 signals:
-    void raiseRequested();
+    // `activationToken` is empty when the later start had none, or sent one
+    // that is not a plain printable token.
+    void raiseRequested(const QString& activationToken);
 
 private:
     void ListenForLaterStarts();
-    void AskRunningInstanceToRaise();
+    void AskRunningInstanceToRaise(const QString& activationToken);
 
     QString socketPath;
     QLockFile lock;

@@ -22,3 +22,12 @@ convert -size 32x32 xc:none \
     -fill '#ffffff' -stroke '#9aa1ab' -strokewidth 1 -draw "circle 16,22.5 16,16.5" \
     -fill '#c9ced6' -stroke '#9aa1ab' -strokewidth 1 -draw "circle 16,22.5 16,20" \
     -depth 8 PNG32:icon129.png
+
+# The same drawing at twice the size, for screens at a 200% scale.
+convert -size 64x64 xc:none \
+    -fill '#d9dde3' -stroke '#4a5160' -strokewidth 3 -draw "roundrectangle 14,3 49,61 8,8" \
+    -fill '#3b6fb6' -stroke '#27466f' -strokewidth 2 -draw "rectangle 20,9 43,28" \
+    -fill '#8fc1f0' -stroke none -draw "rectangle 22,11 41,15" \
+    -fill '#ffffff' -stroke '#9aa1ab' -strokewidth 2 -draw "circle 32,45 32,33" \
+    -fill '#c9ced6' -stroke '#9aa1ab' -strokewidth 2 -draw "circle 32,45 32,40" \
+    -depth 8 PNG32:icon129@2x.png

@@ -387,8 +387,11 @@ TEST_F(MainWindow, MinimiseRestoreAndClose) {
     Start();
     ClickButton(IDC_MAIN_MINIMIZE);
     ASSERT_TRUE(WaitUntil([&] { return window->isMinimized(); }));
-    window->RestoreAndRaise(); // what a second start asks for
+    qputenv("XDG_ACTIVATION_TOKEN", "token-this-start-was-launched-with");
+    window->RestoreAndRaise(QStringLiteral("token-of-the-second-start"));
     EXPECT_FALSE(window->isMinimized());
+    // Folders and pages opened later must not start with a stale token.
+    EXPECT_FALSE(qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN"));
     EXPECT_TRUE(window->isVisible());
     ClickButton(IDC_MAIN_CLOSE);
     EXPECT_TRUE(WaitUntil([&] { return !window->isVisible(); }));

@@ -27,7 +27,7 @@ protected:
         QPainter iconPainter(&icon);
         iconPainter.fillRect(4, 4, 24, 24, QColor(10, 200, 30));
         iconPainter.end();
-        background.icon = icon;
+        background.icon = QIcon(QPixmap::fromImage(icon));
         picture = QImage(client.size(), QImage::Format_RGB32);
         picture.fill(Qt::magenta);
         QPainter painter(&picture);

@@ -10,7 +10,7 @@ set -euo pipefail
 
 if [ -z "${CORVANE_E2E_INNER:-}" ]; then
     export CORVANE_E2E_INNER=1
-    exec timeout 240 xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$@"
+    exec timeout 240 xvfb-run -a -s "-screen 0 1920x1200x24 -nolisten tcp" "$0" "$@"
 fi
 
 corvane="$1"
@@ -241,5 +241,18 @@ moved() {
 wait_for 10 "the window to move by (60, 40)" moved
 origin_x=$((before_x + 60)) origin_y=$((before_y + 40))
 
+close_corvane
+
+step "at a 200% scale the window is twice the size, its lines sharp and its buttons where drawn"
+QT_SCALE_FACTOR=2 start_corvane
+[ "$WIDTH" -eq 1654 ] && [ "$HEIGHT" -eq 1114 ] || fail "window is ${WIDTH}x${HEIGHT} at 2x"
+# The title line (one pixel at y = 25 at 1x) covers exactly device rows 50
+# and 51; the rows beside it are the title band's.
+line="137,136,166"
+[ "$(pixel 200 50)" = "$line" ] && [ "$(pixel 201 51)" = "$line" ] || fail "title line not at 2x"
+[ "$(pixel 200 49)" != "$line" ] && [ "$(pixel 200 52)" != "$line" ] || fail "title line blurred"
+[ "$(pixel 0 600)" = "0,0,0" ] && [ "$(pixel 1 600)" = "0,0,0" ] && is_white 2 600 ||
+    fail "left border not two device pixels wide"
+close_button="$((809 * 2)) $((15 * 2))"
 close_corvane
 echo "PASS"

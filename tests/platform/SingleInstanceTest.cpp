@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QLocalSocket>
+#include <QStringList>
 
 #include <cstring>
 
@@ -65,7 +67,7 @@ protected:
 TEST_F(SingleInstance, ASecondStartGivesWayAndAsksTheFirstToRaise) {
     CSingleInstance first(kName, runtime.path());
     int raises = 0;
-    QObject::connect(&first, &CSingleInstance::raiseRequested, [&] { ++raises; });
+    QObject::connect(&first, &CSingleInstance::raiseRequested, [&](const QString&) { ++raises; });
     ASSERT_EQ(first.Acquire(), CSingleInstance::kFirstInstance);
 
     CSingleInstance second(kName, runtime.path());
@@ -77,11 +79,50 @@ TEST_F(SingleInstance, ASecondStartGivesWayAndAsksTheFirstToRaise) {
     EXPECT_TRUE(WaitUntil([&] { return raises == 2; }));
 }
 
+// What a later start sends, written straight to the first one's socket.
+void SendLine(const QString& socketPath, const QByteArray& line) {
+    QLocalSocket socket;
+    socket.connectToServer(socketPath);
+    ASSERT_TRUE(socket.waitForConnected(2000));
+    socket.write(line);
+    ASSERT_TRUE(socket.waitForBytesWritten(2000));
+    socket.disconnectFromServer();
+}
+
+TEST_F(SingleInstance, TheLaterStartsActivationTokenReachesTheFirst) {
+    CSingleInstance first(kName, runtime.path());
+    QStringList tokens;
+    QObject::connect(&first, &CSingleInstance::raiseRequested,
+                     [&](const QString& token) { tokens << token; });
+    ASSERT_EQ(first.Acquire(), CSingleInstance::kFirstInstance);
+
+    CSingleInstance(kName, runtime.path()).Acquire(QStringLiteral("gnome-shell/corvane/1-2_TIME9"));
+    ASSERT_TRUE(WaitUntil([&] { return tokens.size() == 1; }));
+    EXPECT_EQ(tokens[0], QStringLiteral("gnome-shell/corvane/1-2_TIME9"));
+
+    // A token with a blank or a control character in it is not one the
+    // desktop handed out: the window is raised without it.
+    CSingleInstance(kName, runtime.path()).Acquire(QStringLiteral("two words"));
+    CSingleInstance(kName, runtime.path()).Acquire(QString::fromUtf8("caf\xc3\xa9"));
+    SendLine(runtime.path() + "/" + kName, "raise a\x01b\n");
+    SendLine(runtime.path() + "/" + kName, "raise " + QByteArray(2000, 'x') + "\n");
+    ASSERT_TRUE(WaitUntil([&] { return tokens.size() == 5; }));
+    for (int i = 1; i < 5; ++i)
+        EXPECT_EQ(tokens[i], QString()) << i;
+
+    // Lines that are not raise requests raise nothing.
+    SendLine(runtime.path() + "/" + kName, "raisetoken\n");
+    SendLine(runtime.path() + "/" + kName, "quit\n");
+    CSingleInstance(kName, runtime.path()).Acquire();
+    ASSERT_TRUE(WaitUntil([&] { return tokens.size() == 6; }));
+    EXPECT_FALSE(WaitUntil([&] { return tokens.size() > 6; }, 300));
+}
+
 TEST_F(SingleInstance, ALockLeftByACrashDoesNotBlockTheNextStart) {
     CrashAnInstance();
     CSingleInstance next(kName, runtime.path());
     int raises = 0;
-    QObject::connect(&next, &CSingleInstance::raiseRequested, [&] { ++raises; });
+    QObject::connect(&next, &CSingleInstance::raiseRequested, [&](const QString&) { ++raises; });
     ASSERT_EQ(next.Acquire(), CSingleInstance::kFirstInstance);
 
     // The dead instance's socket file was replaced by a live one.

@@ -1,6 +1,7 @@
 #include "transfer/dialog/CTransferDialog.h"
 
 #include "controls/DialogFont.h"
+#include "controls/OffscreenPicture.h"
 #include "controls/ToolbarBtnEx.h"
 #include "controls/TransStatic.h"
 #include "platform/OpenLocation.h"
@@ -213,7 +214,7 @@ void CTransferDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void CTransferDialog::paintEvent(QPaintEvent*) {
-    QPixmap picture(size());
+    QPixmap picture = OffscreenPicture(*this);
     {
         QPainter offscreen(&picture);
         TransferBackground().paint(offscreen, rect());

@@ -1,0 +1,7 @@
+#include "MainWindowTestSupport.h"
+
+namespace {
+
+const bool g_qtApp = InstallQtTestApplication("corvane-highdpi-test");
+
+} // namespace
