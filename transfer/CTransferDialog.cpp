@@ -3,20 +3,18 @@
 #include "controls/DialogFont.h"
 #include "controls/ToolbarBtnEx.h"
 #include "controls/TransStatic.h"
+#include "platform/DialogPlacement.h"
 #include "platform/OpenLocation.h"
 #include "resources/Template130.h"
 #include "transfer/CopyWorker.h"
+#include "transfer/FailureListWindow.h"
 #include "transfer/FailureReport.h"
 #include "transfer/TransferBackground.h"
 
 #include <QCoreApplication>
-#include <QDialogButtonBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QVBoxLayout>
 
 #include <system_error>
 
@@ -33,22 +31,6 @@ QString TemplateText(int controlId) {
     return QString::fromUtf16(control->text.data(), qsizetype(control->text.size()));
 }
 
-void ShowFailureListWindow(QWidget* parent, const QString& summary, const QString& list) {
-    QDialog window(parent);
-    window.setWindowTitle(QStringLiteral("Corvane"));
-    auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(new QLabel(summary, &window));
-    auto* text = new QPlainTextEdit(list, &window);
-    text->setReadOnly(true);
-    text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    layout->addWidget(text);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &window);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &window, &QDialog::reject);
-    layout->addWidget(buttons);
-    window.resize(560, 320);
-    window.exec();
-}
-
 CTransferDialog::FailureListPresenter& CurrentPresenter() {
     static CTransferDialog::FailureListPresenter presenter;
     return presenter;
@@ -62,6 +44,8 @@ CTransferDialog::CTransferDialog(QWidget* owner)
       label_(new CTransStatic(TemplateText(IDC_TRANSFER_LABEL), this)),
       labelRect_(PlaceOf(IDC_TRANSFER_LABEL)) {
     setModal(true);
+    // Named for the taskbar and the window list; no caption is drawn.
+    setWindowTitle(QStringLiteral("Corvane"));
     setFont(DialogFont());
     setFixedSize(TemplateSizeInPixels(TransferDialogTemplate(), kLayoutScale));
     bar_->setGeometry(PlaceOf(IDC_TRANSFER_PROGRESS));
@@ -87,6 +71,7 @@ CTransferDialog::ReplaceFailureListPresenter(FailureListPresenter presenter) {
 
 void CTransferDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    PlaceOverOwner(*this);
     if (progress_.phase() == TransferProgress::Phase::Initialising)
         OnInitDialog();
 }
@@ -188,7 +173,7 @@ void CTransferDialog::ShowFailures() {
     if (const FailureListPresenter& presenter = CurrentPresenter())
         presenter(this, summary, list);
     else
-        ShowFailureListWindow(this, summary, list);
+        CFailureListWindow(this, summary, list).exec();
     progress_.FailuresShown();
     ShowProgress();
 }
