@@ -86,6 +86,7 @@ private:
     void OnRescanRequest();
     void OnPlaylistClicked(int row);
     void OnTrackClicked(int row, QPoint pos);
+    void ToggleRowCheck(int row);
     void OnBrowse();
     void OnOpen();
     void OnCopyToComputer();
