@@ -18,12 +18,12 @@
 #include "controls/ToolbarBtnEx.h"
 #include "controls/TransCheck.h"
 #include "controls/TransStatic.h"
+#include "controls/WindowOutline.h"
 #include "lists/CListCtrlEx.h"
 #include "lists/CListCtrlLeftPane.h"
 #include "lists/TrackColumns.h"
 #include "platform/OpenLocation.h"
 #include "resources/Template102.h"
-#include "resources/WindowShape.h"
 #include "transfer/CTransferDialog.h"
 
 #include <QApplication>
@@ -194,7 +194,7 @@ void CCorvaneDlg::InitPanesAndOptions() {
 void CCorvaneDlg::ApplyWindowShape() {
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    setMask(RoundedWindowRegion(size()));
+    setMask(WindowShapeRegion(size()));
     setWindowTitle(QStringLiteral("Corvane 1.0"));
 }
 

@@ -4,11 +4,11 @@
 #include "controls/DialogFont.h"
 #include "controls/ToolbarBtnEx.h"
 #include "controls/TransStatic.h"
+#include "controls/WindowOutline.h"
 #include "platform/DialogPlacement.h"
 #include "platform/OpenLocation.h"
 #include "resources/Template139.h"
 #include "resources/TextFit.h"
-#include "resources/WindowShape.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -132,7 +132,7 @@ void CNodeviceDialog::showEvent(QShowEvent* event) {
 
 void CNodeviceDialog::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    setMask(RoundedWindowRegion(size()));
+    setMask(WindowShapeRegion(size()));
 }
 
 void CNodeviceDialog::paintEvent(QPaintEvent*) {

@@ -1,7 +1,7 @@
 #include "app/NodeviceBackground.h"
 
 #include "controls/FillGradient.h"
-#include "controls/RoundOutline.h"
+#include "controls/WindowOutline.h"
 
 #include <QPainter>
 
@@ -16,7 +16,6 @@ void NodeviceBackground::paint(QPainter& painter, const QRect& client) const {
     painter.setPen(QPen(kLine, 1));
     painter.drawLine(client.left(), client.top() + kBandHeight, client.right(),
                      client.top() + kBandHeight);
-    DrawRoundOutline(painter, client, 15, kLine);
-    DrawRoundOutline(painter, client, 16, kLine);
+    DrawWindowBorder(painter, client, kLine);
     painter.restore();
 }

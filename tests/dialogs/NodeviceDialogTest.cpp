@@ -9,6 +9,8 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 
+#include "support/WindowCorners.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -171,6 +173,12 @@ TEST_F(NodeviceDialogTest, RendersTheSkinAndTheLinkModes) {
     EXPECT_EQ(PixelAt(picture, rescanCorner.x(), rescanCorner.y()), QColor(Qt::white));
     const QPoint cancelCorner = dialog->CancelButton()->geometry().bottomRight();
     EXPECT_EQ(PixelAt(picture, cancelCorner.x(), cancelCorner.y()), QColor(Qt::white));
+}
+
+TEST_F(NodeviceDialogTest, EveryCornerPixelAgreesWithTheBorder) {
+    const QStringList faults =
+        CornerFaults(dialog->grab().toImage(), dialog->mask(), QColor(108, 109, 111));
+    EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
 }
 
 TEST_F(NodeviceDialogTest, OnlyAClickOnALinkOpensItsSectionOfTheHelpPage) {

@@ -12,6 +12,7 @@
 #include "platform/OpenLocation.h"
 #include "resources/Template102.h"
 #include "support/ItunesDbWriter.h"
+#include "support/WindowCorners.h"
 #include "transfer/CTransferDialog.h"
 
 #include <gtest/gtest.h>
@@ -381,6 +382,13 @@ void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoMod
 }
 
 } // namespace
+
+TEST_F(MainWindow, EveryCornerPixelAgreesWithTheBorder) {
+    Start();
+    const QStringList faults =
+        CornerFaults(window->grab().toImage(), window->mask(), QColor(0, 0, 0));
+    EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
+}
 
 TEST_F(MainWindow, TabWalksTheTemplateTabStopsAndLeavesTheLists) {
     ASSERT_TRUE(PlugSampleDevice(devicePath));
