@@ -10,7 +10,9 @@ set -euo pipefail
 
 if [ -z "${CORVANE_E2E_OPENBOX_INNER:-}" ]; then
     export CORVANE_E2E_OPENBOX_INNER=1
-    exec timeout 240 xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$@"
+    # Other runs on this machine take displays from 99 up; starting the
+    # search elsewhere keeps two servers from racing for one number.
+    exec timeout 240 xvfb-run -a -n $((200 + RANDOM % 600)) -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$@"
 fi
 export CORVANE_E2E_INNER=1 CORVANE_E2E_HELPERS_ONLY=1
 # shellcheck source=corvane-e2e.sh
@@ -45,11 +47,11 @@ centre_of() {
 frame_extents() {
     xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= *\([0-9]*\), *[0-9]*, *\([0-9]*\),.*/\1 \2/p'
 }
-# placed_over WINDOW: WINDOW is on top of the main window and centred on it.
-# Only the message box has a frame; a position set before the window was
+# is_placed_over WINDOW: WINDOW is on top of the main window and centred on
+# it. Only the message box has a frame; a position set before the window was
 # ever shown is where its frame's corner goes (the frame is not known yet).
-placed_over() {
-    above "$1" "$main" || fail "window $1 is not stacked above the main window: $(stacking | tr '\n' ' ')"
+is_placed_over() {
+    above "$1" "$main" || return 1
     local X Y WIDTH HEIGHT
     eval "$(xdotool getwindowgeometry --shell "$main")"
     local mx=$X my=$Y mw=$WIDTH mh=$HEIGHT
@@ -57,8 +59,17 @@ placed_over() {
     local extents
     read -r -a extents <<<"$(frame_extents "$1")"
     X=$((X - ${extents[0]:-0})) Y=$((Y - ${extents[1]:-0}))
-    [ "$X" -eq $((mx + (mw - WIDTH) / 2)) ] && [ "$Y" -eq $((my + (mh - HEIGHT) / 2)) ] ||
-        fail "window $1 at ($X, $Y) ${WIDTH}x$HEIGHT is not centred on the main window at ($mx, $my) ${mw}x$mh"
+    [ "$X" -eq $((mx + (mw - WIDTH) / 2)) ] && [ "$Y" -eq $((my + (mh - HEIGHT) / 2)) ]
+}
+# placed_over WINDOW: waits until is_placed_over holds, else fails with
+# where everything is.
+placed_over() {
+    local deadline=$((SECONDS + 10))
+    until is_placed_over "$1"; do
+        [ "$SECONDS" -lt "$deadline" ] ||
+            fail "window $1 ($(xdotool getwindowgeometry "$1" | tr '\n' ' ')) is not above and centred on the main window ($(xdotool getwindowgeometry "$main" | tr '\n' ' ')); stacking $(stacking | tr '\n' ' ')"
+        sleep 0.1
+    done
 }
 # visible_pixel_of WINDOW X Y: the colour on the screen at (X, Y) of WINDOW.
 visible_pixel_of() {
@@ -72,16 +83,15 @@ step "no device: the no-device window comes up above the main window, centred on
 start_corvane
 wait_for 10 "the no-device window" visible '^Corvane $'
 nodevice="$(visible '^Corvane $' | head -n1)"
-sleep 0.5
 placed_over "$nodevice"
 # What the user sees: the dialog's grey title band, not the main window's
 # white track list, at the dialog's top middle.
-[ "$(visible_pixel_of "$nodevice" 262 1)" = "197,197,197" ] ||
-    fail "the no-device window is not what shows: $(visible_pixel_of "$nodevice" 262 1)"
+title_band_shows() { [ "$(visible_pixel_of "$nodevice" 262 1)" = "197,197,197" ]; }
+wait_for 10 "the no-device window to be what shows" title_band_shows
 
 step "clicking the main window keeps the no-device window above it"
 click "$name_x" "$(row_y 1)" # the empty track list; the background would drag
-sleep 0.3
+sleep 0.5
 above "$nodevice" "$main" || fail "the no-device window went under the main window"
 eval "$(xdotool getwindowgeometry --shell "$nodevice")"
 xdotool mousemove --sync $((X + 459)) $((Y + 318)) click 1 # Cancel
@@ -90,7 +100,6 @@ wait_for 10 "Cancel to hide the no-device window" not_visible '^Corvane $'
 step "Rescan Device without a device brings it back above the main window"
 click 100 540
 wait_for 10 "the no-device window again" visible '^Corvane $'
-sleep 0.3
 placed_over "$nodevice"
 
 step "plugging the device hides it; a message box comes up over the main window"
@@ -100,7 +109,6 @@ wait_for 10 "the playlist pane to fill" not_white "$name_x" "$(row_y 11)"
 click $copy_button
 wait_for 10 "the message box" visible '^Corvane$'
 box="$(visible '^Corvane$' | head -n1)"
-sleep 0.3
 placed_over "$box"
 xdotool windowfocus --sync "$box" key Return
 wait_for 10 "the message box to close" not_visible '^Corvane$'
