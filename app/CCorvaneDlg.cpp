@@ -2,11 +2,14 @@
 
 #include "app/CFileScanDialog.h"
 #include "app/CNodeviceDialog.h"
+#include "app/ClosestFolder.h"
 #include "app/DataFolder.h"
 #include "app/DefaultOutputFolder.h"
 #include "app/FolderPicker.h"
+#include "app/ListKeys.h"
 #include "app/MainBackground.h"
 #include "app/MessageBox.h"
+#include "app/TabOrder.h"
 #include "controls/DialogFont.h"
 #include "controls/FloatBtn.h"
 #include "controls/MenuButton.h"
@@ -16,6 +19,7 @@
 #include "controls/ToolbarBtnEx.h"
 #include "controls/TransCheck.h"
 #include "controls/TransStatic.h"
+#include "controls/WindowOutline.h"
 #include "library/DeviceLibrary.h"
 #include "library/DevicePaths.h"
 #include "lists/CListCtrlEx.h"
@@ -26,7 +30,6 @@
 #include "platform/WindowPlacement.h"
 #include "resources/Template102.h"
 #include "resources/TemplateLayout.h"
-#include "resources/WindowShape.h"
 #include "transfer/FolderPath.h"
 #include "transfer/dialog/CTransferDialog.h"
 
@@ -95,14 +98,17 @@ void CCorvaneDlg::CreateControls() {
     rescan = Place<CFloatBtn>(this, IDC_MAIN_RESCAN);
     trackList = new CListCtrlEx(this);
     trackList->PlaceAt(this, kLayout.PlaceOf(IDC_MAIN_TRACKLIST));
+    trackList->setObjectName(QString::number(IDC_MAIN_TRACKLIST));
     playlistPane = new CListCtrlLeftPane(this);
     playlistPane->PlaceAt(this, kLayout.PlaceOf(IDC_MAIN_PLAYLISTS));
+    playlistPane->setObjectName(QString::number(IDC_MAIN_PLAYLISTS));
     notice = Place<CTransStatic>(this, IDC_MAIN_NOTICE);
     title = Place<CTransStatic>(this, IDC_MAIN_TITLE);
     closeButton = Place<CTitleButton>(this, IDC_MAIN_CLOSE);
     minimizeButton = Place<CTitleButton>(this, IDC_MAIN_MINIMIZE);
     help = Place<CMenuButton>(this, IDC_MAIN_HELP);
     folderEdit = new QLineEdit(this);
+    folderEdit->setObjectName(QString::number(IDC_MAIN_OUTPUT_FOLDER));
     folderEdit->setGeometry(kLayout.PlaceOf(IDC_MAIN_OUTPUT_FOLDER));
     copy = Place<CToolbarBtn>(this, IDC_MAIN_COPY);
     browse = Place<CToolbarBtnEx>(this, IDC_MAIN_BROWSE);
@@ -114,11 +120,15 @@ void CCorvaneDlg::CreateControls() {
     // Plain labels let the mouse through, so the window can be dragged by them.
     for (CTransStatic* label : {notice, title, outputLabel})
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ApplyTemplateTabOrder(*this, MainDialogTemplate());
 
     connect(rescan, &QAbstractButton::clicked, this, &CCorvaneDlg::OnRescanClicked);
     connect(trackList, &CListCtrlEx::rowClicked, this, &CCorvaneDlg::OnTrackClicked);
     connect(playlistPane, &CListCtrlLeftPane::rowClicked, this,
             [this](int row, QPoint) { OnPlaylistClicked(row); });
+    auto* listKeys = new CListKeys(trackList, playlistPane, this);
+    connect(listKeys, &CListKeys::toggleRequested, this, &CCorvaneDlg::ToggleRowCheck);
+    connect(listKeys, &CListKeys::playlistRequested, this, &CCorvaneDlg::OnPlaylistClicked);
     connect(browse, &QAbstractButton::clicked, this, &CCorvaneDlg::OnBrowse);
     connect(open, &QAbstractButton::clicked, this, &CCorvaneDlg::OnOpen);
     connect(folderEdit, &QLineEdit::textChanged, this,
@@ -153,7 +163,7 @@ bool CCorvaneDlg::OnInitDialog() {
     // between is not missed.
     volumeWatcher.WatchSystemVolumes();
     if (!ReloadDevice())
-        nodevice->show();
+        nodevice->Present();
     return true;
 }
 
@@ -188,7 +198,7 @@ void CCorvaneDlg::ApplyWindowShape() {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (screen && MayPlaceTopLevelWindows())
         move(screen->availableGeometry().center() - rect().center());
-    setMask(RoundedWindowRegion(size()));
+    setMask(WindowShapeRegion(size()));
     setWindowTitle(QStringLiteral("Corvane 1.0"));
 }
 
@@ -259,7 +269,7 @@ void CCorvaneDlg::OnVolumeNotice(int volumeId) {
 
 void CCorvaneDlg::OnRescanClicked() {
     if (!ReloadDevice())
-        nodevice->show();
+        nodevice->Present();
 }
 
 void CCorvaneDlg::OnRescanRequest() {
@@ -285,15 +295,19 @@ void CCorvaneDlg::OnPlaylistClicked(int row) {
 }
 
 void CCorvaneDlg::OnTrackClicked(int row, QPoint pos) {
-    if (row < 0 || !trackList->IsOnCheckCell(pos))
-        return;
+    if (row >= 0 && trackList->IsOnCheckCell(pos))
+        ToggleRowCheck(row);
+}
+
+void CCorvaneDlg::ToggleRowCheck(int row) {
     trackList->SetRowCheck(row, trackList->GetRowCheck(row) == 0);
     trackList->viewport()->update(
         trackList->CellRect(row, 0).united(trackList->CellRect(row, kTrackColumnCount - 1)));
 }
 
 void CCorvaneDlg::OnBrowse() {
-    const FolderPick pick = PickFolder(this, QStringLiteral("Select Destination Folder"));
+    const FolderPick pick = PickFolder(this, QStringLiteral("Select Destination Folder"),
+                                       ClosestExistingFolder(outputFolder));
     if (!pick.picked)
         return;
     // The box's text becomes the folder, also when the box showed it already.

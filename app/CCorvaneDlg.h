@@ -91,6 +91,7 @@ private:
     void OnRescanRequest();
     void OnPlaylistClicked(int row);
     void OnTrackClicked(int row, QPoint pos);
+    void ToggleRowCheck(int row);
     void OnBrowse();
     void OnOpen();
     void OnCopyToComputer();

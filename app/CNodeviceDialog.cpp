@@ -5,11 +5,12 @@
 #include "controls/OffscreenPicture.h"
 #include "controls/ToolbarBtnEx.h"
 #include "controls/TransStatic.h"
+#include "controls/WindowOutline.h"
+#include "platform/DialogPlacement.h"
 #include "platform/OpenLocation.h"
 #include "resources/Template139.h"
 #include "resources/TemplateLayout.h"
 #include "resources/TextFit.h"
-#include "resources/WindowShape.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -102,13 +103,29 @@ void CNodeviceDialog::ShowLinkModes() {
 
 void CNodeviceDialog::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && hover_.any())
-        OpenLocalLocation(HelpPagePath());
+        OpenHelpSection(HelpSectionOf(hover_));
     QDialog::mousePressEvent(event);
+}
+
+void CNodeviceDialog::Present() {
+    // A window manager stacks a window mapped later above one mapped before,
+    // transient or not: during start-up the main window goes up first.
+    if (QWidget* owner = parentWidget(); owner && !owner->window()->isVisible())
+        owner->window()->show();
+    show();
+    raise();
+}
+
+// Centred over the main window each time it comes up, wherever that window
+// has been dragged since.
+void CNodeviceDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    PlaceOverOwner(*this);
 }
 
 void CNodeviceDialog::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    setMask(RoundedWindowRegion(size()));
+    setMask(WindowShapeRegion(size()));
 }
 
 void CNodeviceDialog::paintEvent(QPaintEvent*) {

@@ -24,6 +24,10 @@ class CNodeviceDialog : public QDialog {
 public:
     explicit CNodeviceDialog(QWidget* mainWindow = nullptr);
 
+    // Shows the window above the main window, also when it is up already
+    // but has been covered.
+    void Present();
+
     QRect linkRect1() const { return linkRect1_; }
     QRect linkRect2() const { return linkRect2_; }
     LinkHover Hover() const { return hover_; }
@@ -36,6 +40,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void OnRescan();

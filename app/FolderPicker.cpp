@@ -5,9 +5,9 @@
 
 namespace {
 
-FolderPick AskDesktop(QWidget* parent, const QString& title) {
-    const QUrl url =
-        QFileDialog::getExistingDirectoryUrl(parent, title, QUrl(), QFileDialog::ShowDirsOnly);
+FolderPick AskDesktop(QWidget* parent, const QString& title, const QString& startFolder) {
+    const QUrl url = QFileDialog::getExistingDirectoryUrl(
+        parent, title, QUrl::fromLocalFile(startFolder), QFileDialog::ShowDirsOnly);
     if (url.isEmpty())
         return {};
     return {true, url.isLocalFile() ? url.toLocalFile() : QString()};
@@ -20,8 +20,8 @@ FolderPicker& Picker() {
 
 } // namespace
 
-FolderPick PickFolder(QWidget* parent, const QString& title) {
-    return Picker() ? Picker()(parent, title) : AskDesktop(parent, title);
+FolderPick PickFolder(QWidget* parent, const QString& title, const QString& startFolder) {
+    return Picker() ? Picker()(parent, title, startFolder) : AskDesktop(parent, title, startFolder);
 }
 
 FolderPicker ReplaceFolderPicker(FolderPicker picker) {

@@ -13,10 +13,12 @@ struct FolderPick {
     QString localPath;
 };
 
-// Asks the user for a folder in a picker titled `title`.
-FolderPick PickFolder(QWidget* parent, const QString& title);
+// Asks the user for a folder in a picker titled `title`, opened at
+// `startFolder`.
+FolderPick PickFolder(QWidget* parent, const QString& title, const QString& startFolder);
 
 // Tests replace the picker; returns the one that was in place, and an empty
 // function restores the desktop's.
-using FolderPicker = std::function<FolderPick(QWidget* parent, const QString& title)>;
+using FolderPicker =
+    std::function<FolderPick(QWidget* parent, const QString& title, const QString& startFolder)>;
 FolderPicker ReplaceFolderPicker(FolderPicker picker);

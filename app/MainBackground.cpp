@@ -1,7 +1,7 @@
 #include "app/MainBackground.h"
 
 #include "controls/FillGradient.h"
-#include "controls/RoundOutline.h"
+#include "controls/WindowOutline.h"
 
 #include <QPainter>
 
@@ -81,8 +81,7 @@ void MainBackground::paint(QPainter& painter, const QRect& client) const {
     painter.fillRect(QRect(divider + 1, strip.top(), 1, strip.height()), kDividerLight);
     DrawDottedColumn(painter, divider, EndY(strip), EndY(playlistPane) - 2, kDividerDark);
 
-    DrawRoundOutline(painter, client, 15, kBorder);
-    DrawRoundOutline(painter, client, 16, kBorder);
+    DrawWindowBorder(painter, client, kBorder);
 
     if (!icon.isNull())
         painter.drawPixmap(

@@ -1,7 +1,7 @@
 #include "app/NodeviceBackground.h"
 
 #include "controls/FillGradient.h"
-#include "controls/RoundOutline.h"
+#include "controls/WindowOutline.h"
 
 #include <QPainter>
 
@@ -15,7 +15,6 @@ void NodeviceBackground::paint(QPainter& painter, const QRect& client) const {
                      kBody);
     // Filled, not stroked, so that at any scale it covers exactly its row.
     painter.fillRect(QRect(client.left(), client.top() + kBandHeight, client.width(), 1), kLine);
-    DrawRoundOutline(painter, client, 15, kLine);
-    DrawRoundOutline(painter, client, 16, kLine);
+    DrawWindowBorder(painter, client, kLine);
     painter.restore();
 }

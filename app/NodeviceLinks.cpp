@@ -17,3 +17,7 @@ LinkHover HoverAt(const QPoint& point, const QRect& link1, const QRect& link2) {
     hover.hot2 = !hover.hot1 && StrictlyInside(link2, point);
     return hover;
 }
+
+QString HelpSectionOf(const LinkHover& hover) {
+    return hover.hot1 ? QStringLiteral("disk-mode") : QStringLiteral("copy");
+}

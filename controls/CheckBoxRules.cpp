@@ -17,10 +17,15 @@ QRect CheckBoxTextRect(const QRect& item) {
     return QRect(QPoint(17, item.top()), item.bottomRight());
 }
 
+QRect CentredIn(const QRect& rect, const QSize& size) {
+    const QSize fitted = size.boundedTo(rect.size());
+    return QRect(rect.left() + (rect.width() - fitted.width()) / 2,
+                 rect.top() + (rect.height() - fitted.height()) / 2, fitted.width(),
+                 fitted.height());
+}
+
 QRect ClassicBoxRect(const QRect& box) {
-    return QRect(box.left() + (box.width() - kClassicBoxSize) / 2,
-                 box.top() + (box.height() - kClassicBoxSize) / 2, kClassicBoxSize,
-                 kClassicBoxSize);
+    return CentredIn(box, QSize(kClassicBoxSize, kClassicBoxSize));
 }
 
 QList<QPoint> ClassicTickPixels() {

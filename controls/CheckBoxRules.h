@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 
 // Layout and state rules of the transparent check box.
 
@@ -20,6 +21,11 @@ int CheckBoxThemeState(const CheckBoxState& state);
 QRect CheckBoxBoxRect(const QRect& item);
 // The text: from two pixels right of the box to the item's right edge.
 QRect CheckBoxTextRect(const QRect& item);
+
+// A box of `size` centred in `rect`, the way a themed check box is drawn at
+// its own size rather than stretched; never larger than `rect`. Halves round
+// towards the top-left corner.
+QRect CentredIn(const QRect& rect, const QSize& size);
 
 // The classic look: a sunken 13 x 13 box centred in the box rectangle, with
 // a 7 x 7 tick of its own.

@@ -1,5 +1,7 @@
 #include "controls/ThemeLoader.h"
 
+#include "controls/CheckBoxRules.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QPointer>
@@ -88,8 +90,12 @@ bool CThemeLoader::DrawThemeBackground(ThemeHandle theme, QPainter& painter, int
         state < kFirstCheckBoxState || state > kLastCheckBoxState)
         return false;
     QStyleOptionButton option;
-    option.rect = rect;
     option.state = StyleStateOf(state);
+    // The style's picture has a size of its own; stretched over the part's
+    // rectangle its frame would leave the control.
+    const QSize indicator(theme->style->pixelMetric(QStyle::PM_IndicatorWidth, &option),
+                          theme->style->pixelMetric(QStyle::PM_IndicatorHeight, &option));
+    option.rect = CentredIn(rect, indicator);
     painter.save();
     theme->style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter);
     painter.restore();

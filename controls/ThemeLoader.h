@@ -33,7 +33,8 @@ public:
     ThemeHandle OpenThemeData(QWidget* widget, const QString& classList) const;
     // Releases `theme`; true when a theme was open and closed.
     bool CloseThemeData(ThemeHandle theme) const;
-    // Draws `part` in `state` into `rect`; true when it was drawn.
+    // Draws `part` in `state` at the style's own size, centred in `rect`;
+    // true when it was drawn.
     bool DrawThemeBackground(ThemeHandle theme, QPainter& painter, int part, int state,
                              const QRect& rect) const;
 };

@@ -20,6 +20,8 @@ COwnerDrawList::COwnerDrawList(COwnerDrawHeader* header, QWidget* parent)
     setShowGrid(false);
     setWordWrap(false);
     setCornerButtonEnabled(false);
+    // Tab leaves the list for the window's next control; arrows move between rows.
+    setTabKeyNavigation(false);
     // The frame only reserves the border's room; event() paints the border.
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(kBorderWidth);

@@ -27,6 +27,14 @@ QString HelpPagePath() {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help.html"));
 }
 
+bool OpenHelpSection(const QString& section) {
+    if (const LocationOpener& opener = CurrentOpener())
+        return opener(HelpPagePath() + QLatin1Char('#') + section);
+    QUrl page = QUrl::fromLocalFile(HelpPagePath());
+    page.setFragment(section);
+    return QDesktopServices::openUrl(page);
+}
+
 LocationOpener ReplaceLocationOpener(LocationOpener opener) {
     LocationOpener previous = std::move(CurrentOpener());
     CurrentOpener() = std::move(opener);

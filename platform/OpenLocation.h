@@ -12,6 +12,10 @@ bool OpenLocalLocation(const QString& path);
 // Where the program's help page lives: "help.html" beside the executable.
 QString HelpPagePath();
 
+// Opens the help page at its section `section` (an anchor of the page).
+// A replaced opener is handed the page's path, "#" and the section.
+bool OpenHelpSection(const QString& section);
+
 // Tests replace the opener so that no real window is ever opened. Returns
 // the opener that was in place; pass an empty function to restore the
 // desktop's.

@@ -15,6 +15,7 @@
 #include "resources/Template102.h"
 #include "support/ItunesDbWriter.h"
 #include "support/TaggedSampleDevice.h"
+#include "support/WindowCorners.h"
 #include "transfer/dialog/CTransferDialog.h"
 
 #include <gtest/gtest.h>
@@ -342,7 +343,7 @@ TEST_F(MainWindow, OptionsAreSavedAtOnceAndReadAtTheNextStart) {
 
 TEST_F(MainWindow, BrowseOpenAndHelp) {
     Start();
-    ReplaceFolderPicker([](QWidget*, const QString& title) {
+    ReplaceFolderPicker([](QWidget*, const QString& title, const QString&) {
         EXPECT_EQ(title, "Select Destination Folder");
         return FolderPick{};
     });
@@ -350,7 +351,9 @@ TEST_F(MainWindow, BrowseOpenAndHelp) {
     ClickButton(IDC_MAIN_BROWSE);
     EXPECT_EQ(window->OutputFolder(), before);
 
-    ReplaceFolderPicker([](QWidget*, const QString&) { return FolderPick{true, {}}; });
+    ReplaceFolderPicker([](QWidget*, const QString&, const QString&) {
+        return FolderPick{true, {}};
+    });
     for (int pick = 0; pick < 2; ++pick) { // the box shows the same text the second time
         ClickButton(IDC_MAIN_BROWSE);
         EXPECT_EQ(window->FolderEdit()->text(), "INVALID FOLDER");
@@ -360,7 +363,9 @@ TEST_F(MainWindow, BrowseOpenAndHelp) {
     }
 
     const QString picked = root.path() + "/picked/deeper";
-    ReplaceFolderPicker([&](QWidget*, const QString&) { return FolderPick{true, picked}; });
+    ReplaceFolderPicker([&](QWidget*, const QString&, const QString&) {
+        return FolderPick{true, picked};
+    });
     ClickButton(IDC_MAIN_BROWSE);
     EXPECT_EQ(window->FolderEdit()->text(), picked);
     ClickButton(IDC_MAIN_OPEN);
@@ -415,4 +420,103 @@ TEST_F(MainWindow, ADataFolderThatCannotBeMadeEndsTheStart) {
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains("Corvane Data")) << messages[0].toStdString();
     EXPECT_EQ(icons[0], MessageIcon::Warning);
+}
+
+namespace {
+
+void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(target, &press);
+}
+
+} // namespace
+
+TEST_F(MainWindow, EveryCornerPixelAgreesWithTheBorder) {
+    Start();
+    const QStringList faults =
+        CornerFaults(window->grab().toImage(), window->mask(), QColor(0, 0, 0));
+    EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
+}
+
+TEST_F(MainWindow, TabWalksTheTemplateTabStopsAndLeavesTheLists) {
+    ASSERT_TRUE(PlugSampleDevice(devicePath));
+    Start();
+    window->activateWindow();
+    ASSERT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == window.get(); }));
+    const std::vector<int> order = {
+        IDC_MAIN_RESCAN,         IDC_MAIN_TRACKLIST, IDC_MAIN_PLAYLISTS, IDC_MAIN_OUTPUT_FOLDER,
+        IDC_MAIN_COPY,           IDC_MAIN_BROWSE,    IDC_MAIN_OPEN,      IDC_MAIN_OPEN_WHEN_DONE,
+        IDC_MAIN_KEEP_ORGANIZED, IDC_MAIN_OVERWRITE, IDC_MAIN_RESCAN};
+    window->Button(IDC_MAIN_RESCAN)->setFocus(Qt::TabFocusReason);
+    for (size_t i = 1; i < order.size(); ++i) {
+        Press(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::number(order[i]))
+            << "Tab number " << i;
+    }
+    // Six Tabs in the filled track list do not walk its cells.
+    Tracks().setFocus(Qt::TabFocusReason);
+    Press(&Tracks(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &Playlists());
+    EXPECT_EQ(Tracks().currentIndex().row(), 0);
+}
+
+TEST_F(MainWindow, SpaceTogglesTheCurrentRowAsTheCheckCellDoes) {
+    ASSERT_TRUE(PlugSampleDevice(devicePath));
+    Start();
+    Tracks().setFocus();
+    Tracks().setCurrentIndex(Tracks().model()->index(2, 1));
+    Press(&Tracks(), Qt::Key_Space);
+    EXPECT_EQ(Tracks().GetRowCheck(2), 1u);
+    EXPECT_EQ(Tracks().checkedCount(), 1);
+    Press(&Tracks(), Qt::Key_Down);
+    Press(&Tracks(), Qt::Key_Space);
+    EXPECT_EQ(Tracks().GetRowCheck(3), 1u);
+    ClickTrack(3, 5); // the check cell undoes what Space did, and row 3 is current
+    EXPECT_EQ(Tracks().GetRowCheck(3), 0u);
+    EXPECT_EQ(Tracks().checkedCount(), 1);
+    Press(&Tracks(), Qt::Key_Space);
+    Press(&Tracks(), Qt::Key_Space);
+    EXPECT_EQ(Tracks().GetRowCheck(3), 0u);
+    EXPECT_EQ(Tracks().GetRowCheck(2), 1u);
+    EXPECT_EQ(Tracks().checkedCount(), 1);
+    EXPECT_EQ(Tracks().itemCount(), 12);
+}
+
+TEST_F(MainWindow, ArrowKeysInThePlaylistPaneShowThePlaylist) {
+    ASSERT_TRUE(PlugSampleDevice(devicePath));
+    Start();
+    Playlists().setFocus(Qt::TabFocusReason); // focus alone changes nothing
+    EXPECT_EQ(window->SelectedPlaylist(), -10);
+    ClickPlaylist(1);
+    ClickTrack(0, 5);
+    Press(&Playlists(), Qt::Key_Down); // Road Trip
+    EXPECT_EQ(window->SelectedPlaylist(), 2);
+    EXPECT_EQ(Tracks().itemCount(), 4);
+    EXPECT_EQ(Tracks().checkedCount(), 0);
+    Press(&Playlists(), Qt::Key_PageDown); // Favourites, the last row
+    EXPECT_EQ(window->SelectedPlaylist(), 3);
+    EXPECT_EQ(Tracks().itemCount(), 3);
+    ClickTrack(0, 5);
+    Press(&Playlists(), Qt::Key_Down); // already the last row: nothing changes
+    EXPECT_EQ(Tracks().checkedCount(), 1);
+    Press(&Playlists(), Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(window->SelectedPlaylist(), 0);
+    EXPECT_EQ(Tracks().itemCount(), 12);
+}
+
+TEST_F(MainWindow, BrowseOpensAtTheBoxFolderOrItsClosestExistingParent) {
+    Start();
+    QStringList starts;
+    ReplaceFolderPicker([&](QWidget*, const QString&, const QString& start) {
+        starts << start;
+        return FolderPick{};
+    });
+    const QString music = root.path() + "/music";
+    for (const QString& typed :
+         {music, music + "/not/yet/there", QString("  relative/x "), QString()}) {
+        window->FolderEdit()->setText(typed);
+        ClickButton(IDC_MAIN_BROWSE);
+    }
+    EXPECT_EQ(starts, QStringList({music, music, QDir::homePath(), QDir::homePath()}));
 }

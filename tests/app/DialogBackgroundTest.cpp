@@ -1,7 +1,7 @@
 #include "support/DialogsTestSupport.h"
 
 #include "app/NodeviceBackground.h"
-#include "resources/WindowShape.h"
+#include "controls/WindowOutline.h"
 #include "transfer/dialog/TransferBackground.h"
 
 #include <QPainter>
@@ -65,16 +65,17 @@ TEST(NodeviceBackground, BandRuleWhiteBodyAndRoundedBorder) {
     EXPECT_TRUE(cornerBorder) << "no border on the top-left diagonal";
 }
 
-TEST(WindowShape, RoundedCornersOverTheGrownClient) {
+TEST(WindowShape, RoundedCornersWithinTheClient) {
     const QSize client(525, 341);
-    const QRegion region = RoundedWindowRegion(client);
+    const QRegion region = WindowShapeRegion(client);
     EXPECT_TRUE(region.contains(QPoint(262, 0)));
     EXPECT_TRUE(region.contains(QPoint(0, 170)));
-    EXPECT_TRUE(region.contains(QPoint(525, 170))); // one pixel beyond the client
-    EXPECT_TRUE(region.contains(QPoint(262, 341)));
+    EXPECT_TRUE(region.contains(QPoint(524, 170)));
+    EXPECT_TRUE(region.contains(QPoint(262, 340)));
     EXPECT_TRUE(region.contains(QPoint(7, 7)));
     for (QPoint corner :
-         {QPoint(0, 0), QPoint(1, 1), QPoint(525, 0), QPoint(0, 341), QPoint(525, 341)})
+         {QPoint(0, 0), QPoint(1, 1), QPoint(524, 0), QPoint(0, 340), QPoint(524, 340)})
         EXPECT_FALSE(region.contains(corner)) << corner.x() << "," << corner.y();
-    EXPECT_FALSE(region.contains(QPoint(526, 170)));
+    EXPECT_FALSE(region.contains(QPoint(525, 170)));
+    EXPECT_EQ(region.boundingRect(), QRect(QPoint(0, 0), client));
 }

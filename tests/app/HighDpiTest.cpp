@@ -17,7 +17,7 @@
 #include "lists/ListPalette.h"
 #include "resources/Template102.h"
 #include "resources/Template139.h"
-#include "resources/WindowShape.h"
+#include "controls/WindowOutline.h"
 
 #include <gtest/gtest.h>
 
@@ -134,7 +134,7 @@ TEST_F(HighDpi, TheMainWindowIsTwiceTheSizeAndItsSkinIsSharp) {
     const QRect icon(MainBackground::kIconAt,
                      QSize(MainBackground::kIconSize, MainBackground::kIconSize));
     const QImage reference = ReferenceBackground();
-    const QRegion outside = QRegion(window->rect()) - RoundedWindowRegion(window->size());
+    const QRegion outside = QRegion(window->rect()) - WindowShapeRegion(window->size());
     int compared = 0;
     for (int y = 0; y < logical.height(); ++y) {
         for (int x = 0; x < logical.width(); ++x) {

@@ -9,6 +9,8 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 
+#include "support/WindowCorners.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -173,7 +175,13 @@ TEST_F(NodeviceDialogTest, RendersTheSkinAndTheLinkModes) {
     EXPECT_EQ(PixelAt(picture, cancelCorner.x(), cancelCorner.y()), QColor(Qt::white));
 }
 
-TEST_F(NodeviceDialogTest, OnlyAClickOnALinkOpensTheHelpPage) {
+TEST_F(NodeviceDialogTest, EveryCornerPixelAgreesWithTheBorder) {
+    const QStringList faults =
+        CornerFaults(dialog->grab().toImage(), dialog->mask(), QColor(108, 109, 111));
+    EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
+}
+
+TEST_F(NodeviceDialogTest, OnlyAClickOnALinkOpensItsSectionOfTheHelpPage) {
     MouseAt(dialog.get(), QEvent::MouseMove, QPoint(400, 100));
     MouseAt(dialog.get(), QEvent::MouseButtonPress, QPoint(400, 100));
     MouseAt(dialog.get(), QEvent::MouseButtonRelease, QPoint(400, 100));
@@ -185,7 +193,7 @@ TEST_F(NodeviceDialogTest, OnlyAClickOnALinkOpensTheHelpPage) {
         MouseAt(dialog.get(), QEvent::MouseButtonRelease, link.center());
     }
     const QString page = QCoreApplication::applicationDirPath() + "/help.html";
-    EXPECT_EQ(opener.opened, QStringList({page, page}));
+    EXPECT_EQ(opener.opened, QStringList({page + "#disk-mode", page + "#copy"}));
 }
 
 TEST_F(NodeviceDialogTest, RescanAsksTheMainWindowAndCancelOnlyHides) {

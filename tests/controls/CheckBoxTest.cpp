@@ -142,7 +142,10 @@ TEST(TransCheck, ThemedPressOfACheckedBoxShowsState7AndReleaseShowsState2) {
     SendMouseMove(*check);
     SendPress(*check);
     EXPECT_EQ(Drawn(*check, style), kCheckedPressed);
-    EXPECT_EQ(style.rects.back(), QRect(-1, 1, 16, 15));
+    // The style's own indicator, centred in the 16 x 15 box at (-1, 1).
+    const QSize indicator(style.pixelMetric(QStyle::PM_IndicatorWidth),
+                          style.pixelMetric(QStyle::PM_IndicatorHeight));
+    EXPECT_EQ(style.rects.back(), CentredIn(QRect(-1, 1, 16, 15), indicator));
     SendRelease(*check);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(check->GetCheck(), 0);
@@ -150,6 +153,50 @@ TEST(TransCheck, ThemedPressOfACheckedBoxShowsState7AndReleaseShowsState2) {
 
     SendLeave(*check);
     EXPECT_EQ(Drawn(*check, style), QStyle::State_Off | QStyle::State_Enabled);
+}
+
+TEST(CheckBoxRules, CentredInKeepsTheSizeUnlessItDoesNotFit) {
+    EXPECT_EQ(CentredIn(QRect(-1, 1, 16, 15), QSize(13, 13)), QRect(0, 2, 13, 13));
+    EXPECT_EQ(CentredIn(QRect(-1, 1, 16, 15), QSize(16, 16)), QRect(-1, 1, 16, 15));
+    EXPECT_EQ(CentredIn(QRect(0, 0, 10, 10), QSize(5, 4)), QRect(2, 3, 5, 4));
+}
+
+// The themed box over the skin: its frame is whole on all four sides, none
+// of it falls outside the control, and it is no wider than the style draws it.
+TEST(TransCheck, ThemedBoxShowsAllFourEdgesInsideTheControl) {
+    ClassicControls themed(false);
+    const QColor skin(255, 255, 255);
+    for (int checked : {0, 1}) {
+        QWidget window;
+        window.resize(300, 40);
+        window.setAutoFillBackground(true);
+        QPalette palette = window.palette();
+        palette.setColor(QPalette::Window, skin);
+        window.setPalette(palette);
+        auto* check = new CTransCheck("Open output folder after transfer is completed", &window);
+        const QRect place(10, 10, 250, 15);
+        check->setGeometry(place);
+        check->SetCheck(checked);
+        const QImage image = window.grab().toImage();
+        // The box rectangle and one column either side of it.
+        const QRect around(place.left() - 3, place.top(), 20, place.height());
+        const QRect box = BoundingBoxOf(image, around, [&](QColor c) { return c != skin; });
+        ASSERT_FALSE(box.isEmpty()) << SaveActual(image, "themed-box").toStdString();
+        EXPECT_GE(box.left(), place.left()) << "the left edge falls outside the control";
+        const QSize indicator(check->style()->pixelMetric(QStyle::PM_IndicatorWidth),
+                              check->style()->pixelMetric(QStyle::PM_IndicatorHeight));
+        EXPECT_EQ(box.size(), indicator);
+        const auto edgeDrawn = [&](QPoint from, QPoint step, int length) {
+            int drawn = 0;
+            for (int i = 0; i < length; ++i)
+                drawn += image.pixelColor(from + step * i) != skin;
+            return drawn * 2 > length;
+        };
+        EXPECT_TRUE(edgeDrawn(box.topLeft(), {0, 1}, box.height())) << "left edge";
+        EXPECT_TRUE(edgeDrawn(box.topRight(), {0, 1}, box.height())) << "right edge";
+        EXPECT_TRUE(edgeDrawn(box.topLeft(), {1, 0}, box.width())) << "top edge";
+        EXPECT_TRUE(edgeDrawn(box.bottomLeft(), {1, 0}, box.width())) << "bottom edge";
+    }
 }
 
 TEST(TransCheck, ClassicBoxWithItsOwnTickWhenThemesAreOff) {

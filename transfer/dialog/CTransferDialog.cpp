@@ -4,43 +4,25 @@
 #include "controls/OffscreenPicture.h"
 #include "controls/ToolbarBtnEx.h"
 #include "controls/TransStatic.h"
+#include "platform/DialogPlacement.h"
 #include "platform/OpenLocation.h"
 #include "resources/Template130.h"
 #include "resources/TemplateLayout.h"
 #include "transfer/CopyWorker.h"
+#include "transfer/dialog/FailureListWindow.h"
 #include "transfer/dialog/FailureReport.h"
 #include "transfer/dialog/TransferBackground.h"
 
 #include <QCoreApplication>
-#include <QDialogButtonBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QVBoxLayout>
 
 #include <system_error>
 
 namespace {
 
 const TemplateLayout kLayout(TransferDialogTemplate());
-
-void ShowFailureListWindow(QWidget* parent, const QString& summary, const QString& list) {
-    QDialog window(parent);
-    window.setWindowTitle(QStringLiteral("Corvane"));
-    auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(new QLabel(summary, &window));
-    auto* text = new QPlainTextEdit(list, &window);
-    text->setReadOnly(true);
-    text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    layout->addWidget(text);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &window);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &window, &QDialog::reject);
-    layout->addWidget(buttons);
-    window.resize(560, 320);
-    window.exec();
-}
 
 CTransferDialog::FailureListPresenter& CurrentPresenter() {
     static CTransferDialog::FailureListPresenter presenter;
@@ -55,6 +37,8 @@ CTransferDialog::CTransferDialog(QWidget* owner)
       label_(new CTransStatic(kLayout.TextOf(IDC_TRANSFER_LABEL), this)),
       labelRect_(kLayout.PlaceOf(IDC_TRANSFER_LABEL)) {
     setModal(true);
+    // Named for the taskbar and the window list; no caption is drawn.
+    setWindowTitle(QStringLiteral("Corvane"));
     setFont(DialogFont());
     setFixedSize(kLayout.ClientSize());
     bar_->setGeometry(kLayout.PlaceOf(IDC_TRANSFER_PROGRESS));
@@ -80,6 +64,7 @@ CTransferDialog::ReplaceFailureListPresenter(FailureListPresenter presenter) {
 
 void CTransferDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    PlaceOverOwner(*this);
     if (progress_.phase() == TransferProgress::Phase::Initialising)
         OnInitDialog();
 }
@@ -181,7 +166,7 @@ void CTransferDialog::ShowFailures() {
     if (const FailureListPresenter& presenter = CurrentPresenter())
         presenter(this, summary, list);
     else
-        ShowFailureListWindow(this, summary, list);
+        CFailureListWindow(this, summary, list).exec();
     progress_.FailuresShown();
     ShowProgress();
 }

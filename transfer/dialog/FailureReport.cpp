@@ -1,12 +1,15 @@
 #include "transfer/dialog/FailureReport.h"
 
+#include "transfer/PathComponent.h"
+
 #include <QStringList>
 
 QString FailureReportText(const CopyOutcome& outcome) {
     QStringList lines;
     for (const CopyFailure& failure : outcome.failures) {
-        const QString title = failure.title.empty() ? QStringLiteral("(untitled)")
-                                                    : QString::fromStdString(failure.title);
+        // Named as its copy would have been named on disk.
+        const QString title =
+            QString::fromStdString(failure.title.empty() ? kUnknownTitle : failure.title);
         QString line = QStringLiteral("%1: %2").arg(title, CopyFailureText(failure.reason));
         if (!failure.source.empty())
             line += QStringLiteral(" (%1)").arg(QString::fromStdString(failure.source));

@@ -82,7 +82,7 @@ TEST(FailureReport, OneLinePerTrackWithReasonAndSource) {
     EXPECT_TRUE(lines[0].startsWith("Song: ")) << lines[0].toStdString();
     EXPECT_TRUE(lines[0].contains(CopyFailureText(CopyFailureReason::SourceMissing)));
     EXPECT_TRUE(lines[0].endsWith("(/ipod/F00/AB.mp3)")) << lines[0].toStdString();
-    EXPECT_TRUE(lines[1].startsWith("(untitled): ")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].startsWith("Unknown Title: ")) << lines[1].toStdString();
     EXPECT_TRUE(lines[1].contains(CopyFailureText(CopyFailureReason::NoFreeName)));
     EXPECT_TRUE(FailureReportText(CopyOutcome{}).isEmpty());
 }
