@@ -66,22 +66,52 @@ TEST(MalformedDatabase, ZeroLengthChunksEndTheirListInsteadOfLooping) {
     dbwriter::Put32(item.bytes, firstItem + 8, 0);
     EXPECT_EQ(device.Load(db, item.bytes), 2); // no item survived
 
-    dbwriter::Written set = dbwriter::Write(SimpleDatabase(4));
-    dbwriter::Put32(set.bytes, set.dataSetOffsets[0] + 8, 0);
-    dbwriter::Put32(set.bytes, 20, 0xFFFFFFFF);
-    EXPECT_EQ(device.Load(db, set.bytes), 0);
+    // A data set too short to be its own sibling ends the root's data sets;
+    // what came before it still loads.
+    dbwriter::Database three = SimpleDatabase(4);
+    three.options.dataSetOrder = {1, 2, 3};
+    for (uint32_t total : {0u, 8u}) {
+        dbwriter::Written set = dbwriter::Write(three);
+        dbwriter::Put32(set.bytes, set.dataSetOffsets[2] + 8, total);
+        dbwriter::Put32(set.bytes, 20, 0xFFFFFFFF);
+        ASSERT_EQ(device.Load(db, set.bytes), 1) << "total " << total;
+        EXPECT_EQ(ViewTitles(db), (std::vector<std::string>{"t1", "t2", "t3", "t4"}));
+        dbwriter::Put32(set.bytes, set.dataSetOffsets[0] + 8, total);
+        EXPECT_EQ(device.Load(db, set.bytes), 2);
+        EXPECT_EQ(db.message, "No songs\r\n");
+    }
 
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
-TEST(MalformedDatabase, ChildrenMayNotSpillOutOfTheirParent) {
+TEST(MalformedDatabase, LengthsAreTrustedAsFarAsTheFileReaches) {
     DeviceFixture device;
     CItuneDB db;
-    // A title longer than its mhod ends the track list there.
+    // A title longer than its mhod is read on into the bytes after it.
     dbwriter::Written string = dbwriter::Write(SimpleDatabase(3));
-    dbwriter::Put32(string.bytes, FirstObject(string, string.trackOffsets[1]) + 28, 0x10000);
+    const size_t title = FirstObject(string, string.trackOffsets[1]);
+    dbwriter::Put32(string.bytes, title + 28, 0x40);
     ASSERT_EQ(device.Load(db, string.bytes), 1);
-    EXPECT_EQ(ViewTitles(db), (std::vector<std::string>{"t1", "<null>"}));
+    ASSERT_EQ(db.viewRowCount, 3u);
+    EXPECT_EQ(Text(db.viewRows[1].title).substr(0, 2), "t2");
+    EXPECT_GT(Text(db.viewRows[1].title).size(), 2u); // the next mhod's tag, up to a NUL
+    EXPECT_EQ(Text(db.viewRows[2].title), "t3");
+
+    // So is a playlist name longer than its mhod.
+    dbwriter::Written name = dbwriter::Write(SimpleDatabase(3));
+    const size_t nameObject = FirstObject(name, name.playlistOffsets[0]);
+    dbwriter::Put32(name.bytes, nameObject + 28, 0x20);
+    ASSERT_EQ(device.Load(db, name.bytes), 1);
+    EXPECT_EQ(Text(db.playlists[0].name).substr(0, 4), "iPod");
+
+    // The last track may reach past its data set's end.
+    dbwriter::Written track = dbwriter::Write(SimpleDatabase(3));
+    const size_t setEnd =
+        track.dataSetOffsets[0] + dbwriter::Get32(track.bytes, track.dataSetOffsets[0] + 8);
+    dbwriter::Put32(track.bytes, track.trackOffsets[2] + 8,
+                    uint32_t(setEnd - track.trackOffsets[2] + 0x20));
+    ASSERT_EQ(device.Load(db, track.bytes), 1);
+    EXPECT_EQ(ViewTitles(db), (std::vector<std::string>{"t1", "t2", "t3"}));
 
     // A string running past the end of the file is a read outside it.
     dbwriter::Written outside = dbwriter::Write(SimpleDatabase(3));
