@@ -1,15 +1,14 @@
 // corvane-cli devices: the removable volumes that hold an iPod database.
 #include <ostream>
-#include <sys/stat.h>
 
 #include "cli/Commands.h"
 #include "cli/DeviceSession.h"
 #include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
 #include "cli/TextTable.h"
+#include "library/DatabaseChoice.h"
 #include "library/DevicePaths.h"
 #include "library/RemovableVolumes.h"
-#include "library/ResolvePath.h"
 
 namespace {
 
@@ -18,7 +17,8 @@ const char* const kUsage =
     "\n"
     "Lists the mounted removable volumes that hold an iPod database,\n"
     "in the order corvane searches them.\n"
-    "  --json   write a JSON array of {\"id\", \"mountPoint\", \"database\"}\n";
+    "  --json   write a JSON array of {\"id\", \"mountPoint\", \"database\"};\n"
+    "           \"database\" is the file read: iTunesCDB when it is not empty\n";
 
 struct Device {
     Volume volume;
@@ -28,9 +28,8 @@ struct Device {
 std::vector<Device> DevicesWithDatabase() {
     std::vector<Device> devices;
     for (const Volume& volume : ListRemovableVolumes()) {
-        const std::string path = ResolveExistingPath(DatabasePathOnVolume(volume.mountPoint));
-        struct stat st {};
-        if (stat(path.c_str(), &st) == 0)
+        const std::string path = ChooseDatabaseOnVolume(volume.mountPoint);
+        if (!path.empty())
             devices.push_back({volume, path});
     }
     return devices;

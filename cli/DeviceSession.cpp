@@ -1,28 +1,20 @@
 #include "cli/DeviceSession.h"
 
 #include <ostream>
-#include <sys/stat.h>
 
 #include "cli/ExitCodes.h"
+#include "library/DatabaseChoice.h"
 #include "library/DevicePaths.h"
 #include "library/ResolvePath.h"
 #include "library/Utf16.h"
 
-namespace {
-
-bool Exists(const std::string& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0;
-}
-
-} // namespace
-
 int OpenDevice(const ParsedOptions& options, CItuneDB& db, std::ostream& err) {
     std::string dbPath;
     if (options.Has("device")) {
-        dbPath = ResolveExistingPath(DatabasePathOnVolume(AbsoluteFolder(options.Get("device"))));
-        if (!Exists(dbPath)) {
-            err << "corvane-cli: no iPod database at " << dbPath << "\n";
+        const std::string volume = AbsoluteFolder(options.Get("device"));
+        dbPath = ChooseDatabaseOnVolume(volume);
+        if (dbPath.empty()) {
+            err << "corvane-cli: no iPod database at " << DatabasePathOnVolume(volume) << "\n";
             return kExitNoDevice;
         }
     } else if (!db.FindDevice(dbPath)) {
@@ -45,7 +37,7 @@ int OpenDevice(const ParsedOptions& options, CItuneDB& db, std::ostream& err) {
 std::string TrackSourcePath(const TrackRecord& track) {
     if (!track.location)
         return std::string();
-    return ResolveExistingPath(ToUtf8(Utf16View(track.location)));
+    return ResolveTrackPath(ToUtf8(Utf16View(track.location)));
 }
 
 int HandleCommonOptions(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,

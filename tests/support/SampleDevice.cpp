@@ -82,3 +82,11 @@ bool WriteSampleDevice(const std::string& root) {
     }
     return true;
 }
+
+bool WriteCompressedSampleDevice(const std::string& root) {
+    const std::string folder = root + "/iPod_Control/iTunes/";
+    return WriteSampleDevice(root) &&
+           dbwriter::WriteFile(folder + "iTunesCDB",
+                               dbwriter::Compress(dbwriter::Write(SampleDeviceDatabase()).bytes)) &&
+           dbwriter::WriteFile(folder + "iTunesDB", {});
+}

@@ -14,3 +14,7 @@ dbwriter::Database SampleDeviceDatabase();
 // iPod_Control/iTunes/iTunesDB and each track's file under
 // iPod_Control/Music/Fnn/, sized as the database says. False on any failure.
 bool WriteSampleDevice(const std::string& root);
+
+// The same device as a newer iPod keeps it: the database compressed in
+// iPod_Control/iTunes/iTunesCDB, beside an empty iTunesDB.
+bool WriteCompressedSampleDevice(const std::string& root);
