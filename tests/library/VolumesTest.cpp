@@ -77,4 +77,14 @@ TEST_F(FindDevice, DatabasePathMayDifferInCase) {
     EXPECT_EQ(db.driveIndex, 1);
 }
 
+// A newer iPod may hold only iTunesCDB, in any letter case.
+TEST_F(FindDevice, ACompressedDatabaseAloneMakesADevice) {
+    MakeDatabase("w/iPod_Control/iTunes/itunescdb");
+    SetVolumes(dir / "w");
+    CItuneDB db;
+    std::string path;
+    ASSERT_EQ(db.FindDevice(path), 1);
+    EXPECT_EQ(path, dir / "w/iPod_Control/iTunes/itunescdb");
+}
+
 } // namespace
