@@ -1,9 +1,9 @@
 #include "library/ResolvePath.h"
 
 #include <dirent.h>
-#include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string_view>
 #include <sys/stat.h>
 #include <unordered_map>
@@ -55,9 +55,9 @@ private:
 };
 
 // Walks absolutePath component by component; `find` gives the entry of a
-// folder that stands for a name, or "". absolutePath itself when a
-// component has none.
-template <typename Find> std::string ResolveComponents(const std::string& absolutePath, Find find) {
+// folder that stands for a name, or "". Nothing when a component has none.
+template <typename Find>
+std::optional<std::string> ResolveComponents(const std::string& absolutePath, Find find) {
     std::string resolved;
     size_t start = 1;
     while (start <= absolutePath.size()) {
@@ -70,7 +70,7 @@ template <typename Find> std::string ResolveComponents(const std::string& absolu
             continue;
         const std::string entry = find(resolved, name);
         if (entry.empty())
-            return absolutePath;
+            return std::nullopt;
         resolved += '/';
         resolved += entry;
     }
@@ -79,7 +79,17 @@ template <typename Find> std::string ResolveComponents(const std::string& absolu
 
 struct SharedListings {
     std::mutex lock;
-    std::map<std::string, std::unique_ptr<FolderListing>> byFolder;
+    std::unordered_map<std::string, std::unique_ptr<FolderListing>> byFolder;
+    // A track's folder as stored, and as it is spelled on disk; nothing when
+    // some level of it has no entry. Tracks share a few dozen folders.
+    std::unordered_map<std::string, std::optional<std::string>> folderOnDisk;
+
+    const FolderListing& ListingOf(const std::string& folder) {
+        std::unique_ptr<FolderListing>& listing = byFolder[folder];
+        if (!listing)
+            listing = std::make_unique<FolderListing>(folder);
+        return *listing;
+    }
 };
 
 SharedListings& TrackFolderListings() {
@@ -92,11 +102,14 @@ SharedListings& TrackFolderListings() {
 std::string ResolveExistingPath(const std::string& absolutePath) {
     if (absolutePath.empty() || absolutePath[0] != '/' || Exists(absolutePath))
         return absolutePath;
-    return ResolveComponents(absolutePath, [](const std::string& folder, std::string_view name) {
-        std::string written = folder + '/';
-        written += name;
-        return Exists(written) ? std::string(name) : FolderListing(folder).Find(name);
-    });
+    return ResolveComponents(absolutePath,
+                             [](const std::string& folder, std::string_view name) {
+                                 std::string written = folder + '/';
+                                 written += name;
+                                 return Exists(written) ? std::string(name)
+                                                        : FolderListing(folder).Find(name);
+                             })
+        .value_or(absolutePath);
 }
 
 std::string ResolveTrackPath(const std::string& absolutePath) {
@@ -104,17 +117,24 @@ std::string ResolveTrackPath(const std::string& absolutePath) {
         return absolutePath;
     SharedListings& listings = TrackFolderListings();
     const std::lock_guard<std::mutex> hold(listings.lock);
-    return ResolveComponents(
-        absolutePath, [&listings](const std::string& folder, std::string_view name) {
-            std::unique_ptr<FolderListing>& listing = listings.byFolder[folder];
-            if (!listing)
-                listing = std::make_unique<FolderListing>(folder);
-            return listing->Find(name);
-        });
+    const size_t slash = absolutePath.rfind('/');
+    const std::string folder = absolutePath.substr(0, slash);
+    auto [known, added] = listings.folderOnDisk.try_emplace(folder);
+    if (added)
+        known->second = ResolveComponents(
+            folder, [&listings](const std::string& parent, std::string_view name) {
+                return listings.ListingOf(parent).Find(name);
+            });
+    if (!known->second)
+        return absolutePath;
+    const std::string name =
+        listings.ListingOf(*known->second).Find(std::string_view(absolutePath).substr(slash + 1));
+    return name.empty() ? absolutePath : *known->second + '/' + name;
 }
 
 void ForgetTrackFolderListings() {
     SharedListings& listings = TrackFolderListings();
     const std::lock_guard<std::mutex> hold(listings.lock);
     listings.byFolder.clear();
+    listings.folderOnDisk.clear();
 }
