@@ -116,6 +116,17 @@ TEST(MalformedDatabase, LengthsAreTrustedAsFarAsTheFileReaches) {
     ASSERT_EQ(device.Load(db, track.bytes), 1);
     EXPECT_EQ(ViewTitles(db), (std::vector<std::string>{"t1", "t2", "t3"}));
 
+    // Strings that all claim the rest of the file would need pools of the
+    // file's size squared: more string bytes than the file holds fail it.
+    dbwriter::Written overlapping = dbwriter::Write(SimpleDatabase(200));
+    for (size_t track : overlapping.trackOffsets) {
+        const size_t object = FirstObject(overlapping, track);
+        dbwriter::Put32(overlapping.bytes, object + 28,
+                        uint32_t(overlapping.bytes.size() - object - 40));
+    }
+    EXPECT_EQ(device.Load(db, overlapping.bytes), 0);
+    EXPECT_EQ(db.message, "Error Occur In TraverseItuneDBCount\r\n");
+
     // A string running past the end of the file is a read outside it.
     dbwriter::Written outside = dbwriter::Write(SimpleDatabase(3));
     const size_t mhod = FirstObject(outside, outside.trackOffsets[1]);
