@@ -1,16 +1,15 @@
 // corvane-cli devices: the removable volumes that hold an iPod database.
 #include <ostream>
-#include <sys/stat.h>
 
 #include "cli/Commands.h"
 #include "cli/DeviceSession.h"
 #include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
 #include "cli/TextTable.h"
+#include "library/DatabaseChoice.h"
 #include "library/DevicePaths.h"
 #include "library/MusicFiles.h"
 #include "library/RemovableVolumes.h"
-#include "library/ResolvePath.h"
 
 namespace {
 
@@ -20,7 +19,8 @@ const char* const kUsage =
     "Lists the mounted removable volumes that hold an iPod database or music\n"
     "files under iPod_Control/Music, in the order corvane searches them.\n"
     "  --json   write a JSON array of {\"id\", \"mountPoint\", \"database\",\n"
-    "           \"musicFiles\"}; database is null when the volume has none\n";
+    "           \"musicFiles\"}; \"database\" is the file read (iTunesCDB when\n"
+    "           it is not empty), null when the volume has none\n";
 
 struct Device {
     Volume volume;
@@ -31,12 +31,10 @@ struct Device {
 std::vector<Device> DevicesFound() {
     std::vector<Device> devices;
     for (const Volume& volume : ListRemovableVolumes()) {
-        const std::string path = ResolveExistingPath(DatabasePathOnVolume(volume.mountPoint));
-        struct stat st {};
-        const bool hasDatabase = stat(path.c_str(), &st) == 0;
+        const std::string path = ChooseDatabaseOnVolume(volume.mountPoint);
         const bool musicFiles = HasMusicFiles(volume.mountPoint);
-        if (hasDatabase || musicFiles)
-            devices.push_back({volume, hasDatabase ? path : std::string(), musicFiles});
+        if (!path.empty() || musicFiles)
+            devices.push_back({volume, path, musicFiles});
     }
     return devices;
 }

@@ -1,10 +1,10 @@
 #include "cli/DeviceSession.h"
 
 #include <ostream>
-#include <sys/stat.h>
 
 #include "cli/ExitCodes.h"
 #include "cli/ScanProgressBar.h"
+#include "library/DatabaseChoice.h"
 #include "library/DeviceLibrary.h"
 #include "library/DevicePaths.h"
 #include "library/MusicFiles.h"
@@ -12,11 +12,6 @@
 #include "library/Utf16.h"
 
 namespace {
-
-bool Exists(const std::string& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0;
-}
 
 int LoadResultToExit(int result, SourceChoice choice, const std::string& dbPath,
                      std::ostream& err) {
@@ -42,14 +37,14 @@ int OpenDevice(const ParsedOptions& options, CItuneDB& db, std::ostream& err) {
     std::string dbPath;
     if (options.Has("device")) {
         const std::string volume = AbsoluteFolder(options.Get("device"));
-        dbPath = ResolveExistingPath(DatabasePathOnVolume(volume));
-        if (!Exists(dbPath) && !HasMusicFiles(volume)) {
-            err << "corvane-cli: no iPod database at " << dbPath << "\n";
+        dbPath = DevicePathOnVolume(volume);
+        if (dbPath.empty()) {
+            err << "corvane-cli: no iPod database at " << DatabasePathOnVolume(volume) << "\n";
             return kExitNoDevice;
         }
     } else if (!db.FindDevice(dbPath)) {
         err << "corvane-cli: no iPod found: no removable volume holds " << kDatabaseOnVolume
-            << " or music files\n";
+            << ", iTunesCDB beside it, or music files\n";
         return kExitNoDevice;
     }
     const SourceChoice choice =
@@ -77,7 +72,7 @@ std::string SourceLine(const CItuneDB& db) {
 std::string TrackSourcePath(const TrackRecord& track) {
     if (!track.location)
         return std::string();
-    return ResolveExistingPath(ToUtf8(Utf16View(track.location)));
+    return ResolveTrackPath(ToUtf8(Utf16View(track.location)));
 }
 
 int HandleCommonOptions(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,

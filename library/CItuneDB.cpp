@@ -3,8 +3,10 @@
 #include <new>
 #include <utility>
 
+#include "library/CompressedImage.h"
 #include "library/DatabaseWalker.h"
 #include "library/DevicePaths.h"
+#include "library/ResolvePath.h"
 #include "library/Utf16.h"
 
 namespace {
@@ -29,12 +31,13 @@ CItuneDB::~CItuneDB() {
 
 int CItuneDB::LoadDatabase(const std::string& path) {
     dbPath = path;
+    ForgetTrackFolderListings(); // the device may have changed since
     volumeRoot = FromUtf8(VolumeRootOfDatabase(path));
     if (!MapDatabase())
         return 0;
     message.clear();
     ResetCounts();
-    if (!TraverseItuneDBCount()) {
+    if (!ExpandCompressedImage(fileImage) || !TraverseItuneDBCount()) {
         message += "Error Occur In TraverseItuneDBCount\r\n";
         UnmapDatabase();
         return 0;

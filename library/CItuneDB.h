@@ -24,16 +24,17 @@ public:
     CItuneDB& operator=(const CItuneDB&) = delete;
 
     // 1: the first removable volume (by mount point) holding
-    // iPod_Control/iTunes/iTunesDB, in any letter case, or music files under
-    // iPod_Control/Music; the database's path (which then need not exist)
+    // iPod_Control/iTunes/iTunesDB or iTunesCDB, in any letter case, or music
+    // files under iPod_Control/Music; the path of the file to read
+    // (ChooseDatabaseOnVolume, or where iTunesDB would be when there is none)
     // goes to dbPathOut and its mount ID to driveIndex. 0: none; driveIndex is -1
     // and dbPathOut is left alone.
     int FindDevice(std::string& dbPathOut);
 
     // Reads the database at `path`, which lives at
-    // <volume>/iPod_Control/iTunes/iTunesDB; track locations are joined to
-    // that <volume>. 1: tables and the master playlist's view built;
-    // 2: no tracks, or no playlists or playlist items (no tables kept);
+    // <volume>/iPod_Control/iTunes/iTunesDB (or iTunesCDB, compressed);
+    // track locations are joined to that <volume>. 1: tables and the
+    // master playlist's view built; 2: no tracks, or no playlists or playlist items (no tables kept);
     // 0: unreadable or malformed. `message` records why.
     int LoadDatabase(const std::string& path);
 

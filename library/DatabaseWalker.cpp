@@ -9,7 +9,8 @@
 using namespace chunk;
 
 DatabaseWalker::DatabaseWalker(CItuneDB& db, Pass pass)
-    : db(db), reader(db.fileImage.data(), db.fileImage.size()), filling(pass == Pass::Fill) {}
+    : db(db), reader(db.fileImage.data(), db.fileImage.size()), filling(pass == Pass::Fill),
+      chunkBudget(db.fileImage.size() / kChunkBudgetBytes), stringBudget(db.fileImage.size()) {}
 
 int DatabaseWalker::WalkRoot() {
     if (!reader.Has(0, kRootFixed) || !reader.TagIs(0, "mhbd"))
@@ -20,15 +21,18 @@ int DatabaseWalker::WalkRoot() {
     bool playlistListRead = false;
     for (uint32_t i = 0; i < dataSetCount; ++i) {
         Chunk set;
-        if (Enter(at, "mhsd", kDataSetFixed, SIZE_MAX, set) != Step::Matched)
+        const Step entered = Enter(at, "mhsd", kDataSetFixed, set);
+        if (entered == Step::Short)
+            break; // its sibling would be itself: the data sets end here
+        if (entered != Step::Matched)
             return 0;
         const uint32_t kind = reader.U32(at + kDataSetKind);
         const size_t list = at + reader.U32(at + kHeaderLength);
         Step step = Step::Matched;
         if (kind == kTrackListKind) {
-            step = WalkTrackList(list, set.end);
+            step = WalkTrackList(list);
         } else if (kind == playlistKind && (kind == kPlaylistListKind || !playlistListRead)) {
-            step = WalkPlaylistList(list, set.end);
+            step = WalkPlaylistList(list);
             playlistListRead = true;
         }
         if (step == Step::Fault)
@@ -39,11 +43,11 @@ int DatabaseWalker::WalkRoot() {
 }
 
 // Kind 2 when the root's data sets hold one, else the podcast copy (kind 3).
-uint32_t DatabaseWalker::ChoosePlaylistKind(size_t first, uint32_t dataSetCount) const {
+uint32_t DatabaseWalker::ChoosePlaylistKind(size_t first, uint32_t dataSetCount) {
     size_t at = first;
     for (uint32_t i = 0; i < dataSetCount; ++i) {
         Chunk set;
-        if (Enter(at, "mhsd", kDataSetFixed, SIZE_MAX, set) != Step::Matched)
+        if (Enter(at, "mhsd", kDataSetFixed, set) != Step::Matched)
             break;
         if (reader.U32(at + kDataSetKind) == kPlaylistListKind)
             return kPlaylistListKind;
@@ -52,44 +56,44 @@ uint32_t DatabaseWalker::ChoosePlaylistKind(size_t first, uint32_t dataSetCount)
     return kPodcastPlaylistListKind;
 }
 
-// Tests a chunk of the list inside [.., parentEnd). The image end is a
-// fault; a wrong tag, a length below the fixed fields (a chunk that would
-// be its own sibling) or a chunk spilling out of its parent ends the list.
+// Tests a chunk of a list. Its lengths are trusted as far as the image
+// reaches: a read past the image's end is a fault; a wrong tag ends the
+// list, and so does a total length below the fixed fields (a chunk that
+// would be its own sibling). Every chunk entered spends one unit of a budget
+// that a real file never exhausts, so chunks whose children point back into
+// shared bytes cannot make a walk quadratic.
 DatabaseWalker::Step DatabaseWalker::Enter(size_t at, const char (&tag)[5], size_t fixed,
-                                           size_t parentEnd, Chunk& out) const {
+                                           Chunk& out) {
     if (!reader.Has(at, 4))
         return Step::Fault;
     if (!reader.TagIs(at, tag))
         return Step::Stopped;
-    if (!reader.Has(at, fixed))
+    if (!reader.Has(at, fixed) || chunkBudget == 0)
         return Step::Fault;
+    --chunkBudget;
     const uint32_t total = reader.U32(at + kTotalLength);
-    if (total < fixed || at >= parentEnd || parentEnd - at < total)
-        return Step::Stopped;
+    if (total < fixed)
+        return Step::Short;
     out = {at, at + total};
     return Step::Matched;
 }
 
-DatabaseWalker::Step DatabaseWalker::EnterList(size_t at, const char (&tag)[5],
-                                               size_t parentEnd) const {
+DatabaseWalker::Step DatabaseWalker::EnterList(size_t at, const char (&tag)[5]) const {
     if (!reader.Has(at, 4))
         return Step::Fault;
     if (!reader.TagIs(at, tag))
         return Step::Stopped;
-    if (!reader.Has(at, kListFixed))
-        return Step::Fault;
-    return at < parentEnd && parentEnd - at >= kListFixed ? Step::Matched : Step::Stopped;
+    return reader.Has(at, kListFixed) ? Step::Matched : Step::Fault;
 }
 
-DatabaseWalker::Step DatabaseWalker::WalkTrackList(size_t at, size_t parentEnd) {
-    if (const Step step = EnterList(at, "mhlt", parentEnd); step != Step::Matched)
+DatabaseWalker::Step DatabaseWalker::WalkTrackList(size_t at) {
+    if (const Step step = EnterList(at, "mhlt"); step != Step::Matched)
         return step;
     const uint32_t count = reader.U32(at + kTotalLength);
     size_t child = at + reader.U32(at + kHeaderLength);
     for (uint32_t i = 0; i < count; ++i) {
         Chunk track;
-        if (const Step step = Enter(child, "mhit", kTrackFixed, parentEnd, track);
-            step != Step::Matched)
+        if (const Step step = Enter(child, "mhit", kTrackFixed, track); step != Step::Matched)
             return step;
         if (!reader.Has(child + kTrackKindFlag, 4))
             return Step::Fault;
@@ -99,19 +103,17 @@ DatabaseWalker::Step DatabaseWalker::WalkTrackList(size_t at, size_t parentEnd) 
             return Step::Fault;
         const size_t objects = child + reader.U32(child + kHeaderLength);
         const uint32_t objectCount = reader.U32(child + kTrackObjectCount);
-        if (const Step step = WalkTrackObjects(objects, objectCount, track.end);
-            step != Step::Matched)
+        if (const Step step = WalkTrackObjects(objects, objectCount); step != Step::Matched)
             return step;
         child = track.end;
     }
     return Step::Matched;
 }
 
-DatabaseWalker::Step DatabaseWalker::WalkTrackObjects(size_t at, uint32_t count, size_t parentEnd) {
+DatabaseWalker::Step DatabaseWalker::WalkTrackObjects(size_t at, uint32_t count) {
     for (uint32_t i = 0; i < count; ++i) {
         Chunk object;
-        if (const Step step = Enter(at, "mhod", kObjectFixed, parentEnd, object);
-            step != Step::Matched)
+        if (const Step step = Enter(at, "mhod", kObjectFixed, object); step != Step::Matched)
             return step;
         const uint32_t type = reader.U32(at + kObjectType);
         if (type >= kTitle && type <= kGenre) {
@@ -127,25 +129,24 @@ DatabaseWalker::Step DatabaseWalker::WalkTrackObjects(size_t at, uint32_t count,
     return Step::Matched;
 }
 
-// A string must lie inside its mhod: real databases always do, and it keeps
-// the pools proportional to the file.
+// The string is read where its mhod says, as far as the image reaches. Its
+// bytes are charged to a budget of the image's size: strings of a real file
+// never overlap, and the pools stay proportional to the file.
 DatabaseWalker::Step DatabaseWalker::ReadString(const Chunk& object, const uint8_t*& bytes,
-                                                size_t& units) const {
+                                                size_t& units) {
     if (!reader.Has(object.start, kStringStart))
         return Step::Fault;
     const uint32_t length = reader.U32(object.start + kStringByteLength);
-    const size_t size = object.end - object.start;
-    if (size < kStringStart || size - kStringStart < length)
-        return Step::Stopped;
-    if (!reader.Has(object.start + kStringStart, length))
+    if (!reader.Has(object.start + kStringStart, length) || stringBudget < length)
         return Step::Fault;
+    stringBudget -= length;
     bytes = reader.At(object.start + kStringStart);
     units = length / 2; // an odd last byte is dropped
     return Step::Matched;
 }
 
-DatabaseWalker::Step DatabaseWalker::WalkPlaylistList(size_t at, size_t parentEnd) {
-    if (const Step step = EnterList(at, "mhlp", parentEnd); step != Step::Matched)
+DatabaseWalker::Step DatabaseWalker::WalkPlaylistList(size_t at) {
+    if (const Step step = EnterList(at, "mhlp"); step != Step::Matched)
         return step;
     if (!filling)
         db.message += "  Read mhlp\r\n";
@@ -155,20 +156,17 @@ DatabaseWalker::Step DatabaseWalker::WalkPlaylistList(size_t at, size_t parentEn
     size_t child = at + reader.U32(at + kHeaderLength);
     for (uint32_t i = 0; i < count; ++i) {
         Chunk playlist;
-        if (const Step step = Enter(child, "mhyp", kPlaylistFixed, parentEnd, playlist);
-            step != Step::Matched)
+        if (const Step step = Enter(child, "mhyp", kPlaylistFixed, playlist); step != Step::Matched)
             return step;
         if (!BeginPlaylist(reader.U8(child + kPlaylistMasterByte)))
             return Step::Fault;
         size_t next = child + reader.U32(child + kHeaderLength);
         const uint32_t objectCount = reader.U32(child + kPlaylistObjectCount);
         const uint32_t itemCount = reader.U32(child + kPlaylistItemCount);
-        if (const Step step = WalkPlaylistObjects(next, objectCount, playlist.end);
-            step != Step::Matched)
+        if (const Step step = WalkPlaylistObjects(next, objectCount); step != Step::Matched)
             return step;
         BeginItems();
-        if (const Step step = WalkPlaylistItems(next, itemCount, playlist.end);
-            step != Step::Matched)
+        if (const Step step = WalkPlaylistItems(next, itemCount); step != Step::Matched)
             return step;
         if (!filling)
             db.message += "\r\n";
@@ -178,12 +176,10 @@ DatabaseWalker::Step DatabaseWalker::WalkPlaylistList(size_t at, size_t parentEn
 }
 
 // Leaves `at` where the last mhod ended: the items start there.
-DatabaseWalker::Step DatabaseWalker::WalkPlaylistObjects(size_t& at, uint32_t count,
-                                                         size_t parentEnd) {
+DatabaseWalker::Step DatabaseWalker::WalkPlaylistObjects(size_t& at, uint32_t count) {
     for (uint32_t i = 0; i < count; ++i) {
         Chunk object;
-        if (const Step step = Enter(at, "mhod", kObjectFixed, parentEnd, object);
-            step != Step::Matched)
+        if (const Step step = Enter(at, "mhod", kObjectFixed, object); step != Step::Matched)
             return step;
         if (reader.U32(at + kObjectType) == kTitle) {
             const uint8_t* bytes = nullptr;
@@ -198,11 +194,10 @@ DatabaseWalker::Step DatabaseWalker::WalkPlaylistObjects(size_t& at, uint32_t co
     return Step::Matched;
 }
 
-DatabaseWalker::Step DatabaseWalker::WalkPlaylistItems(size_t at, uint32_t count,
-                                                       size_t parentEnd) {
+DatabaseWalker::Step DatabaseWalker::WalkPlaylistItems(size_t at, uint32_t count) {
     for (uint32_t i = 0; i < count; ++i) {
         Chunk item;
-        if (const Step step = Enter(at, "mhip", kItemFixed, parentEnd, item); step != Step::Matched)
+        if (const Step step = Enter(at, "mhip", kItemFixed, item); step != Step::Matched)
             return step;
         if (!Item(reader.U32(at + kItemTrackId)))
             return Step::Fault;

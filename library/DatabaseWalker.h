@@ -13,11 +13,13 @@ struct TrackRecord;
 // every test, so both stop at the same chunk and the tables the count sizes
 // are exactly the tables the fill writes.
 //
-// A tag mismatch, or a chunk too short for its fixed fields or reaching
-// outside its parent, ends the list it is in; counts and rows made so far
-// stand. A read outside the image ends the whole walk with 0. Each step
-// advances by at least a chunk's fixed size and stays inside its parent,
-// so a walk is linear in the image size whatever the counts claim.
+// Lengths are trusted as far as the image reaches. A tag mismatch, or a
+// total length too short for a chunk's fixed fields, ends the list it is in
+// (or, for a data set, the root's data sets); counts and rows made so far
+// stand. A read outside the image ends the whole walk with 0, and so does
+// a walk that enters more chunks, or reads more string bytes, than an
+// image of its size can hold: a walk stays linear in the image size
+// whatever its counts and lengths claim.
 class DatabaseWalker {
 public:
     enum class Pass { Count, Fill };
@@ -26,21 +28,21 @@ public:
     int WalkRoot(); // 1: root and every data set matched; 0 otherwise
 
 private:
-    enum class Step { Matched, Stopped, Fault };
+    enum class Step { Matched, Stopped, Short, Fault };
     struct Chunk {
         size_t start = 0;
         size_t end = 0; // start + total length
     };
 
-    uint32_t ChoosePlaylistKind(size_t first, uint32_t dataSetCount) const;
-    Step Enter(size_t at, const char (&tag)[5], size_t fixed, size_t parentEnd, Chunk& out) const;
-    Step EnterList(size_t at, const char (&tag)[5], size_t parentEnd) const;
-    Step WalkTrackList(size_t at, size_t parentEnd);
-    Step WalkTrackObjects(size_t at, uint32_t count, size_t parentEnd);
-    Step WalkPlaylistList(size_t at, size_t parentEnd);
-    Step WalkPlaylistObjects(size_t& at, uint32_t count, size_t parentEnd);
-    Step WalkPlaylistItems(size_t at, uint32_t count, size_t parentEnd);
-    Step ReadString(const Chunk& object, const uint8_t*& bytes, size_t& units) const;
+    uint32_t ChoosePlaylistKind(size_t first, uint32_t dataSetCount);
+    Step Enter(size_t at, const char (&tag)[5], size_t fixed, Chunk& out);
+    Step EnterList(size_t at, const char (&tag)[5]) const;
+    Step WalkTrackList(size_t at);
+    Step WalkTrackObjects(size_t at, uint32_t count);
+    Step WalkPlaylistList(size_t at);
+    Step WalkPlaylistObjects(size_t& at, uint32_t count);
+    Step WalkPlaylistItems(size_t at, uint32_t count);
+    Step ReadString(const Chunk& object, const uint8_t*& bytes, size_t& units);
 
     // What differs between the passes.
     bool BeginTrack(uint32_t trackId, uint32_t fileSize, uint32_t kindFlag);
@@ -55,6 +57,11 @@ private:
     CItuneDB& db;
     ByteReader reader;
     const bool filling;
+    // Chunk headers of a real file never overlap, so it has at most one
+    // chunk per kChunkBudgetBytes (the smallest fixed part, 12, rounded down).
+    static constexpr size_t kChunkBudgetBytes = 8;
+    size_t chunkBudget;
+    uint64_t stringBudget;
     TrackRecord* currentTrack = nullptr;
     PlaylistRecord* currentPlaylist = nullptr;
 };

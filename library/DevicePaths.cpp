@@ -11,11 +11,11 @@ std::string AbsoluteFolder(const std::string& folder) {
     return error ? folder : absolute.lexically_normal().string();
 }
 
-std::string DatabasePathOnVolume(const std::string& mountPoint) {
+std::string DatabasePathOnVolume(const std::string& mountPoint, const char* fileName) {
     std::string path = mountPoint;
     if (path.empty() || path.back() != '/')
         path += '/';
-    return path + kDatabaseOnVolume;
+    return path + kDatabaseFolderOnVolume + fileName;
 }
 
 std::string VolumeRootOfDatabase(const std::string& dbPath) {

@@ -14,8 +14,12 @@ public:
     ImageBuffer(const ImageBuffer&) = delete;
     ImageBuffer& operator=(const ImageBuffer&) = delete;
 
-    bool Allocate(size_t size); // releases any earlier buffer first
+    // Releases any earlier buffer first. Pages are only reserved: memory is
+    // taken as they are first written, so a generous size costs nothing.
+    bool Allocate(size_t size);
     void Release();
+    void Shrink(size_t size); // keeps the first `size` bytes (no larger)
+    void Swap(ImageBuffer& other);
     uint8_t* data() const { return bytes; }
     size_t size() const { return length; }
 

@@ -2,8 +2,12 @@
 
 #include <dirent.h>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string_view>
 #include <sys/stat.h>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -12,38 +16,48 @@ bool Exists(const std::string& path) {
     return lstat(path.c_str(), &st) == 0;
 }
 
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    }
-    return true;
+std::string FoldAsciiCase(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded)
+        c = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+    return folded;
 }
 
-// The entry of `folder` named like `name` but for case; when several are,
-// the byte-wise smallest, so the answer never depends on directory order.
-std::string FindCaseVariant(const std::string& folder, std::string_view name) {
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.empty() ? "/" : folder.c_str()),
-                                            closedir);
-    std::string best;
-    if (!dir)
-        return best;
-    while (const dirent* entry = readdir(dir.get())) {
-        const std::string_view candidate(entry->d_name);
-        if (EqualIgnoringAsciiCase(candidate, name) && (best.empty() || candidate < best))
-            best = candidate;
+// The names of one folder, answering for each name the entry of that name
+// or, when there is none, the byte-wise smallest that differs only in case,
+// so the answer never depends on directory order.
+class FolderListing {
+public:
+    explicit FolderListing(const std::string& folder) {
+        std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.empty() ? "/" : folder.c_str()),
+                                                closedir);
+        if (!dir)
+            return;
+        while (const dirent* entry = readdir(dir.get())) {
+            const std::string name(entry->d_name);
+            std::string& best = byFoldedName[FoldAsciiCase(name)];
+            if (best.empty() || name < best)
+                best = name;
+            exactNames.insert(name);
+        }
     }
-    return best;
-}
+    // "" when the folder holds no such name.
+    std::string Find(std::string_view name) const {
+        if (exactNames.count(std::string(name)))
+            return std::string(name);
+        const auto found = byFoldedName.find(FoldAsciiCase(name));
+        return found == byFoldedName.end() ? std::string() : found->second;
+    }
 
-} // namespace
+private:
+    std::unordered_map<std::string, std::string> byFoldedName;
+    std::unordered_set<std::string> exactNames;
+};
 
-std::string ResolveExistingPath(const std::string& absolutePath) {
-    if (absolutePath.empty() || absolutePath[0] != '/' || Exists(absolutePath))
-        return absolutePath;
+// Walks absolutePath component by component; `find` gives the entry of a
+// folder that stands for a name, or "". Nothing when a component has none.
+template <typename Find>
+std::optional<std::string> ResolveComponents(const std::string& absolutePath, Find find) {
     std::string resolved;
     size_t start = 1;
     while (start <= absolutePath.size()) {
@@ -54,15 +68,73 @@ std::string ResolveExistingPath(const std::string& absolutePath) {
         start = end + 1;
         if (name.empty())
             continue;
-        std::string next = resolved + '/';
-        next += name;
-        if (!Exists(next)) {
-            const std::string variant = FindCaseVariant(resolved, name);
-            if (variant.empty())
-                return absolutePath;
-            next = resolved + '/' + variant;
-        }
-        resolved = std::move(next);
+        const std::string entry = find(resolved, name);
+        if (entry.empty())
+            return std::nullopt;
+        resolved += '/';
+        resolved += entry;
     }
     return resolved;
+}
+
+struct SharedListings {
+    std::mutex lock;
+    std::unordered_map<std::string, std::unique_ptr<FolderListing>> byFolder;
+    // A track's folder as stored, and as it is spelled on disk; nothing when
+    // some level of it has no entry. Tracks share a few dozen folders.
+    std::unordered_map<std::string, std::optional<std::string>> folderOnDisk;
+
+    const FolderListing& ListingOf(const std::string& folder) {
+        std::unique_ptr<FolderListing>& listing = byFolder[folder];
+        if (!listing)
+            listing = std::make_unique<FolderListing>(folder);
+        return *listing;
+    }
+};
+
+SharedListings& TrackFolderListings() {
+    static SharedListings listings;
+    return listings;
+}
+
+} // namespace
+
+std::string ResolveExistingPath(const std::string& absolutePath) {
+    if (absolutePath.empty() || absolutePath[0] != '/' || Exists(absolutePath))
+        return absolutePath;
+    return ResolveComponents(absolutePath,
+                             [](const std::string& folder, std::string_view name) {
+                                 std::string written = folder + '/';
+                                 written += name;
+                                 return Exists(written) ? std::string(name)
+                                                        : FolderListing(folder).Find(name);
+                             })
+        .value_or(absolutePath);
+}
+
+std::string ResolveTrackPath(const std::string& absolutePath) {
+    if (absolutePath.empty() || absolutePath[0] != '/' || Exists(absolutePath))
+        return absolutePath;
+    SharedListings& listings = TrackFolderListings();
+    const std::lock_guard<std::mutex> hold(listings.lock);
+    const size_t slash = absolutePath.rfind('/');
+    const std::string folder = absolutePath.substr(0, slash);
+    auto [known, added] = listings.folderOnDisk.try_emplace(folder);
+    if (added)
+        known->second = ResolveComponents(
+            folder, [&listings](const std::string& parent, std::string_view name) {
+                return listings.ListingOf(parent).Find(name);
+            });
+    if (!known->second)
+        return absolutePath;
+    const std::string name =
+        listings.ListingOf(*known->second).Find(std::string_view(absolutePath).substr(slash + 1));
+    return name.empty() ? absolutePath : *known->second + '/' + name;
+}
+
+void ForgetTrackFolderListings() {
+    SharedListings& listings = TrackFolderListings();
+    const std::lock_guard<std::mutex> hold(listings.lock);
+    listings.byFolder.clear();
+    listings.folderOnDisk.clear();
 }

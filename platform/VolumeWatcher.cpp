@@ -1,5 +1,6 @@
 #include "platform/VolumeWatcher.h"
 
+#include "library/DatabaseChoice.h"
 #include "library/ResolvePath.h"
 
 #include <QFile>
@@ -14,8 +15,7 @@
 
 namespace {
 
-const char* const kDatabaseChain[] = {"/iPod_Control", "/iPod_Control/iTunes",
-                                      "/iPod_Control/iTunes/iTunesDB"};
+const char* const kDatabaseChain[] = {"/iPod_Control", "/iPod_Control/iTunes"};
 
 bool IsDirectory(const std::string& path) {
     struct stat info {};
@@ -59,7 +59,8 @@ VolumeStates DirectoryVolumeStates(const std::vector<Volume>& directories) {
     for (const Volume& volume : directories) {
         if (!IsDirectory(volume.mountPoint))
             continue;
-        bool hasDatabase = IsFile(ResolveExistingPath(volume.mountPoint + kDatabaseChain[2]));
+        const std::string database = ChooseDatabaseOnVolume(volume.mountPoint);
+        const bool hasDatabase = !database.empty() && IsFile(database);
         states[volume.id] = hasDatabase ? 2 : 1;
     }
     return states;

@@ -79,7 +79,7 @@ int CarryOut(RowPlan& plan, bool overwrite, ByteCopier& copier) {
     if (!plan.hasSource)
         return Fail(CopyFailureReason::SourceMissing);
     StagedCopy staged;
-    int result = staged.Stage(ResolveExistingPath(plan.source), plan.folder, copier);
+    int result = staged.Stage(ResolveTrackPath(plan.source), plan.folder, copier);
     for (int attempt = 0; result == 0 && attempt < kCommitAttempts; ++attempt) {
         result = staged.Commit(plan.destination, overwrite);
         if (result != StagedCopy::NameTaken)

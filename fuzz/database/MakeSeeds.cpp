@@ -1,5 +1,6 @@
 // corvane-fuzz-seeds DIR: a seed corpus for the database fuzzer, written by
-// the tests' database writer: the sample device in several layouts.
+// the tests' database writer: the sample device in several layouts, plain
+// and compressed.
 #include <cstdio>
 #include <string>
 
@@ -37,6 +38,10 @@ int main(int argc, char** argv) {
     tiny.tracks = {sample.tracks[0]};
     tiny.playlists = {{true, u"m", {sample.tracks[0].id}}};
     ok &= seed(tiny);
+    // The iTunesCDB form of the first layouts, as newer iPods keep them.
+    for (const dbwriter::Database& db : {sample, real})
+        ok &= dbwriter::WriteFile(dir + "/seed-" + std::to_string(n++),
+                                  dbwriter::Compress(dbwriter::Write(db).bytes));
     if (!ok) {
         std::fprintf(stderr, "corvane-fuzz-seeds: cannot write into %s\n", argv[1]);
         return 1;

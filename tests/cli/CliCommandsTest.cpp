@@ -126,6 +126,28 @@ TEST_F(Cli, DevicesListOnlyVolumesWithADatabaseOrMusicFiles) {
     EXPECT_EQ(none.out, "[]\n");
 }
 
+// A newer iPod: only iTunesCDB holds the database, iTunesDB is empty.
+TEST_F(Cli, ACompressedOnlyDeviceListsAndCopiesLikeItsPlainTwin) {
+    const std::string newer = dir / "newer";
+    ASSERT_TRUE(WriteCompressedSampleDevice(newer));
+    const CliRun devices = RunCli({"devices", "--json"}, newer);
+    ASSERT_EQ(devices.exitCode, 0) << devices.err;
+    EXPECT_EQ(devices.out, "[\n  {\"id\": 1, \"mountPoint\": \"" + newer + "\", \"database\": \"" +
+                               newer + "/iPod_Control/iTunes/iTunesCDB\", \"musicFiles\": true}\n]\n");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"playlists", "--json"}, {"tracks", "--playlist=2", "--json"}}) {
+        const CliRun plain = RunCli(args, sample());
+        CliRun packed = RunCli(args, newer);
+        ASSERT_EQ(packed.exitCode, 0) << packed.err;
+        for (size_t at; (at = packed.out.find(newer)) != std::string::npos;)
+            packed.out.replace(at, newer.size(), sample());
+        EXPECT_EQ(packed.out, plain.out) << args[0];
+    }
+    const CliRun copy = RunCli({"copy", "--device", newer, "--to", dir / "out"}, "");
+    EXPECT_EQ(copy.exitCode, 0) << copy.err;
+    EXPECT_EQ(copy.out.rfind("copied 12, failed 0", 0), 0u) << copy.out;
+}
+
 TEST_F(Cli, ExitCodesTellFailuresApart) {
     EXPECT_EQ(RunCli({}, "").exitCode, 2);
     EXPECT_EQ(RunCli({"frobnicate"}, "").exitCode, 2);

@@ -12,7 +12,7 @@ if [ -z "${CORVANE_E2E_OPENBOX_INNER:-}" ]; then
     export CORVANE_E2E_OPENBOX_INNER=1
     # Other runs on this machine take displays from 99 up; starting the
     # search elsewhere keeps two servers from racing for one number.
-    exec timeout 240 xvfb-run -a -n $((200 + RANDOM % 600)) -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$@"
+    exec timeout 240 xvfb-run -a -n $((200 + RANDOM % 600)) -s "-screen 0 1280x800x24 -nolisten tcp -noreset" "$0" "$@"
 fi
 export CORVANE_E2E_INNER=1 CORVANE_E2E_HELPERS_ONLY=1
 # shellcheck source=corvane-e2e.sh

@@ -10,7 +10,7 @@ set -euo pipefail
 
 if [ -z "${CORVANE_E2E_INNER:-}" ]; then
     export CORVANE_E2E_INNER=1
-    exec timeout 240 xvfb-run -a -s "-screen 0 1920x1200x24 -nolisten tcp" "$0" "$@"
+    exec timeout 240 xvfb-run -a -s "-screen 0 1920x1200x24 -nolisten tcp -noreset" "$0" "$@"
 fi
 
 corvane="$1"
@@ -108,8 +108,8 @@ pixel() {
 is_white() { [ "$(pixel "$1" "$2")" = "255,255,255" ]; }
 not_white() { ! is_white "$1" "$2"; }
 
-plug() {
-    "$sample_tool" "$work/staging" >/dev/null
+plug() { # [--compressed]
+    "$sample_tool" "$@" "$work/staging" >/dev/null
     mv "$work/staging" "$work/ipod"
 }
 
@@ -206,6 +206,13 @@ step "unplugging empties the panes"
 rm -rf "$work/ipod"
 wait_for 10 "the panes to empty" is_white "$name_x" "$(row_y 1)"
 not_visible '^Corvane $' || fail "the no-device window came back by itself"
+
+step "a newer iPod's compressed database (iTunesCDB, empty iTunesDB) fills the panes"
+plug --compressed
+[ ! -s "$work/ipod/iPod_Control/iTunes/iTunesDB" ] || fail "the plain database is not empty"
+wait_for 10 "the playlist pane to fill" not_white "$name_x" "$(row_y 11)"
+rm -rf "$work/ipod"
+wait_for 10 "the panes to empty" is_white "$name_x" "$(row_y 1)"
 
 # A device whose database is gone: the window reads its files' tags instead,
 # and a copy lands under the names the tags give (organised, as set above).

@@ -58,6 +58,26 @@ TEST(ResolvePath, FindsComponentsThatDifferOnlyInCase) {
     EXPECT_EQ(ResolveExistingPath(missing), missing);
 }
 
+// Track paths answer as ResolveExistingPath does, from listings made once
+// and kept until the next load forgets them.
+TEST(ResolvePath, TrackPathsShareListingsUntilForgotten) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "IPOD_CONTROL/Music/f00");
+    std::ofstream(dir / "IPOD_CONTROL/Music/f00/ABCD.MP3") << "x";
+    std::ofstream(dir / "IPOD_CONTROL/Music/f00/EFGH.MP3") << "x";
+    ForgetTrackFolderListings();
+    for (const char* name : {"abcd.mp3", "efgh.mp3", "nope.mp3"}) {
+        const std::string stored = dir / ("iPod_Control/music/F00/" + std::string(name));
+        EXPECT_EQ(ResolveTrackPath(stored), ResolveExistingPath(stored)) << name;
+    }
+    std::filesystem::rename(dir / "IPOD_CONTROL/Music/f00/EFGH.MP3",
+                            dir / "IPOD_CONTROL/Music/f00/efgh.Mp3");
+    const std::string moved = dir / "iPod_Control/music/F00/EFGH.mp3";
+    EXPECT_EQ(ResolveTrackPath(moved), dir / "IPOD_CONTROL/Music/f00/EFGH.MP3"); // the listing
+    ForgetTrackFolderListings();
+    EXPECT_EQ(ResolveTrackPath(moved), dir / "IPOD_CONTROL/Music/f00/efgh.Mp3");
+}
+
 TEST(ResolvePath, PrefersTheSmallestSpellingWhenSeveralMatch) {
     TempDir dir;
     std::filesystem::create_directories(dir / "aB/x");

@@ -14,24 +14,6 @@ std::vector<std::string> PlaylistNames(const CItuneDB& db) {
     return names;
 }
 
-// Everything a load hands out, as text, so two loads can be compared whole.
-std::string DescribeTables(CItuneDB& db) {
-    std::string out;
-    for (uint32_t p = 0; p < db.playlistCount; ++p) {
-        out += "playlist " + Text(db.playlists[p].name) + " master " +
-               std::to_string(db.playlists[p].masterFlag) + " items " +
-               std::to_string(db.playlists[p].memberCount) + "\n";
-        EXPECT_EQ(db.BuildPlaylistView(int32_t(p)), 1);
-        for (uint32_t r = 0; r < db.viewRowCount; ++r) {
-            const TrackRecord& t = db.viewRows[r];
-            out += "  " + std::to_string(t.trackId) + "|" + Text(t.title) + "|" + Text(t.artist) +
-                   "|" + Text(t.album) + "|" + Text(t.genre) + "|" + Text(t.location) + "|" +
-                   std::to_string(t.kindFlag) + "|" + std::to_string(t.fileSize) + "\n";
-        }
-    }
-    return out;
-}
-
 TEST(LoadDatabase, SampleDeviceLoadsWithMasterFirstAndItsView) {
     DeviceFixture device;
     CItuneDB db;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "library/CItuneDB.h"
+#include "library/DatabaseChoice.h"
 #include "library/Utf16.h"
 #include "support/ItunesDbWriter.h"
 #include "support/TempDir.h"
@@ -24,6 +25,15 @@ public:
     int Load(CItuneDB& db, const dbwriter::Database& description) const {
         return Load(db, dbwriter::Write(description).bytes);
     }
+    // As a newer iPod leaves it: `bytes` as iTunesCDB beside an empty
+    // iTunesDB, loaded from the file the volume's database choice names.
+    int LoadAsCdb(CItuneDB& db, const std::vector<uint8_t>& bytes) const {
+        std::filesystem::create_directories(dir / "vol/iPod_Control/iTunes");
+        dbwriter::WriteFile(dbPath(), {});
+        dbwriter::WriteFile(cdbPath(), bytes);
+        return db.LoadDatabase(ChooseDatabaseOnVolume(volume()));
+    }
+    std::string cdbPath() const { return dir / "vol/iPod_Control/iTunes/iTunesCDB"; }
 
 private:
     TempDir dir;
@@ -59,4 +69,23 @@ inline dbwriter::Database SimpleDatabase(uint32_t n) {
     }
     db.playlists.push_back(master);
     return db;
+}
+
+// Everything a load hands out, as text, so two loads can be compared whole.
+inline std::string DescribeTables(CItuneDB& db) {
+    std::string out;
+    for (uint32_t p = 0; p < db.playlistCount; ++p) {
+        out += "playlist " + Text(db.playlists[p].name) + " master " +
+               std::to_string(db.playlists[p].masterFlag) + " items " +
+               std::to_string(db.playlists[p].memberCount) + "\n";
+        if (db.BuildPlaylistView(int32_t(p)) != 1)
+            out += "  (no view)\n";
+        for (uint32_t r = 0; r < db.viewRowCount; ++r) {
+            const TrackRecord& t = db.viewRows[r];
+            out += "  " + std::to_string(t.trackId) + "|" + Text(t.title) + "|" + Text(t.artist) +
+                   "|" + Text(t.album) + "|" + Text(t.genre) + "|" + Text(t.location) + "|" +
+                   std::to_string(t.kindFlag) + "|" + std::to_string(t.fileSize) + "\n";
+        }
+    }
+    return out;
 }

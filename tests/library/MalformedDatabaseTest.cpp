@@ -2,7 +2,10 @@
 // never a crash, a hang or a read outside what was reserved.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <thread>
+#include <unistd.h>
 
 #include "LoadHelpers.h"
 #include "support/SampleDevice.h"
@@ -66,22 +69,63 @@ TEST(MalformedDatabase, ZeroLengthChunksEndTheirListInsteadOfLooping) {
     dbwriter::Put32(item.bytes, firstItem + 8, 0);
     EXPECT_EQ(device.Load(db, item.bytes), 2); // no item survived
 
-    dbwriter::Written set = dbwriter::Write(SimpleDatabase(4));
-    dbwriter::Put32(set.bytes, set.dataSetOffsets[0] + 8, 0);
-    dbwriter::Put32(set.bytes, 20, 0xFFFFFFFF);
-    EXPECT_EQ(device.Load(db, set.bytes), 0);
+    // A data set too short to be its own sibling ends the root's data sets;
+    // what came before it still loads.
+    dbwriter::Database three = SimpleDatabase(4);
+    three.options.dataSetOrder = {1, 2, 3};
+    for (uint32_t total : {0u, 8u}) {
+        dbwriter::Written set = dbwriter::Write(three);
+        dbwriter::Put32(set.bytes, set.dataSetOffsets[2] + 8, total);
+        dbwriter::Put32(set.bytes, 20, 0xFFFFFFFF);
+        ASSERT_EQ(device.Load(db, set.bytes), 1) << "total " << total;
+        EXPECT_EQ(ViewTitles(db), (std::vector<std::string>{"t1", "t2", "t3", "t4"}));
+        dbwriter::Put32(set.bytes, set.dataSetOffsets[0] + 8, total);
+        EXPECT_EQ(device.Load(db, set.bytes), 2);
+        EXPECT_EQ(db.message, "No songs\r\n");
+    }
 
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
-TEST(MalformedDatabase, ChildrenMayNotSpillOutOfTheirParent) {
+TEST(MalformedDatabase, LengthsAreTrustedAsFarAsTheFileReaches) {
     DeviceFixture device;
     CItuneDB db;
-    // A title longer than its mhod ends the track list there.
+    // A title longer than its mhod is read on into the bytes after it.
     dbwriter::Written string = dbwriter::Write(SimpleDatabase(3));
-    dbwriter::Put32(string.bytes, FirstObject(string, string.trackOffsets[1]) + 28, 0x10000);
+    const size_t title = FirstObject(string, string.trackOffsets[1]);
+    dbwriter::Put32(string.bytes, title + 28, 0x40);
     ASSERT_EQ(device.Load(db, string.bytes), 1);
-    EXPECT_EQ(ViewTitles(db), (std::vector<std::string>{"t1", "<null>"}));
+    ASSERT_EQ(db.viewRowCount, 3u);
+    EXPECT_EQ(Text(db.viewRows[1].title).substr(0, 2), "t2");
+    EXPECT_GT(Text(db.viewRows[1].title).size(), 2u); // the next mhod's tag, up to a NUL
+    EXPECT_EQ(Text(db.viewRows[2].title), "t3");
+
+    // So is a playlist name longer than its mhod.
+    dbwriter::Written name = dbwriter::Write(SimpleDatabase(3));
+    const size_t nameObject = FirstObject(name, name.playlistOffsets[0]);
+    dbwriter::Put32(name.bytes, nameObject + 28, 0x20);
+    ASSERT_EQ(device.Load(db, name.bytes), 1);
+    EXPECT_EQ(Text(db.playlists[0].name).substr(0, 4), "iPod");
+
+    // The last track may reach past its data set's end.
+    dbwriter::Written track = dbwriter::Write(SimpleDatabase(3));
+    const size_t setEnd =
+        track.dataSetOffsets[0] + dbwriter::Get32(track.bytes, track.dataSetOffsets[0] + 8);
+    dbwriter::Put32(track.bytes, track.trackOffsets[2] + 8,
+                    uint32_t(setEnd - track.trackOffsets[2] + 0x20));
+    ASSERT_EQ(device.Load(db, track.bytes), 1);
+    EXPECT_EQ(ViewTitles(db), (std::vector<std::string>{"t1", "t2", "t3"}));
+
+    // Strings that all claim the rest of the file would need pools of the
+    // file's size squared: more string bytes than the file holds fail it.
+    dbwriter::Written overlapping = dbwriter::Write(SimpleDatabase(200));
+    for (size_t track : overlapping.trackOffsets) {
+        const size_t object = FirstObject(overlapping, track);
+        dbwriter::Put32(overlapping.bytes, object + 28,
+                        uint32_t(overlapping.bytes.size() - object - 40));
+    }
+    EXPECT_EQ(device.Load(db, overlapping.bytes), 0);
+    EXPECT_EQ(db.message, "Error Occur In TraverseItuneDBCount\r\n");
 
     // A string running past the end of the file is a read outside it.
     dbwriter::Written outside = dbwriter::Write(SimpleDatabase(3));
@@ -137,6 +181,39 @@ TEST(MalformedDatabase, ScatteredDamageNeverBreaksTheTables) {
         if (device.Load(db, bytes) == 1)
             TouchEveryView(db);
     }
+}
+
+} // namespace
+
+namespace {
+
+// A device pulled mid-load: another thread cuts the file to nothing and
+// writes it back while loads run. Every load ends in a result, never in a
+// signal, and whatever loads is whole.
+TEST(MalformedDatabase, AFileCutWhileItLoadsGivesAResultNotASignal) {
+    const std::vector<uint8_t> bytes = dbwriter::Write(SimpleDatabase(3000)).bytes;
+    DeviceFixture device;
+    CItuneDB db;
+    ASSERT_EQ(device.Load(db, bytes), 1);
+    std::atomic<bool> done{false};
+    std::thread cutter([&] {
+        while (!done) {
+            truncate(device.dbPath().c_str(), 0);
+            dbwriter::WriteFile(device.dbPath(), bytes);
+        }
+    });
+    int loaded = 0;
+    for (int i = 0; i < 200; ++i) {
+        const int result = db.LoadDatabase(device.dbPath());
+        ASSERT_TRUE(result == 0 || result == 1 || result == 2) << result;
+        if (result == 1) {
+            ++loaded;
+            EXPECT_EQ(db.viewRowCount, 3000u);
+        }
+    }
+    done = true;
+    cutter.join();
+    RecordProperty("whole loads", loaded);
 }
 
 } // namespace

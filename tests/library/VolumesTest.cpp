@@ -75,6 +75,11 @@ TEST_F(FindDevice, DatabasePathMayDifferInCase) {
     ASSERT_EQ(db.FindDevice(path), 1);
     EXPECT_EQ(path, dir / "v/IPOD_CONTROL/ITUNES/ITUNESDB");
     EXPECT_EQ(db.driveIndex, 1);
+    // A newer iPod may hold only iTunesCDB.
+    MakeDatabase("w/iPod_Control/iTunes/itunescdb");
+    SetVolumes(dir / "w");
+    ASSERT_EQ(db.FindDevice(path), 1);
+    EXPECT_EQ(path, dir / "w/iPod_Control/iTunes/itunescdb");
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "support/ItunesDbWriter.h"
 
+#include <algorithm>
 #include <fstream>
+#include <zlib.h>
 
 namespace dbwriter {
 namespace {
@@ -209,6 +211,23 @@ Written Write(const Database& database) {
     out.End(root);
     written.bytes = std::move(out.bytes);
     return written;
+}
+
+std::vector<uint8_t> Compress(const std::vector<uint8_t>& plain) {
+    const size_t header = Get32(plain, 4);
+    uLongf packedSize = compressBound(uLong(plain.size() - header));
+    std::vector<uint8_t> file(header + packedSize);
+    std::copy(plain.begin(), plain.begin() + std::ptrdiff_t(header), file.begin());
+    compress2(file.data() + header, &packedSize, plain.data() + header,
+              uLong(plain.size() - header), 1);
+    file.resize(header + packedSize);
+    Put32(file, 8, uint32_t(file.size()));
+    Put32(file, 12, 2);
+    if (header >= 0xAA) {
+        file[0xA8] = 1;
+        file[0xA9] = 0;
+    }
+    return file;
 }
 
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {

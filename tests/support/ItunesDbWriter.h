@@ -60,6 +60,12 @@ struct Written {
 
 Written Write(const Database& database);
 
+// The iTunesCDB form of a plain database: its mhbd header with the form
+// word (offset 12) at 2, then the rest as one zlib stream (level 1, so it
+// starts 78 01, as devices write it). The total length at offset 8 becomes
+// the compressed file's size, as on a device.
+std::vector<uint8_t> Compress(const std::vector<uint8_t>& plain);
+
 void Put32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value);
 uint32_t Get32(const std::vector<uint8_t>& bytes, size_t offset);
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);

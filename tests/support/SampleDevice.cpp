@@ -83,3 +83,14 @@ bool WriteSampleDevice(const std::string& root) {
     }
     return true;
 }
+
+bool CompressSampleDatabase(const std::string& root) {
+    const std::string folder = root + "/iPod_Control/iTunes/";
+    return dbwriter::WriteFile(folder + "iTunesCDB",
+                               dbwriter::Compress(dbwriter::Write(SampleDeviceDatabase()).bytes)) &&
+           dbwriter::WriteFile(folder + "iTunesDB", {});
+}
+
+bool WriteCompressedSampleDevice(const std::string& root) {
+    return WriteSampleDevice(root) && CompressSampleDatabase(root);
+}

@@ -14,3 +14,10 @@ dbwriter::Database SampleDeviceDatabase();
 // iPod_Control/iTunes/iTunesDB and each track's file under
 // iPod_Control/Music/Fnn/, sized as the database says. False on any failure.
 bool WriteSampleDevice(const std::string& root);
+
+// The same device as a newer iPod keeps it: the database compressed in
+// iPod_Control/iTunes/iTunesCDB, beside an empty iTunesDB.
+bool WriteCompressedSampleDevice(const std::string& root);
+
+// Turns the sample device written at `root` into that newer form.
+bool CompressSampleDatabase(const std::string& root);
