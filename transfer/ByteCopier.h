@@ -17,7 +17,8 @@ public:
     virtual ~ByteCopier() = default;
 
     // Copies from the start of `from` to its end into `to`; `sizeHint` is the
-    // source's size at open time (the copy still runs to the real end).
+    // source's size at open time (the copy still runs to the real end, and
+    // an end short of the hint is ReadFailed).
     virtual ByteCopyResult Copy(int from, int to, uint64_t sizeHint) = 0;
 };
 

@@ -35,7 +35,7 @@ bool WriteAll(int to, const char* data, size_t size, ByteCopyResult& result) {
 
 // The plain way; it also tells read errors from write errors exactly, so
 // the faster calls hand over to it whenever they fail in an unclear way.
-ByteCopyResult ReadWriteCopy(int from, int to) {
+ByteCopyResult ReadWriteCopy(int from, int to, uint64_t& copied) {
     const auto buffer = std::make_unique_for_overwrite<char[]>(kBufferBytes);
     ByteCopyResult result = ByteCopyResult::Ok;
     for (;;) {
@@ -48,6 +48,7 @@ ByteCopyResult ReadWriteCopy(int from, int to) {
             return ByteCopyResult::Ok;
         if (!WriteAll(to, buffer.get(), static_cast<size_t>(n), result))
             return result;
+        copied += static_cast<uint64_t>(n);
     }
 }
 
@@ -89,7 +90,11 @@ public:
             step = KernelCopy([&](size_t chunk) { return ::sendfile(to, from, nullptr, chunk); },
                               sizeHint, copied, result);
         if (step == Step::Fallback)
-            return ReadWriteCopy(from, to);
+            result = ReadWriteCopy(from, to, copied);
+        // A source that shrank while it was read (truncated, or a device
+        // giving out) ends early without an error; that is not a copy.
+        if (result == ByteCopyResult::Ok && copied < sizeHint)
+            return ByteCopyResult::ReadFailed;
         return result;
     }
 };

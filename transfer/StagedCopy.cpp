@@ -84,6 +84,13 @@ int CreateTemp(const std::string& folder, std::string& path, int& fd) {
     return Fail(CopyFailureReason::DestinationNotWritable);
 }
 
+// What the destination holds after the copy; a copier that met an early end
+// of the source must not pass for a whole copy.
+off_t WrittenBytes(int fd) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 ? st.st_size : -1;
+}
+
 int CopyFailureOf(ByteCopyResult result) {
     switch (result) {
     case ByteCopyResult::Ok:
@@ -126,6 +133,8 @@ int StagedCopy::Stage(const std::string& source, const std::string& folder, Byte
     }
     FileHandle out(destFd);
     result = CopyFailureOf(copier.Copy(in.Get(), out.Get(), static_cast<uint64_t>(st.st_size)));
+    if (result == 0 && WrittenBytes(out.Get()) < st.st_size)
+        result = Fail(CopyFailureReason::SourceUnreadable);
     if (result == 0) {
         // Times are a courtesy: a volume that cannot store them still gets the music.
         const struct timespec times[2] = {st.st_atim, st.st_mtim};

@@ -118,6 +118,41 @@ TEST_F(CopyFailureTest, InterruptedCopyLeavesNoFileAndNamesTheCause) {
     }
 }
 
+// Copies the first half of the source and says all went well.
+class HalfCopier : public ByteCopier {
+public:
+    ByteCopyResult Copy(int from, int to, uint64_t size) override {
+        std::string buffer(size / 2, '\0');
+        const ssize_t n = ::read(from, buffer.data(), buffer.size());
+        return n > 0 && ::write(to, buffer.data(), size_t(n)) == n ? ByteCopyResult::Ok
+                                                                   : ByteCopyResult::WriteFailed;
+    }
+};
+
+TEST_F(CopyFailureTest, SourceThatShrinksWhileCopyingFailsTheRowAndLeavesNothing) {
+    const std::string content(3000000, 's');
+    const std::u16string source = DeviceFile("F00/A.mp3", content);
+    // The device truncates the file after it was opened, as a failing FUSE
+    // volume does: every way of the kernel's copier meets an early end.
+    WatchingCopier shrinking([&](int) { ::truncate(ToUtf8(source).c_str(), 1000000); });
+    HalfCopier half;
+    for (ByteCopier* copier :
+         {static_cast<ByteCopier*>(&shrinking), static_cast<ByteCopier*>(&half)}) {
+        for (bool overwrite : {false, true}) {
+            device.Write("F00/A.mp3", content);
+            TrackTable table;
+            table.Add({u"Song", u"A", u"B", source, true});
+            WorkerRun run(table, out.Path(), false, overwrite);
+            run.job.byteCopier = copier;
+            const CopyOutcome& outcome = run.Run();
+            EXPECT_EQ(outcome.copiedCount, 0u);
+            ASSERT_EQ(outcome.failures.size(), 1u);
+            EXPECT_EQ(outcome.failures[0].reason, CopyFailureReason::SourceUnreadable);
+            EXPECT_TRUE(out.List().empty());
+        }
+    }
+}
+
 TEST_F(CopyFailureTest, FullDiskFailsOnlyTheFileThatDoesNotFit) {
     TrackTable table;
     table.Add({u"Small", u"A", u"B", DeviceFile("F00/A.mp3", std::string(10000, 's')), true});
