@@ -21,6 +21,7 @@
 #include "library/Utf16.h"
 #include "transfer/CopyProgress.h"
 #include "transfer/CopyWorker.h"
+#include "transfer/OutputFolderRules.h"
 
 namespace {
 
@@ -236,6 +237,14 @@ CopyOutcome RunWorker(CopyJob& job, QueuedProgress& progress, ProgressDisplay& d
     return std::move(*outcome);
 }
 
+// The path the failure is about: where the copy was to go when that place
+// refused it, else the file on the device.
+const std::string& FailurePath(const CopyFailure& failure) {
+    const bool destinationFault = failure.reason == CopyFailureReason::DestinationNotWritable ||
+                                  failure.reason == CopyFailureReason::DiskFull;
+    return destinationFault && !failure.destination.empty() ? failure.destination : failure.source;
+}
+
 void PrintSummary(const CopyOutcome& outcome, size_t chosen, const std::string& folder,
                   std::ostream& out) {
     const size_t notStarted = chosen - outcome.copiedCount - outcome.failedCount;
@@ -243,16 +252,30 @@ void PrintSummary(const CopyOutcome& outcome, size_t chosen, const std::string& 
         << notStarted << " of " << chosen << " into " << folder << "\n";
     for (const CopyFailure& failure : outcome.failures)
         out << "failed: row " << failure.row + 1 << " \"" << Printable(failure.title)
-            << "\": " << CopyFailureText(failure.reason) << " (" << Printable(failure.source)
+            << "\": " << CopyFailureText(failure.reason) << " (" << Printable(FailurePath(failure))
             << ")\n";
 }
 
 // The output folder as the worker wants it: absolute, created, ending in "/".
-bool PrepareOutputFolder(const std::string& given, std::string& folder, std::ostream& err) {
+// Checked only once the device is known, so that a run that fails earlier
+// leaves no folder behind, and never on the device itself.
+bool PrepareOutputFolder(const std::string& given, const CItuneDB& db, std::string& folder,
+                         std::ostream& err) {
     std::error_code error;
-    folder = given.empty() ? given : std::filesystem::absolute(given, error).string();
+    folder = ExpandHomeFolder(given);
+    folder = folder.empty() ? folder : std::filesystem::absolute(folder, error).string();
+    const std::string deviceRoot = DeviceRootOfDatabase(db.DatabasePath());
+    if (!error && IsOnDeviceVolume(folder, deviceRoot)) {
+        err << "corvane-cli: the output folder " << folder << " is on the iPod at " << deviceRoot
+            << "; nothing is ever written to it\n";
+        return false;
+    }
     if (error || !EnsureFolderPath(folder)) {
         err << "Invalid output folder \"" << given << "\", please select a valid one!\n";
+        return false;
+    }
+    if (!IsWritableFolder(folder)) {
+        err << "corvane-cli: the output folder " << folder << " is not writable\n";
         return false;
     }
     if (folder.back() != '/')
@@ -279,9 +302,6 @@ int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     if (options.Has("playlist") && !ParseIndex(options.Get("playlist"), index))
         return Usage(err,
                      "--playlist needs a playlist index, not '" + options.Get("playlist") + "'");
-    CopyJob job;
-    if (!PrepareOutputFolder(options.Get("to"), job.outputFolder, err))
-        return kExitUsage;
     CItuneDB db;
     if (int code = OpenDevice(options, db, err); code != kExitOk)
         return code;
@@ -296,6 +316,9 @@ int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     std::string error;
     if (options.Has("only") && !ParseRowList(options.Get("only"), db.viewRowCount, only, error))
         return Usage(err, error);
+    CopyJob job;
+    if (!PrepareOutputFolder(options.Get("to"), db, job.outputFolder, err))
+        return kExitUsage;
 
     const std::vector<uint32_t> chosen = CheckRows(db, only);
     QueuedProgress progress;

@@ -37,7 +37,10 @@ int OpenDevice(const ParsedOptions& options, CItuneDB& db, std::ostream& err) {
         err << "corvane-cli: the database " << dbPath << " holds no tracks or no playlists\n";
         return kExitEmpty;
     default:
-        err << "corvane-cli: cannot read the database " << dbPath << "\n";
+        if (db.outOfMemory)
+            err << "corvane-cli: out of memory reading the database " << dbPath << "\n";
+        else
+            err << "corvane-cli: cannot read the database " << dbPath << "\n";
         return kExitUnreadable;
     }
 }

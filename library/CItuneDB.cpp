@@ -29,6 +29,7 @@ CItuneDB::~CItuneDB() {
 
 int CItuneDB::LoadDatabase(const std::string& path) {
     dbPath = path;
+    outOfMemory = false;
     volumeRoot = FromUtf8(VolumeRootOfDatabase(path));
     if (!MapDatabase())
         return 0;
@@ -52,6 +53,7 @@ int CItuneDB::LoadDatabase(const std::string& path) {
         result = 2;
     } else if (!AllocateTables()) {
         FreeTables();
+        outOfMemory = true;
         result = 0;
     } else if (!TraverseItuneDB()) {
         message += "Error Occur In TraverseItuneDB\r\n";

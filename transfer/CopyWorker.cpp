@@ -36,12 +36,15 @@ int Fail(CopyFailureReason reason) {
     return static_cast<int>(reason);
 }
 
-std::string SettleFolder(const CopyJob& job, const TrackRecord& row) {
+std::string SettleFolder(const CopyJob& job, const TrackRecord& row, int& error) {
     if (!job.keepOrganized)
         return job.outputFolder;
     const std::string artistFolder = EnsureChildFolder(
-        job.outputFolder, SafePathComponent(Utf16View(row.artist)), kUnknownArtist);
-    return EnsureChildFolder(artistFolder, SafePathComponent(Utf16View(row.album)), kUnknownAlbum);
+        job.outputFolder, SafePathComponent(Utf16View(row.artist)), kUnknownArtist, error);
+    if (error != 0)
+        return artistFolder;
+    return EnsureChildFolder(artistFolder, SafePathComponent(Utf16View(row.album)), kUnknownAlbum,
+                             error);
 }
 
 int ChooseFreeName(RowPlan& plan) {
@@ -63,10 +66,13 @@ RowPlan PlanRow(const CopyJob& job, const TrackRecord& row) {
     plan.hasSource = row.location != nullptr;
     plan.source = ToUtf8(Utf16View(row.location));
     plan.title = ToUtf8(Utf16View(row.title));
-    plan.folder = SettleFolder(job, row);
+    int folderError = 0;
+    plan.folder = SettleFolder(job, row, folderError);
     plan.fileTitle = SafePathComponent(Utf16View(row.title));
     plan.ext = SourceExtension(plan.source);
-    if (job.overwriteExisting)
+    if (folderError != 0)
+        plan.failure = Fail(DestinationFailureOf(folderError));
+    else if (job.overwriteExisting)
         plan.destination = plan.folder + CandidateFileName(plan.fileTitle, -1, plan.ext);
     else
         plan.failure = ChooseFreeName(plan);
@@ -94,8 +100,9 @@ void Record(CopyOutcome& outcome, uint32_t row, const RowPlan& plan, int result)
         ++outcome.copiedCount;
         return;
     }
-    outcome.failures.push_back(
-        {row, static_cast<CopyFailureReason>(result), plan.title, plan.source});
+    outcome.failures.push_back({row, static_cast<CopyFailureReason>(result), plan.title,
+                                plan.source,
+                                plan.destination.empty() ? plan.folder : plan.destination});
 }
 
 // The owner tells the user the transfer has finished once COPY_DONE arrives;

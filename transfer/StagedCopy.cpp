@@ -18,13 +18,8 @@ int Fail(CopyFailureReason reason) {
     return static_cast<int>(reason);
 }
 
-bool IsNoSpace(int error) {
-    return error == ENOSPC || error == EDQUOT || error == EFBIG;
-}
-
 int DestinationFailure(int error) {
-    return Fail(IsNoSpace(error) ? CopyFailureReason::DiskFull
-                                 : CopyFailureReason::DestinationNotWritable);
+    return Fail(DestinationFailureOf(error));
 }
 
 // Closes the descriptor it holds when it goes out of scope.

@@ -1,6 +1,8 @@
+#include "ScopedTmpfs.h"
 #include "ScratchFolder.h"
 #include "cli/RunCli.h"
 #include "library/Utf16.h"
+#include "support/ChildProcess.h"
 #include "support/SampleDevice.h"
 
 #include <csignal>
@@ -8,6 +10,8 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -67,7 +71,104 @@ TEST_F(CliCopyTest, BadArgumentsAndFoldersExitWithUsageBeforeCopying) {
     EXPECT_EQ(Copy({"--to", out.Path("x"), "--only", "13"}).exitCode, 2);
     EXPECT_EQ(Copy({"--to", out.Path("x"), "--only", "1,,2"}).exitCode, 2);
     EXPECT_EQ(Copy({"--to", out.Path("x"), "--playlist", "9"}).exitCode, 2);
-    EXPECT_EQ(out.List(), (Strings{"file", "x/"}));
+    // Nothing is created for a run that never gets to copy.
+    const CliRun noDevice =
+        RunCli({"copy", "--device", device.Path("none"), "--to", out.Path("x")}, "");
+    EXPECT_EQ(noDevice.exitCode, 3);
+    EXPECT_EQ(out.List(), Strings{"file"});
+}
+
+TEST_F(CliCopyTest, TheDeviceItselfIsNeverAnOutputFolder) {
+    ASSERT_EQ(::symlink(device.Path("ipod/iPod_Control").c_str(), out.Path("link").c_str()), 0);
+    const std::string itunes = device.Path("ipod/iPod_Control/iTunes");
+    for (const std::string& to : {device.Path("ipod"), itunes, itunes + "/new/deeper",
+                                  out.Path("link/iTunes"), device.Path("ipod/../ipod/x")}) {
+        const CliRun run = Copy({"--to", to, "--overwrite"});
+        EXPECT_EQ(run.exitCode, 2) << to;
+        EXPECT_NE(run.err.find("is on the iPod at " + device.Path("ipod") + ";"), std::string::npos)
+            << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(itunes + "/new"));
+    EXPECT_FALSE(std::filesystem::exists(device.Path("ipod/x")));
+    EXPECT_EQ(device.List("ipod/iPod_Control/iTunes"), Strings{"iTunesDB"});
+    // A folder beside the device is fine.
+    EXPECT_EQ(Copy({"--to", device.Path("beside"), "--only", "1"}).exitCode, 0);
+}
+
+TEST_F(CliCopyTest, ADeviceThatIsAMountOwnsItsWholeFileSystem) {
+    const std::string mount = out.Path("volume/");
+    ScopedTmpfs volume(mount, "size=8m");
+    if (!volume.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    ASSERT_TRUE(WriteSampleDevice(mount));
+    // The same file system seen through another mount point is still the iPod.
+    const std::string other = out.Path("other");
+    ::mkdir((mount + "spare").c_str(), 0777);
+    ::mkdir(other.c_str(), 0777);
+    ASSERT_EQ(::mount((mount + "spare").c_str(), other.c_str(), nullptr, MS_BIND, nullptr), 0);
+    const CliRun run = RunCli({"copy", "--device", mount, "--to", other + "/music"}, "");
+    ::umount(other.c_str());
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_TRUE(std::filesystem::is_empty(mount + "spare"));
+}
+
+TEST_F(CliCopyTest, AHomeFolderTildeIsExpanded) {
+    const char* savedHome = std::getenv("HOME");
+    const std::string home = savedHome ? savedHome : "";
+    ::setenv("HOME", out.Path("home").c_str(), 1);
+    const CliRun run = Copy({"--to", "~/Music/FromIPod", "--only", "1"});
+    ::setenv("HOME", home.c_str(), 1);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(out.List("home"),
+              (Strings{"Music/", "Music/FromIPod/", "Music/FromIPod/Blue in Green.mp3"}));
+}
+
+TEST_F(CliCopyTest, AReadOnlyOutputFolderIsRefusedUpFront) {
+    const std::string locked = out.Path("locked");
+    ::mkdir(locked.c_str(), 0555);
+    ::chmod(device.Path().c_str(), 0755);
+    ::chmod(out.Path().c_str(), 0755);
+    // Root writes anywhere, so the run is made as an ordinary user.
+    const int status = RunInChild([&] {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return 99;
+        const CliRun run = Copy({"--to", locked});
+        return run.err == "corvane-cli: the output folder " + locked + " is not writable\n"
+                   ? run.exitCode
+                   : 98;
+    });
+    EXPECT_EQ(status, 2);
+}
+
+TEST_F(CliCopyTest, AFolderThatCannotBeMadeIsNamedInTheFailureLine) {
+    out.Write("Miles Davis", "a file where the artist folder would go");
+    out.Write("Unknown Artist", "and where its fallback would go");
+    const CliRun run = Copy({"--to", out.Path(), "--only", "1", "--organize"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(HasLine(run.out, "failed: row 1 \"Blue in Green\": destination not writable (" +
+                                     out.Path("Unknown Artist/") + ")"))
+        << run.out;
+}
+
+TEST_F(CliCopyTest, RunningOutOfMemoryIsCalledThat) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory does not fit an address-space limit";
+#else
+    // A database file too large for the memory the run may have.
+    const std::string db = device.Path("big/iPod_Control/iTunes/iTunesDB");
+    device.Write("big/iPod_Control/iTunes/iTunesDB", "");
+    ASSERT_EQ(::truncate(db.c_str(), off_t{1} << 31), 0);
+    const int status = RunInChild([&] {
+        const struct rlimit limit { size_t{1} << 30, size_t{1} << 30 };
+        ::setrlimit(RLIMIT_AS, &limit);
+        const CliRun run =
+            RunCli({"copy", "--device", device.Path("big"), "--to", out.Path("x")}, "");
+        return run.err == "corvane-cli: out of memory reading the database " + db + "\n"
+                   ? run.exitCode
+                   : 98;
+    });
+    EXPECT_EQ(status, 4);
+#endif
 }
 
 TEST_F(CliCopyTest, FailedTracksAreListedAndTheExitCodeSaysSo) {

@@ -187,6 +187,21 @@ TEST_F(CopyFailureTest, FullTmpfsFailsOnlyTheFileThatDoesNotFit) {
     EXPECT_EQ(out.List("small"), Strings{"Small.mp3"});
 }
 
+TEST_F(CopyFailureTest, RunningOutOfInodesIsADiskFull) {
+    const std::string small = out.Path("few/");
+    ScopedTmpfs tmpfs(small, "size=4m,nr_inodes=4");
+    if (!tmpfs.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    TrackTable table;
+    for (const char16_t* artist : {u"A", u"B", u"C", u"D", u"E"})
+        table.Add({u"Song", artist, u"Album", DeviceFile("F00/A.mp3", "a"), true});
+    WorkerRun run(table, small, true, false);
+    const CopyOutcome& outcome = run.Run();
+    ASSERT_FALSE(outcome.failures.empty());
+    for (const CopyFailure& failure : outcome.failures)
+        EXPECT_EQ(failure.reason, CopyFailureReason::DiskFull) << failure.destination;
+}
+
 TEST_F(CopyFailureTest, UnwritableDestinationIsReported) {
     TrackTable table;
     table.Add({u"Song", u"A", u"B", DeviceFile("F00/A.mp3", "a"), true});
