@@ -3,10 +3,10 @@
 #include "app/CNodeviceDialog.h"
 #include "app/DataFolder.h"
 #include "app/DefaultOutputFolder.h"
-#include "app/FolderPath.h"
 #include "app/FolderPicker.h"
 #include "app/MainBackground.h"
 #include "app/MessageBox.h"
+#include "app/OutputFolderCheck.h"
 #include "controls/DialogFont.h"
 #include "controls/FloatBtn.h"
 #include "controls/MenuButton.h"
@@ -278,16 +278,9 @@ void CCorvaneDlg::OnBrowse() {
     outputFolder = folderEdit->text().trimmed();
 }
 
-void CCorvaneDlg::ShowInvalidFolder() {
-    ShowMessage(this, QStringLiteral("Invalid output folder \"%1\", please select a valid one!")
-                          .arg(outputFolder));
-}
-
 void CCorvaneDlg::OnOpen() {
-    if (EnsureFolderPath(outputFolder.toStdString()))
+    if (CheckOutputFolder(this, outputFolder, device.DatabasePath()))
         OpenLocalLocation(outputFolder);
-    else
-        ShowInvalidFolder();
 }
 
 void CCorvaneDlg::OnCopyToComputer() {
@@ -295,10 +288,8 @@ void CCorvaneDlg::OnCopyToComputer() {
         ShowMessage(this, kNoTrackChecked);
         return;
     }
-    if (!EnsureFolderPath(outputFolder.toStdString())) {
-        ShowInvalidFolder();
+    if (!CheckOutputFolder(this, outputFolder, device.DatabasePath()))
         return;
-    }
     if (!outputFolder.endsWith('/'))
         outputFolder += '/';
     settings->WriteFolder(outputFolder.toStdString());
