@@ -163,8 +163,9 @@ int StagedCopy::Commit(const std::string& destination, bool replace) {
 }
 
 // Network and FUSE volumes may refuse RENAME_NOREPLACE. A hard link refuses
-// to replace just as well; where links are refused too, a look-up right
-// before the rename is the best that is left.
+// to replace just as well; where links are refused too, the name is taken
+// first with an exclusive create, which no other writer can win at the same
+// time, and the staged file is then renamed over that reservation of ours.
 int StagedCopy::CommitWithoutNoReplace(const std::string& destination) {
     if (::link(tempPath_.c_str(), destination.c_str()) == 0) {
         Discard();
@@ -174,11 +175,16 @@ int StagedCopy::CommitWithoutNoReplace(const std::string& destination) {
         return NameTaken;
     if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS)
         return DestinationFailure(errno);
-    struct stat st {};
-    if (::lstat(destination.c_str(), &st) == 0)
-        return NameTaken;
-    if (::rename(tempPath_.c_str(), destination.c_str()) != 0)
-        return DestinationFailure(errno);
+    const int reservation =
+        ::open(destination.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (reservation < 0)
+        return errno == EEXIST ? NameTaken : DestinationFailure(errno);
+    ::close(reservation);
+    if (::rename(tempPath_.c_str(), destination.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(destination.c_str());
+        return DestinationFailure(error);
+    }
     tempPath_.clear();
     return Committed;
 }

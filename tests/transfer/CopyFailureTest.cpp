@@ -1,3 +1,4 @@
+#include "ScopedFatVolume.h"
 #include "ScopedTmpfs.h"
 #include "ScratchFolder.h"
 #include "WorkerHarness.h"
@@ -5,11 +6,14 @@
 #include "library/Utf16.h"
 #include "support/ChildProcess.h"
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -264,6 +268,64 @@ TEST_F(CopyFailureTest, NameTakenDuringTheCopyIsNotReplaced) {
     EXPECT_EQ(out.Read("T.mp3"), "theirs");
     EXPECT_EQ(out.Read("T(0).mp3"), "ours");
     EXPECT_TRUE(NoTemporaryFiles(out.List()));
+}
+
+} // namespace
+
+namespace {
+
+class FatVolumeTest : public CopyFailureTest {
+protected:
+    void SetUp() override {
+        if (!fat.Mounted())
+            GTEST_SKIP() << "neither a loop-mounted vfat nor fusefat can be mounted here";
+    }
+    const std::string folder = out.Path("fat/");
+    ScopedFatVolume fat{out.Path("fat")};
+};
+
+TEST_F(FatVolumeTest, OverwriteKeepsEveryTrackWhoseNamesCollapse) {
+    std::ofstream(folder + "song.mp3") << "from before the run";
+    TrackTable table;
+    table.Add({u"Song", u"A", u"B", DeviceFile("F00/A.mp3", "first"), true});
+    table.Add({u"SONG", u"A", u"B", DeviceFile("F00/B.mp3", "second"), true});
+    table.Add({u"song", u"A", u"B", DeviceFile("F00/C.mp3", "third"), true});
+    table.Add({u"Song", u"A", u"B", DeviceFile("F00/D.mp3", "fourth"), true});
+    WorkerRun run(table, folder, false, true);
+    EXPECT_EQ(run.Run().copiedCount, 4u);
+    Strings contents;
+    for (const std::string& name : out.List("fat"))
+        contents.push_back(out.Read("fat/" + name));
+    std::sort(contents.begin(), contents.end());
+    EXPECT_EQ(contents, (Strings{"first", "fourth", "second", "third"}));
+}
+
+TEST_F(FatVolumeTest, ThreeRunsAtOnceNeverReplaceEachOthersFiles) {
+    constexpr int kRuns = 3, kRows = 25;
+    std::vector<pid_t> children;
+    for (int r = 0; r < kRuns; ++r) {
+        TrackTable table;
+        for (int i = 0; i < kRows; ++i) {
+            const std::string name = "R" + std::to_string(r) + "-" + std::to_string(i);
+            table.Add({u"Dup", u"A", u"B", DeviceFile("F00/" + name + ".mp3", name), true});
+        }
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            WorkerRun run(table, folder, false, false);
+            ::_exit(static_cast<int>(run.Run().copiedCount));
+        }
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kRows) << status;
+    }
+    std::set<std::string> contents;
+    for (const std::string& name : out.List("fat"))
+        contents.insert(out.Read("fat/" + name));
+    EXPECT_EQ(contents.size(), size_t{kRuns * kRows});
+    EXPECT_TRUE(NoTemporaryFiles(out.List("fat")));
 }
 
 } // namespace
