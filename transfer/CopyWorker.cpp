@@ -79,6 +79,8 @@ RowPlan PlanRow(const CopyJob& job, const TrackRecord& row, RunNames& names) {
     plan.folder = SettleFolder(job, row, folderError);
     plan.fileTitle = SafePathComponent(Utf16View(row.title));
     plan.ext = SourceExtension(plan.source);
+    if (folderError == 0 && names.FirstUse(plan.folder))
+        RemoveStaleStagedFiles(plan.folder);
     if (folderError != 0) {
         plan.failure = Fail(DestinationFailureOf(folderError));
     } else if (job.overwriteExisting && !names.WroteEarlier(plan.folder, PlainName(plan))) {
@@ -91,11 +93,12 @@ RowPlan PlanRow(const CopyJob& job, const TrackRecord& row, RunNames& names) {
 }
 
 // Runs without the lock: the copy itself, then the rename into place.
-int CarryOut(RowPlan& plan, ByteCopier& copier, RunNames& names) {
+int CarryOut(RowPlan& plan, const CopyJob& job, ByteCopier& copier, RunNames& names) {
     if (!plan.hasSource)
         return Fail(CopyFailureReason::SourceMissing);
     StagedCopy staged;
-    int result = staged.Stage(ResolveExistingPath(plan.source), plan.folder, copier);
+    int result =
+        staged.Stage(ResolveExistingPath(plan.source), plan.folder, copier, job.abortRequested);
     for (int attempt = 0; result == 0 && attempt < kCommitAttempts; ++attempt) {
         result = staged.Commit(plan.destination, plan.replace);
         if (result == StagedCopy::Committed)
@@ -148,7 +151,11 @@ unsigned CopyWorkerProc(CopyJob* job) {
             job->progress->Post(COPY_NEXT);
             plan = PlanRow(*job, row, names);
         }
-        const int result = plan.failure != 0 ? plan.failure : CarryOut(plan, copier, names);
+        const int result = plan.failure != 0 ? plan.failure : CarryOut(plan, *job, copier, names);
+        if (result == StagedCopy::Aborted) {
+            outcome.cancelled = true;
+            break;
+        }
         Record(outcome, i, plan, result);
     }
     if (outcome.copiedCount > 0)

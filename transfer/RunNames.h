@@ -29,7 +29,11 @@ public:
     // another case), a file this walk wrote.
     bool WroteEarlier(const std::string& folder, const std::string& name) const;
 
+    // True the first time the walk settles on `folder`.
+    bool FirstUse(const std::string& folder) { return folders_.insert(folder).second; }
+
 private:
+    std::set<std::string> folders_;
     std::unordered_map<std::string, int> nextCounter_;
     std::set<std::string> writtenFolded_; // paths written, ASCII letters folded
     std::set<std::pair<dev_t, ino_t>> writtenFiles_;

@@ -5,8 +5,10 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,12 +59,15 @@ int OpenSource(const std::string& source, struct stat& st, int& fd) {
     return 0;
 }
 
+constexpr const char kTempPrefix[] = ".corvane-";
+constexpr const char kTempSuffix[] = ".part";
+
 std::string TempName() {
     static std::atomic<unsigned> sequence{0};
     thread_local std::minstd_rand random{std::random_device{}()};
     char name[64];
-    std::snprintf(name, sizeof name, ".corvane-%d-%u-%08x.part", static_cast<int>(::getpid()),
-                  sequence++, static_cast<unsigned>(random()));
+    std::snprintf(name, sizeof name, "%s%d-%u-%08x%s", kTempPrefix, static_cast<int>(::getpid()),
+                  sequence++, static_cast<unsigned>(random()), kTempSuffix);
     return name;
 }
 
@@ -94,13 +99,48 @@ int CopyFailureOf(ByteCopyResult result) {
         return Fail(CopyFailureReason::SourceUnreadable);
     case ByteCopyResult::NoSpace:
         return Fail(CopyFailureReason::DiskFull);
+    case ByteCopyResult::Aborted:
+        return StagedCopy::Aborted;
     case ByteCopyResult::WriteFailed:
         break;
     }
     return Fail(CopyFailureReason::DestinationNotWritable);
 }
 
+// The process ID in a name TempName() made, or 0 for any other name.
+pid_t WriterOf(const std::string& name) {
+    const std::string prefix = kTempPrefix, suffix = kTempSuffix;
+    if (name.size() <= prefix.size() + suffix.size() || name.rfind(prefix, 0) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return 0;
+    int pid = 0;
+    unsigned sequence = 0, random = 0;
+    int end = 0;
+    const std::string middle =
+        name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    if (std::sscanf(middle.c_str(), "%d-%u-%8x%n", &pid, &sequence, &random, &end) != 3 ||
+        size_t(end) != middle.size() || pid <= 0)
+        return 0;
+    return pid;
+}
+
+bool IsAlive(pid_t pid) {
+    return pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM;
+}
+
 } // namespace
+
+void RemoveStaleStagedFiles(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const struct dirent* entry = ::readdir(dir)) {
+        const pid_t writer = WriterOf(entry->d_name);
+        if (writer != 0 && !IsAlive(writer))
+            ::unlink((folder + entry->d_name).c_str());
+    }
+    ::closedir(dir);
+}
 
 StagedCopy::~StagedCopy() {
     Discard();
@@ -112,7 +152,8 @@ void StagedCopy::Discard() {
     tempPath_.clear();
 }
 
-int StagedCopy::Stage(const std::string& source, const std::string& folder, ByteCopier& copier) {
+int StagedCopy::Stage(const std::string& source, const std::string& folder, ByteCopier& copier,
+                      const std::atomic<bool>& abort) {
     Discard();
     struct stat st {};
     int sourceFd = -1;
@@ -127,7 +168,8 @@ int StagedCopy::Stage(const std::string& source, const std::string& folder, Byte
         return result;
     }
     FileHandle out(destFd);
-    result = CopyFailureOf(copier.Copy(in.Get(), out.Get(), static_cast<uint64_t>(st.st_size)));
+    result =
+        CopyFailureOf(copier.Copy(in.Get(), out.Get(), static_cast<uint64_t>(st.st_size), abort));
     if (result == 0 && WrittenBytes(out.Get()) < st.st_size)
         result = Fail(CopyFailureReason::SourceUnreadable);
     if (result == 0) {

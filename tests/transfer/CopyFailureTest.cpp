@@ -25,7 +25,7 @@ using Strings = std::vector<std::string>;
 class FailingCopier : public ByteCopier {
 public:
     FailingCopier(size_t limit, ByteCopyResult failure) : limit_(limit), failure_(failure) {}
-    ByteCopyResult Copy(int from, int to, uint64_t) override {
+    ByteCopyResult Copy(int from, int to, uint64_t, const std::atomic<bool>&) override {
         std::string buffer(limit_, '\0');
         const ssize_t n = ::read(from, buffer.data(), buffer.size());
         if (n > 0 && ::write(to, buffer.data(), static_cast<size_t>(n)) != n)
@@ -125,7 +125,7 @@ TEST_F(CopyFailureTest, InterruptedCopyLeavesNoFileAndNamesTheCause) {
 // Copies the first half of the source and says all went well.
 class HalfCopier : public ByteCopier {
 public:
-    ByteCopyResult Copy(int from, int to, uint64_t size) override {
+    ByteCopyResult Copy(int from, int to, uint64_t size, const std::atomic<bool>&) override {
         std::string buffer(size / 2, '\0');
         const ssize_t n = ::read(from, buffer.data(), buffer.size());
         return n > 0 && ::write(to, buffer.data(), size_t(n)) == n ? ByteCopyResult::Ok
@@ -326,6 +326,52 @@ TEST_F(FatVolumeTest, ThreeRunsAtOnceNeverReplaceEachOthersFiles) {
         contents.insert(out.Read("fat/" + name));
     EXPECT_EQ(contents.size(), size_t{kRuns * kRows});
     EXPECT_TRUE(NoTemporaryFiles(out.List("fat")));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CopyFailureTest, AbortStopsTheFileBeingCopiedAndLeavesNothing) {
+    TrackTable table;
+    table.Add({u"First", u"A", u"B", DeviceFile("F00/A.mp3", std::string(40 << 20, 'a')), true});
+    table.Add({u"Second", u"A", u"B", DeviceFile("F00/B.mp3", "b"), true});
+    WorkerRun run(table, out.Path(), true, false);
+    // The user stops hard while the bytes of the first file are moving.
+    WatchingCopier copier([&](int) { run.job.abortRequested = true; });
+    run.job.byteCopier = &copier;
+    const CopyOutcome& outcome = run.Run();
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_EQ(outcome.copiedCount, 0u);
+    EXPECT_TRUE(outcome.failures.empty());
+    EXPECT_EQ(run.sink.posts, (std::vector<int>{COPY_NEXT, COPY_DONE}));
+    EXPECT_EQ(out.List(), (Strings{"A/", "A/B/"}));
+}
+
+TEST_F(CopyFailureTest, TemporaryFilesOfDeadProcessesAreRemovedFromTheFoldersWrittenTo) {
+    const pid_t dead = ::fork();
+    if (dead == 0)
+        ::_exit(0);
+    ::waitpid(dead, nullptr, 0);
+    const std::string deadName = ".corvane-" + std::to_string(dead) + "-3-0badf00d.part";
+    const std::string liveName = ".corvane-" + std::to_string(::getppid()) + "-0-12345678.part";
+    for (const char* folder : {"", "A/B/", "Other/"}) {
+        out.Write(folder + deadName, "left by a killed run");
+        out.Write(folder + liveName, "still being copied");
+    }
+    out.Write(".corvane-notes.part", "not ours");
+    TrackTable table;
+    table.Add({u"Flat", u"A", u"B", DeviceFile("F00/A.mp3", "a"), true});
+    WorkerRun flat(table, out.Path(), false, false);
+    WorkerRun organized(table, out.Path(), true, false);
+    flat.Run();
+    organized.Run();
+    // "Other" is not written to in this run, so its files wait for one that is.
+    Strings expected{".corvane-notes.part", "A/",       "A/B/",   "A/B/" + liveName,
+                     "A/B/Flat.mp3",        "Flat.mp3", "Other/", "Other/" + deadName,
+                     "Other/" + liveName,   liveName};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(out.List(), expected);
 }
 
 } // namespace
