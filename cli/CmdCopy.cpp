@@ -5,6 +5,7 @@
 #include <csignal>
 #include <filesystem>
 #include <iostream>
+#include <iterator>
 #include <mutex>
 #include <optional>
 #include <sstream>
@@ -38,39 +39,53 @@ const char* const kUsage =
     "  --overwrite        replace existing files instead of numbering new ones\n"
     "  --only N,N,...     copy only these rows (the numbers 'tracks' shows)\n"
     "\n"
-    "Ctrl-C stops after the current file. Exit status: 0 every chosen track copied,\n"
-    "1 some failed, 2 bad arguments or output folder, 130 interrupted.\n";
+    "Ctrl-C (or SIGTERM, SIGHUP) stops after the current file, a second one at once.\n"
+    "Exit status: 0 every chosen track copied, 1 some failed, 2 bad arguments or\n"
+    "output folder, 128 + the signal's number when stopped (130 for Ctrl-C).\n";
 
 constexpr int kExitSomeFailed = 1;
-constexpr int kExitInterrupted = 130;
+constexpr int kExitBySignal = 128; // plus the signal's number, as a shell reports it
 constexpr auto kRedrawInterval = std::chrono::milliseconds(200);
 
-// Set from the SIGINT handler; a lock-free atomic store is async-signal-safe.
-std::atomic<bool>* g_cancelOnInterrupt = nullptr;
-void OnInterrupt(int) {
-    if (g_cancelOnInterrupt)
-        g_cancelOnInterrupt->store(true);
+// Set from the signal handler; lock-free atomic stores are async-signal-safe.
+CopyJob* g_stoppableJob = nullptr;
+std::atomic<int> g_firstStopSignal{0};
+
+// The first Ctrl-C (or SIGTERM, SIGHUP) stops after the current file; the
+// next one stops at once, abandoning that file, for a device that hangs.
+void OnStopSignal(int signal) {
+    int none = 0;
+    if (!g_stoppableJob)
+        return;
+    if (g_firstStopSignal.compare_exchange_strong(none, signal))
+        g_stoppableJob->cancelRequested.store(true);
+    else
+        g_stoppableJob->abortRequested.store(true);
 }
 
-// Routes Ctrl-C to the job's cancel flag while it lives.
-class InterruptToCancel {
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+// Routes the stop signals to the job's flags while it lives.
+class SignalsToStop {
 public:
-    explicit InterruptToCancel(std::atomic<bool>& cancel) {
-        g_cancelOnInterrupt = &cancel;
+    explicit SignalsToStop(CopyJob& job) {
+        g_stoppableJob = &job;
         struct sigaction action {};
-        action.sa_handler = OnInterrupt;
+        action.sa_handler = OnStopSignal;
         sigemptyset(&action.sa_mask);
-        ::sigaction(SIGINT, &action, &previous_);
+        for (size_t i = 0; i < std::size(kStopSignals); ++i)
+            ::sigaction(kStopSignals[i], &action, &previous_[i]);
     }
-    ~InterruptToCancel() {
-        ::sigaction(SIGINT, &previous_, nullptr);
-        g_cancelOnInterrupt = nullptr;
+    ~SignalsToStop() {
+        for (size_t i = 0; i < std::size(kStopSignals); ++i)
+            ::sigaction(kStopSignals[i], &previous_[i], nullptr);
+        g_stoppableJob = nullptr;
     }
-    InterruptToCancel(const InterruptToCancel&) = delete;
-    InterruptToCancel& operator=(const InterruptToCancel&) = delete;
+    SignalsToStop(const SignalsToStop&) = delete;
+    SignalsToStop& operator=(const SignalsToStop&) = delete;
 
 private:
-    struct sigaction previous_ {};
+    struct sigaction previous_[std::size(kStopSignals)]{};
 };
 
 // The worker's posts, queued for the main thread, which draws the progress.
@@ -227,7 +242,7 @@ private:
 // Runs the worker on its own thread, as the window does, and shows its
 // progress until COPY_DONE.
 CopyOutcome RunWorker(CopyJob& job, QueuedProgress& progress, ProgressDisplay& display) {
-    InterruptToCancel interrupts(job.cancelRequested);
+    SignalsToStop signals(job);
     std::thread worker(CopyWorkerProc, &job);
     std::optional<CopyOutcome> outcome;
     while (!outcome)
@@ -291,6 +306,9 @@ int Usage(std::ostream& err, const std::string& message) {
 } // namespace
 
 int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
+    // A reader of the progress or the summary that goes away (| head) must
+    // not end the copy half-way; the lines are then simply lost.
+    ::signal(SIGPIPE, SIG_IGN);
     ParsedOptions options;
     const std::vector<OptionSpec> specs = {{"device", true}, {"playlist", true}, {"to", true},
                                            {"organize"},     {"overwrite"},      {"only", true}};
@@ -331,6 +349,6 @@ int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     const CopyOutcome outcome = RunWorker(job, progress, display);
     PrintSummary(outcome, chosen.size(), job.outputFolder, out);
     if (outcome.cancelled)
-        return kExitInterrupted;
+        return kExitBySignal + g_firstStopSignal.load();
     return outcome.failedCount > 0 ? kExitSomeFailed : kExitOk;
 }

@@ -13,6 +13,7 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -228,54 +229,125 @@ TEST_F(CliCopyTest, TerminalControlsInTheDatabaseAreNotPrinted) {
     EXPECT_EQ(out.List(), Strings{"Evil_]0;owned__31m.mp3"});
 }
 
-TEST_F(CliCopyTest, CtrlCStopsAfterTheCurrentFileWithASummary) {
+// corvane-cli copy running in the background: its summary goes to a file,
+// its progress lines come through a pipe, read line by line.
+class BackgroundCopy {
+public:
+    BackgroundCopy(const std::string& device, const std::string& target,
+                   const std::string& summaryFile, bool closeProgress = false) {
+        int errPipe[2];
+        if (::pipe(errPipe) != 0)
+            std::abort();
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, summaryFile.c_str(), O_WRONLY | O_CREAT,
+                                         0600);
+        posix_spawn_file_actions_adddup2(&actions, errPipe[1], 2);
+        posix_spawn_file_actions_addclose(&actions, errPipe[0]);
+        std::vector<std::string> argv = {CORVANE_CLI_PATH, "copy", "--device",
+                                         device,           "--to", target};
+        std::vector<char*> pointers;
+        for (std::string& arg : argv)
+            pointers.push_back(arg.data());
+        pointers.push_back(nullptr);
+        // The reader that has gone away before the first line, as with | head.
+        if (closeProgress)
+            ::close(errPipe[0]);
+        if (::posix_spawn(&pid_, CORVANE_CLI_PATH, &actions, nullptr, pointers.data(), environ) !=
+            0)
+            std::abort();
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(errPipe[1]);
+        err_ = closeProgress ? nullptr : ::fdopen(errPipe[0], "r");
+    }
+    ~BackgroundCopy() {
+        if (err_)
+            std::fclose(err_);
+    }
+
+    std::string ReadLine() {
+        char line[512];
+        return err_ && std::fgets(line, sizeof line, err_) ? line : "";
+    }
+    void Signal(int signal) { ::kill(pid_, signal); }
+    // Reads what is left of the progress, then gives the exit status.
+    int Wait() {
+        while (!ReadLine().empty()) {
+        }
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+private:
+    pid_t pid_ = 0;
+    FILE* err_ = nullptr;
+};
+
+bool StartsWith(const std::string& text, const std::string& start) {
+    return text.rfind(start, 0) == 0;
+}
+
+// Every file copied is whole and no temporary file is left.
+void ExpectOnlyWholeFiles(const std::string& folder, const Strings& names, uintmax_t bytes) {
+    for (const std::string& name : names) {
+        EXPECT_EQ(name.find(".part"), std::string::npos) << name;
+        EXPECT_EQ(std::filesystem::file_size(folder + "/" + name), bytes) << name;
+    }
+}
+
+TEST_F(CliCopyTest, CtrlCTermAndHupStopAfterTheCurrentFileWithASummary) {
     const std::string longDevice = device.Path("long");
     ASSERT_TRUE(WriteLongDevice(longDevice, 300, 256 * 1024));
-    int errPipe[2];
-    ASSERT_EQ(::pipe(errPipe), 0);
-    const std::string outFile = out.Path("summary.txt");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT, 0600);
-    posix_spawn_file_actions_adddup2(&actions, errPipe[1], 2);
-    posix_spawn_file_actions_addclose(&actions, errPipe[0]);
-    const std::string target = out.Path("music");
-    std::vector<std::string> argv = {CORVANE_CLI_PATH, "copy", "--device",
-                                     longDevice,       "--to", target};
-    std::vector<char*> pointers;
-    for (std::string& arg : argv)
-        pointers.push_back(arg.data());
-    pointers.push_back(nullptr);
-    pid_t pid = 0;
-    ASSERT_EQ(::posix_spawn(&pid, CORVANE_CLI_PATH, &actions, nullptr, pointers.data(), environ),
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        const std::string target = out.Path("music" + std::to_string(signal));
+        const std::string summaryFile = target + ".txt";
+        BackgroundCopy copy(longDevice, target, summaryFile);
+        // Interrupt as soon as the first file is announced.
+        const std::string first = copy.ReadLine();
+        EXPECT_TRUE(StartsWith(first, "copying 1/300: ")) << first;
+        copy.Signal(signal);
+        EXPECT_EQ(copy.Wait(), 128 + signal);
+        const Strings copied = out.List("music" + std::to_string(signal));
+        EXPECT_GE(copied.size(), 1u);
+        EXPECT_LT(copied.size(), 300u);
+        ExpectOnlyWholeFiles(target, copied, 256 * 1024);
+        EXPECT_EQ(ScratchFolder::ReadFile(summaryFile),
+                  "copied " + std::to_string(copied.size()) + ", failed 0, cancelled " +
+                      std::to_string(300 - copied.size()) + " of 300 into " + target + "/\n");
+    }
+}
+
+TEST_F(CliCopyTest, ASecondCtrlCAbandonsTheFileBeingCopied) {
+    const std::string longDevice = device.Path("long");
+    ASSERT_TRUE(WriteLongDevice(longDevice, 3, 1024));
+    // A first file large enough to be still copying when the user presses
+    // Ctrl-C twice; sparse, so that it costs no disk on the device side.
+    ASSERT_EQ(::truncate((longDevice + "/iPod_Control/Music/F00/T0.mp3").c_str(), off_t{1} << 30),
               0);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(errPipe[1]);
+    const std::string target = out.Path("music");
+    BackgroundCopy copy(longDevice, target, out.Path("summary.txt"));
+    EXPECT_TRUE(StartsWith(copy.ReadLine(), "copying 1/3: "));
+    copy.Signal(SIGINT);
+    // Two signals sent at once would arrive as one, unlike two key presses.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    copy.Signal(SIGINT);
+    EXPECT_EQ(copy.Wait(), 130);
+    EXPECT_TRUE(out.List("music").empty());
+    EXPECT_EQ(out.Read("summary.txt"),
+              "copied 0, failed 0, cancelled 3 of 3 into " + target + "/\n");
+}
 
-    // Interrupt as soon as the first file is announced.
-    FILE* err = ::fdopen(errPipe[0], "r");
-    char line[512];
-    ASSERT_NE(std::fgets(line, sizeof line, err), nullptr);
-    EXPECT_EQ(std::string(line).rfind("copying 1/300: ", 0), 0u) << line;
-    ::kill(pid, SIGINT);
-    while (std::fgets(line, sizeof line, err)) {
-    }
-    std::fclose(err);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 130);
-    const Strings copied = out.List("music");
-    EXPECT_GE(copied.size(), 1u);
-    EXPECT_LT(copied.size(), 300u);
-    for (const std::string& name : copied) {
-        EXPECT_EQ(name.find(".part"), std::string::npos) << name;
-        EXPECT_EQ(std::filesystem::file_size(target + "/" + name), 256u * 1024) << name;
-    }
-    const std::string summary = out.Read("summary.txt");
-    EXPECT_EQ(summary, "copied " + std::to_string(copied.size()) + ", failed 0, cancelled " +
-                           std::to_string(300 - copied.size()) + " of 300 into " + target + "/\n");
+TEST_F(CliCopyTest, AClosedProgressPipeDoesNotStopTheCopy) {
+    const std::string longDevice = device.Path("long");
+    ASSERT_TRUE(WriteLongDevice(longDevice, 20, 64 * 1024));
+    const std::string target = out.Path("music");
+    BackgroundCopy copy(longDevice, target, out.Path("summary.txt"), true);
+    EXPECT_EQ(copy.Wait(), 0);
+    EXPECT_EQ(out.List("music").size(), 20u);
+    ExpectOnlyWholeFiles(target, out.List("music"), 64 * 1024);
+    EXPECT_EQ(out.Read("summary.txt"),
+              "copied 20, failed 0, cancelled 0 of 20 into " + target + "/\n");
 }
 
 } // namespace
