@@ -79,7 +79,7 @@ CCorvaneDlg::CCorvaneDlg(QWidget* parent)
     setFont(DialogFont());
     setFixedSize(TemplateSizeInPixels(MainDialogTemplate(), kLayoutScale));
     CreateControls();
-    transferRunner = [](CTransferDialog& dialog) { dialog.exec(); };
+    transferRunner = [](CTransferDialog& dialog) { dialog.RunModal(); };
     connect(&volumeWatcher, &CVolumeWatcher::volumeArrived, this, &CCorvaneDlg::OnVolumeNotice);
     connect(&volumeWatcher, &CVolumeWatcher::volumeRemoved, this, &CCorvaneDlg::OnVolumeNotice);
 }
