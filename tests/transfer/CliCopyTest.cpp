@@ -129,9 +129,8 @@ TEST_F(CliCopyTest, AReadOnlyOutputFolderIsRefusedUpFront) {
     ::mkdir(locked.c_str(), 0555);
     ::chmod(device.Path().c_str(), 0755);
     ::chmod(out.Path().c_str(), 0755);
-    // Root writes anywhere, so the run is made as an ordinary user.
     const int status = RunInChild([&] {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+        if (!BecomeOrdinaryUser())
             return 99;
         const CliRun run = Copy({"--to", locked});
         return run.err == "corvane-cli: the output folder " + locked + " is not writable\n"

@@ -213,9 +213,8 @@ TEST_F(CopyFailureTest, UnwritableDestinationIsReported) {
     ::mkdir(locked.c_str(), 0555);
     ::chmod(device.Path().c_str(), 0755);
     ::chmod(out.Path().c_str(), 0755);
-    // Root writes anywhere, so the walk runs as an ordinary user when needed.
     const int status = RunInChild([&] {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+        if (!BecomeOrdinaryUser())
             return 99;
         WorkerRun organized(table, locked, true, false);
         WorkerRun flat(table, locked, false, false);
