@@ -1,6 +1,7 @@
 #include "app/CCorvaneApp.h"
 
 #include "app/CCorvaneDlg.h"
+#include "platform/QuitOnSignals.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowActivation.h"
 
@@ -15,6 +16,7 @@ int CCorvaneApp::InitInstance() {
     // wherever it was started.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
 
+    CQuitOnSignals quitOnSignals;
     CCorvaneDlg mainWindow;
     QObject::connect(&instance, &CSingleInstance::raiseRequested, &mainWindow,
                      &CCorvaneDlg::RestoreAndRaise);

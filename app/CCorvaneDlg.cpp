@@ -9,6 +9,7 @@
 #include "app/ListKeys.h"
 #include "app/MainBackground.h"
 #include "app/MessageBox.h"
+#include "app/OutputFolderCheck.h"
 #include "app/TabOrder.h"
 #include "controls/DialogFont.h"
 #include "controls/FloatBtn.h"
@@ -80,7 +81,7 @@ CCorvaneDlg::CCorvaneDlg(QWidget* parent)
     setFont(DialogFont());
     setFixedSize(kLayout.ClientSize());
     CreateControls();
-    transferRunner = [](CTransferDialog& dialog) { dialog.exec(); };
+    transferRunner = [](CTransferDialog& dialog) { dialog.RunModal(); };
     connect(&volumeWatcher, &CVolumeWatcher::volumeArrived, this, &CCorvaneDlg::OnVolumeNotice);
     connect(&volumeWatcher, &CVolumeWatcher::volumeRemoved, this, &CCorvaneDlg::OnVolumeNotice);
 }
@@ -315,16 +316,9 @@ void CCorvaneDlg::OnBrowse() {
     outputFolder = folderEdit->text().trimmed();
 }
 
-void CCorvaneDlg::ShowInvalidFolder() {
-    ShowMessage(this, QStringLiteral("Invalid output folder \"%1\", please select a valid one!")
-                          .arg(outputFolder));
-}
-
 void CCorvaneDlg::OnOpen() {
-    if (EnsureFolderPath(outputFolder.toStdString()))
+    if (CheckOutputFolder(this, outputFolder, device.DatabasePath()))
         OpenLocalLocation(outputFolder);
-    else
-        ShowInvalidFolder();
 }
 
 void CCorvaneDlg::OnCopyToComputer() {
@@ -332,10 +326,8 @@ void CCorvaneDlg::OnCopyToComputer() {
         ShowMessage(this, kNoTrackChecked);
         return;
     }
-    if (!EnsureFolderPath(outputFolder.toStdString())) {
-        ShowInvalidFolder();
+    if (!CheckOutputFolder(this, outputFolder, device.DatabasePath()))
         return;
-    }
     if (!outputFolder.endsWith('/'))
         outputFolder += '/';
     settings->WriteFolder(outputFolder.toStdString());

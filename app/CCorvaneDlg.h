@@ -96,7 +96,6 @@ private:
     void OnOpen();
     void OnCopyToComputer();
     void SaveOption(int controlId);
-    void ShowInvalidFolder();
     void RunOrDefer(std::function<void()> action);
     MainBackground Background() const;
 

@@ -5,6 +5,7 @@
 #include <csignal>
 #include <filesystem>
 #include <iostream>
+#include <iterator>
 #include <mutex>
 #include <optional>
 #include <sstream>
@@ -12,7 +13,6 @@
 #include <thread>
 #include <unistd.h>
 
-#include "transfer/FolderPath.h"
 #include "cli/Commands.h"
 #include "cli/CopyRun.h"
 #include "cli/DeviceSession.h"
@@ -23,6 +23,8 @@
 #include "library/Utf16.h"
 #include "transfer/CopyProgress.h"
 #include "transfer/CopyWorker.h"
+#include "transfer/FolderPath.h"
+#include "transfer/OutputFolderRules.h"
 
 namespace {
 
@@ -45,39 +47,52 @@ const char* const kUsage =
     "  --from-files       read the music files' own tags, not the database (the\n"
     "                     default when the database is missing, empty or unreadable)\n"
     "\n"
-    "Ctrl-C stops after the current file. Exit status: 0 every chosen track copied,\n"
-    "1 some failed, 2 bad arguments or output folder, 130 interrupted.\n";
+    "Ctrl-C (or SIGTERM, SIGHUP) stops after the current file, a second one at once.\n"
+    "Exit status: 0 every chosen track copied, 1 some failed, 2 bad arguments or\n"
+    "output folder, 128 + the signal's number when stopped (130 for Ctrl-C).\n";
 
-constexpr int kExitSomeFailed = 1;
-constexpr int kExitInterrupted = 130;
+constexpr int kExitBySignal = 128; // plus the signal's number, as a shell reports it
 constexpr auto kRedrawInterval = std::chrono::milliseconds(200);
 
-// Set from the SIGINT handler; a lock-free atomic store is async-signal-safe.
-std::atomic<bool>* g_cancelOnInterrupt = nullptr;
-void OnInterrupt(int) {
-    if (g_cancelOnInterrupt)
-        g_cancelOnInterrupt->store(true);
+// Set from the signal handler; lock-free atomic stores are async-signal-safe.
+CopyJob* g_stoppableJob = nullptr;
+std::atomic<int> g_firstStopSignal{0};
+
+// The first Ctrl-C (or SIGTERM, SIGHUP) stops after the current file; the
+// next one stops at once, abandoning that file, for a device that hangs.
+void OnStopSignal(int signal) {
+    int none = 0;
+    if (!g_stoppableJob)
+        return;
+    if (g_firstStopSignal.compare_exchange_strong(none, signal))
+        g_stoppableJob->cancelRequested.store(true);
+    else
+        g_stoppableJob->abortRequested.store(true);
 }
 
-// Routes Ctrl-C to the job's cancel flag while it lives.
-class InterruptToCancel {
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+// Routes the stop signals to the job's flags while it lives.
+class SignalsToStop {
 public:
-    explicit InterruptToCancel(std::atomic<bool>& cancel) {
-        g_cancelOnInterrupt = &cancel;
+    explicit SignalsToStop(CopyJob& job) {
+        g_stoppableJob = &job;
         struct sigaction action {};
-        action.sa_handler = OnInterrupt;
+        action.sa_handler = OnStopSignal;
         sigemptyset(&action.sa_mask);
-        ::sigaction(SIGINT, &action, &previous_);
+        for (size_t i = 0; i < std::size(kStopSignals); ++i)
+            ::sigaction(kStopSignals[i], &action, &previous_[i]);
     }
-    ~InterruptToCancel() {
-        ::sigaction(SIGINT, &previous_, nullptr);
-        g_cancelOnInterrupt = nullptr;
+    ~SignalsToStop() {
+        for (size_t i = 0; i < std::size(kStopSignals); ++i)
+            ::sigaction(kStopSignals[i], &previous_[i], nullptr);
+        g_stoppableJob = nullptr;
     }
-    InterruptToCancel(const InterruptToCancel&) = delete;
-    InterruptToCancel& operator=(const InterruptToCancel&) = delete;
+    SignalsToStop(const SignalsToStop&) = delete;
+    SignalsToStop& operator=(const SignalsToStop&) = delete;
 
 private:
-    struct sigaction previous_ {};
+    struct sigaction previous_[std::size(kStopSignals)]{};
 };
 
 // The worker's posts, queued for the main thread, which draws the progress.
@@ -234,7 +249,7 @@ private:
 // Runs the worker on its own thread, as the window does, and shows its
 // progress until COPY_DONE.
 CopyOutcome RunWorker(CopyJob& job, QueuedProgress& progress, ProgressDisplay& display) {
-    InterruptToCancel interrupts(job.cancelRequested);
+    SignalsToStop signals(job);
     std::thread worker(CopyWorkerProc, &job);
     std::optional<CopyOutcome> outcome;
     while (!outcome)
@@ -242,6 +257,14 @@ CopyOutcome RunWorker(CopyJob& job, QueuedProgress& progress, ProgressDisplay& d
     worker.join();
     display.Finish();
     return std::move(*outcome);
+}
+
+// The path the failure is about: where the copy was to go when that place
+// refused it, else the file on the device.
+const std::string& FailurePath(const CopyFailure& failure) {
+    const bool destinationFault = failure.reason == CopyFailureReason::DestinationNotWritable ||
+                                  failure.reason == CopyFailureReason::DiskFull;
+    return destinationFault && !failure.destination.empty() ? failure.destination : failure.source;
 }
 
 } // namespace
@@ -257,23 +280,41 @@ void PrintCopySummary(const CopyJob& job, const CopyOutcome& outcome, size_t cho
         << " into " << job.outputFolder << "\n";
     for (const CopyFailure& failure : outcome.failures)
         out << "failed: row " << failure.row + 1 << " \"" << Printable(failure.title)
-            << "\": " << CopyFailureText(failure.reason) << " (" << Printable(failure.source)
+            << "\": " << CopyFailureText(failure.reason) << " (" << Printable(FailurePath(failure))
             << ")\n";
 }
 
 CopyOutcome RunCopyJob(CopyJob& job, const std::vector<uint32_t>& chosen, std::ostream& err) {
+    // A reader of the progress or the summary that goes away (| head) must
+    // not end the copy half-way; the lines are then simply lost.
+    ::signal(SIGPIPE, SIG_IGN);
     QueuedProgress progress;
     job.progress = &progress;
     ProgressDisplay display(err, job.rows, chosen);
     return RunWorker(job, progress, display);
 }
 
-// The output folder as the worker wants it: absolute, created, ending in "/".
-bool PrepareOutputFolder(const std::string& given, std::string& folder, std::ostream& err) {
+int StoppedExitCode() {
+    return kExitBySignal + g_firstStopSignal.load();
+}
+
+bool PrepareOutputFolder(const std::string& given, const CItuneDB& db, std::string& folder,
+                         std::ostream& err) {
     std::error_code error;
-    folder = given.empty() ? given : std::filesystem::absolute(given, error).string();
+    folder = ExpandHomeFolder(given);
+    folder = folder.empty() ? folder : std::filesystem::absolute(folder, error).string();
+    const std::string deviceRoot = DeviceRootOfDatabase(db.DatabasePath());
+    if (!error && IsOnDeviceVolume(folder, deviceRoot)) {
+        err << "corvane-cli: the output folder " << folder << " is on the iPod at " << deviceRoot
+            << "; nothing is ever written to it\n";
+        return false;
+    }
     if (error || !EnsureFolderPath(folder)) {
         err << "Invalid output folder \"" << given << "\", please select a valid one!\n";
+        return false;
+    }
+    if (!IsWritableFolder(folder)) {
+        err << "corvane-cli: the output folder " << folder << " is not writable\n";
         return false;
     }
     if (folder.back() != '/')
@@ -303,9 +344,8 @@ int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     if (options.Has("playlist") && !ParseIndex(options.Get("playlist"), index))
         return Usage(err,
                      "--playlist needs a playlist index, not '" + options.Get("playlist") + "'");
-    CopyJob job;
     CItuneDB db;
-    if (int code = OpenCopySource(options, job, db, err); code != kExitOk)
+    if (int code = OpenDevice(options, db, err); code != kExitOk)
         return code;
     if (uint32_t(index) >= db.playlistCount)
         return Usage(err, "no playlist " + std::to_string(index) + ": the device has " +
@@ -318,6 +358,9 @@ int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     std::string error;
     if (options.Has("only") && !ParseRowList(options.Get("only"), db.viewRowCount, only, error))
         return Usage(err, error);
+    CopyJob job;
+    if (!PrepareOutputFolder(options.Get("to"), db, job.outputFolder, err))
+        return kExitUsage;
 
     const std::vector<uint32_t> chosen = CheckRows(db, only);
     job.rows = db.viewRows;
@@ -330,6 +373,6 @@ int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
                            PlacedEntries(db, job.rows, outcome, job.outputFolder), err))
         return kExitSomeFailed;
     if (outcome.cancelled)
-        return kExitInterrupted;
+        return StoppedExitCode();
     return outcome.failedCount > 0 ? kExitSomeFailed : kExitOk;
 }

@@ -28,10 +28,8 @@ const char* const kUsage =
     "  --from-files       read the music files' own tags, not the database\n"
     "\n"
     "Exit status: 0 every track copied and every playlist written, 1 some failed,\n"
-    "2 bad arguments or output folder, 130 interrupted.\n";
-
-constexpr int kExitSomeFailed = 1;
-constexpr int kExitInterrupted = 130;
+    "2 bad arguments or output folder, 128 + the signal's number when stopped\n"
+    "by Ctrl-C (130), SIGTERM (143) or SIGHUP (129).\n";
 
 // Every track of every playlist once, master first, in the order they first
 // appear; and each playlist as rows of that table. A track is known by its
@@ -107,10 +105,12 @@ int RunExportPlaylists(const CommandArgs& args, std::ostream& out, std::ostream&
         err << "corvane-cli: export-playlists needs --to DIR (see --help)\n";
         return kExitUsage;
     }
-    CopyJob job;
     CItuneDB db;
-    if (int code = OpenCopySource(options, job, db, err); code != kExitOk)
+    if (int code = OpenDevice(options, db, err); code != kExitOk)
         return code;
+    CopyJob job;
+    if (!PrepareOutputFolder(options.Get("to"), db, job.outputFolder, err))
+        return kExitUsage;
     ExportTable table;
     if (!BuildExportTable(db, table)) {
         err << "corvane-cli: out of memory building the playlists' views\n";
@@ -126,6 +126,6 @@ int RunExportPlaylists(const CommandArgs& args, std::ostream& out, std::ostream&
     PrintCopySummary(job, outcome, chosen.size(), out);
     const bool written = WritePlaylists(db, table, job, outcome, out, err);
     if (outcome.cancelled)
-        return kExitInterrupted;
+        return StoppedExitCode();
     return outcome.failedCount > 0 || !written ? kExitSomeFailed : kExitOk;
 }

@@ -10,24 +10,29 @@
 
 // The pieces of 'copy' that 'export-playlists' runs too.
 
-// The output folder as the worker wants it: absolute, created, ending in
-// "/". False after the invalid-folder line to `err`.
-bool PrepareOutputFolder(const std::string& given, std::string& folder, std::ostream& err);
-
 class CItuneDB;
 
-// The output folder from --to (as PrepareOutputFolder), then the device
-// (OpenDevice). kExitOk, or the exit code after one line to `err`.
-int OpenCopySource(const ParsedOptions& options, CopyJob& job, CItuneDB& db, std::ostream& err);
+// The output folder as the worker wants it: `given` with "~/" expanded,
+// absolute, created, writable, ending in "/", and never on the device `db`
+// was read from. Checked only once the device is known, so that a run that
+// fails earlier leaves no folder behind. False after one line to `err`.
+bool PrepareOutputFolder(const std::string& given, const CItuneDB& db, std::string& folder,
+                         std::ostream& err);
 
 // --organize, --overwrite and --skip-identical into the job.
 void ApplyCopyOptions(const ParsedOptions& options, CopyJob& job);
 
 // Runs the worker on its own thread over job.rows, whose `chosen` rows are
-// checked, drawing the progress on `err`; Ctrl-C cancels. Sets job.progress.
+// checked, drawing the progress on `err`. Ctrl-C, SIGTERM and SIGHUP stop
+// after the current file, a second one at once; a closed pipe is ignored.
+// Sets job.progress.
 CopyOutcome RunCopyJob(CopyJob& job, const std::vector<uint32_t>& chosen, std::ostream& err);
 
 // "copied 3, failed 1, cancelled 0 of 4 into DIR/" and a line per failure;
 // with skipIdentical the rows already there are counted apart.
 void PrintCopySummary(const CopyJob& job, const CopyOutcome& outcome, size_t chosen,
                       std::ostream& out);
+
+// The exit status of a run that a signal stopped: 128 plus the first
+// signal's number, as a shell reports it.
+int StoppedExitCode();

@@ -13,7 +13,7 @@
 
 namespace {
 
-int LoadResultToExit(int result, SourceChoice choice, const std::string& dbPath,
+int LoadResultToExit(int result, bool outOfMemory, SourceChoice choice, const std::string& dbPath,
                      std::ostream& err) {
     const std::string what =
         choice == SourceChoice::FilesOnly
@@ -26,7 +26,8 @@ int LoadResultToExit(int result, SourceChoice choice, const std::string& dbPath,
         err << "corvane-cli: " << what << " holds no tracks or no playlists\n";
         return kExitEmpty;
     default:
-        err << "corvane-cli: cannot read " << what << "\n";
+        err << "corvane-cli: " << (outOfMemory ? "out of memory reading " : "cannot read ") << what
+            << "\n";
         return kExitUnreadable;
     }
 }
@@ -57,7 +58,7 @@ int OpenDevice(const ParsedOptions& options, CItuneDB& db, std::ostream& err) {
     if (db.source == CItuneDB::Source::Files && choice != SourceChoice::FilesOnly)
         err << "corvane-cli: no usable database at " << dbPath
             << "; read the music files' own tags instead\n";
-    return LoadResultToExit(result, choice, dbPath, err);
+    return LoadResultToExit(result, db.outOfMemory, choice, dbPath, err);
 }
 
 const char* SourceName(const CItuneDB& db) {

@@ -2,9 +2,9 @@
 
 #include <ostream>
 
-#include "transfer/AtomicFile.h"
 #include "library/CItuneDB.h"
 #include "library/Utf16.h"
+#include "transfer/AtomicFile.h"
 #include "transfer/CopyOutcome.h"
 #include "transfer/PathComponent.h"
 

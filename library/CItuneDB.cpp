@@ -32,6 +32,7 @@ CItuneDB::~CItuneDB() {
 int CItuneDB::LoadDatabase(const std::string& path) {
     dbPath = path;
     ForgetTrackFolderListings(); // the device may have changed since
+    outOfMemory = false;
     volumeRoot = FromUtf8(VolumeRootOfDatabase(path));
     if (!MapDatabase())
         return 0;
@@ -55,6 +56,7 @@ int CItuneDB::LoadDatabase(const std::string& path) {
         result = 2;
     } else if (!AllocateTables()) {
         FreeTables();
+        outOfMemory = true;
         result = 0;
     } else if (!TraverseItuneDB()) {
         message += "Error Occur In TraverseItuneDB\r\n";

@@ -52,8 +52,13 @@ public:
     uint32_t viewRowCount = 0;
     PlaylistRecord* playlists = nullptr; // master playlist in row 0 after a load
     uint32_t playlistCount = 0;
-    int32_t driveIndex = -1; // mount ID of the device's volume, -1 for none
-    std::string message;     // diagnostic lines ending in "\r\n"; never shown
+    int32_t driveIndex = -1;  // mount ID of the device's volume, -1 for none
+    std::string message;      // diagnostic lines ending in "\r\n"; never shown
+    bool outOfMemory = false; // the last LoadDatabase returned 0 for want of memory
+
+    // The database file of the last load; its volume's root is
+    // VolumeRootOfDatabase() of it.
+    const std::string& DatabasePath() const { return dbPath; }
 
     // --- the tables' source: the database, or the music files' own tags ---
     // Where the tables held now came from; None when there are none.

@@ -40,7 +40,8 @@ int CItuneDB::MapDatabase() {
               uint64_t(st.st_size) <= kLargestDatabase;
     if (ok) {
         const auto size = static_cast<size_t>(st.st_size);
-        ok = fileImage.Allocate(size) && ReadAll(fd, fileImage.data(), size);
+        outOfMemory = !fileImage.Allocate(size);
+        ok = !outOfMemory && ReadAll(fd, fileImage.data(), size);
     }
     close(fd);
     if (!ok)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 // How the worker moves the bytes of one file from an open source to an open,
@@ -10,6 +11,7 @@ enum class ByteCopyResult : int {
     ReadFailed = 1,  // the source could not be read
     WriteFailed = 2, // the destination refused the bytes
     NoSpace = 3,     // ENOSPC, EDQUOT or EFBIG on the destination
+    Aborted = 4,     // `abort` was set while the bytes were moving
 };
 
 class ByteCopier {
@@ -17,8 +19,11 @@ public:
     virtual ~ByteCopier() = default;
 
     // Copies from the start of `from` to its end into `to`; `sizeHint` is the
-    // source's size at open time (the copy still runs to the real end).
-    virtual ByteCopyResult Copy(int from, int to, uint64_t sizeHint) = 0;
+    // source's size at open time (the copy still runs to the real end, and
+    // an end short of the hint is ReadFailed). `abort` is looked at between
+    // pieces of the file, so that a user who stops hard waits for no file.
+    virtual ByteCopyResult Copy(int from, int to, uint64_t sizeHint,
+                                const std::atomic<bool>& abort) = 0;
 };
 
 // The kernel's in-place copy (copy_file_range, then sendfile, then plain

@@ -29,6 +29,9 @@ struct CopyJob {
     bool skipIdentical = false;
     // Set by the owner's thread to stop before the next row.
     std::atomic<bool> cancelRequested{false};
+    // Set by the owner's thread to stop at once: the file being copied is
+    // abandoned (its temporary file removed) and the walk ends as cancelled.
+    std::atomic<bool> abortRequested{false};
     // Receives WM_COPY_PROGRESS; borrowed, must outlive the walk.
     CopyProgressSink* progress = nullptr;
     // Borrowed; null means KernelByteCopier(). Tests put fakes here.

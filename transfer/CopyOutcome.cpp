@@ -1,5 +1,13 @@
 #include "transfer/CopyOutcome.h"
 
+#include <cerrno>
+
+CopyFailureReason DestinationFailureOf(int error) {
+    return error == ENOSPC || error == EDQUOT || error == EFBIG
+               ? CopyFailureReason::DiskFull
+               : CopyFailureReason::DestinationNotWritable;
+}
+
 const char* CopyFailureText(CopyFailureReason reason) {
     switch (reason) {
     case CopyFailureReason::SourceMissing:

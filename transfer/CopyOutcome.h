@@ -14,14 +14,20 @@ enum class CopyFailureReason : int {
     NoFreeName = 5,             // every numbered name was taken and overwriting is off
 };
 
+// How a destination's errno is reported: DiskFull when the volume (its
+// blocks or its inodes), the quota or a file size limit ran out, else
+// DestinationNotWritable.
+CopyFailureReason DestinationFailureOf(int error);
+
 // Lower-case text for reports: "source missing", "disk full", ...
 const char* CopyFailureText(CopyFailureReason reason);
 
 struct CopyFailure {
     uint32_t row = 0; // index into the job's rows, in the order walked
     CopyFailureReason reason = CopyFailureReason::SourceMissing;
-    std::string title;  // UTF-8, as the database gave it (may be empty)
-    std::string source; // UTF-8 source path tried (may be empty)
+    std::string title;       // UTF-8, as the database gave it (may be empty)
+    std::string source;      // UTF-8 source path tried (may be empty)
+    std::string destination; // the file, or failing that the folder, it was to go to
 };
 
 // Where a row's file ended up: copied there, or found there already.

@@ -9,6 +9,7 @@
 #include "transfer/FreeName.h"
 #include "transfer/IdenticalFile.h"
 #include "transfer/PathComponent.h"
+#include "transfer/RunNames.h"
 #include "transfer/StagedCopy.h"
 
 #include <fcntl.h>
@@ -17,9 +18,11 @@
 
 namespace {
 
-// Another program may take the chosen name while the file is copying; the
-// search is run again this many times before the row is given up.
-constexpr int kCommitAttempts = 3;
+// Another program (or another run of this one) may take the chosen name
+// while the file is copying; the search then goes on past it. Each try that
+// fails means a name someone else has just written, so runs side by side on
+// the same titles need a good many before one would give up.
+constexpr int kCommitAttempts = 100;
 
 // One checked row with its destination settled.
 struct RowPlan {
@@ -30,6 +33,7 @@ struct RowPlan {
     std::string fileTitle;   // safe title component, may be empty
     std::string ext;         // safe extension, may be empty
     std::string destination; // full path the copy is renamed to
+    bool replace = false;    // the destination may replace a file from before the walk
     int failure = 0;         // a CopyFailureReason, or 0
 };
 
@@ -37,16 +41,20 @@ int Fail(CopyFailureReason reason) {
     return static_cast<int>(reason);
 }
 
-std::string SettleFolder(const CopyJob& job, const TrackRecord& row) {
+std::string SettleFolder(const CopyJob& job, const TrackRecord& row, int& error) {
     if (!job.keepOrganized)
         return job.outputFolder;
     const std::string artistFolder = EnsureChildFolder(
-        job.outputFolder, SafePathComponent(Utf16View(row.artist)), kUnknownArtist);
-    return EnsureChildFolder(artistFolder, SafePathComponent(Utf16View(row.album)), kUnknownAlbum);
+        job.outputFolder, SafePathComponent(Utf16View(row.artist)), kUnknownArtist, error);
+    if (error != 0)
+        return artistFolder;
+    return EnsureChildFolder(artistFolder, SafePathComponent(Utf16View(row.album)), kUnknownAlbum,
+                             error);
 }
 
-int ChooseFreeName(RowPlan& plan) {
-    switch (FindFreeName(plan.folder, plan.fileTitle, plan.ext, plan.destination)) {
+int ChooseFreeName(RowPlan& plan, RunNames& names) {
+    plan.replace = false;
+    switch (FindFreeName(plan.folder, plan.fileTitle, plan.ext, names, plan.destination)) {
     case FreeNameResult::Found:
         return 0;
     case FreeNameResult::AllTaken:
@@ -57,34 +65,48 @@ int ChooseFreeName(RowPlan& plan) {
     return Fail(CopyFailureReason::DestinationNotWritable);
 }
 
+std::string PlainName(const RowPlan& plan) {
+    return CandidateFileName(plan.fileTitle, -1, plan.ext);
+}
+
 // Runs under g_trackTableLock: reads the row, creates the folders and
 // settles the name.
-RowPlan PlanRow(const CopyJob& job, const TrackRecord& row) {
+RowPlan PlanRow(const CopyJob& job, const TrackRecord& row, RunNames& names) {
     RowPlan plan;
     plan.hasSource = row.location != nullptr;
     plan.source = ToUtf8(Utf16View(row.location));
     plan.title = ToUtf8(Utf16View(row.title));
-    plan.folder = SettleFolder(job, row);
+    int folderError = 0;
+    plan.folder = SettleFolder(job, row, folderError);
     plan.fileTitle = SafePathComponent(Utf16View(row.title));
     plan.ext = SourceExtension(plan.source);
-    if (job.overwriteExisting)
-        plan.destination = plan.folder + CandidateFileName(plan.fileTitle, -1, plan.ext);
-    else
-        plan.failure = ChooseFreeName(plan);
+    if (folderError == 0 && names.FirstUse(plan.folder))
+        RemoveStaleStagedFiles(plan.folder);
+    if (folderError != 0) {
+        plan.failure = Fail(DestinationFailureOf(folderError));
+    } else if (job.overwriteExisting && !names.WroteEarlier(plan.folder, PlainName(plan))) {
+        plan.destination = plan.folder + PlainName(plan);
+        plan.replace = true;
+    } else {
+        plan.failure = ChooseFreeName(plan, names);
+    }
     return plan;
 }
 
 // Runs without the lock: the copy itself, then the rename into place.
-int CarryOut(RowPlan& plan, bool overwrite, ByteCopier& copier) {
+int CarryOut(RowPlan& plan, const CopyJob& job, ByteCopier& copier, RunNames& names) {
     if (!plan.hasSource)
         return Fail(CopyFailureReason::SourceMissing);
     StagedCopy staged;
-    int result = staged.Stage(ResolveTrackPath(plan.source), plan.folder, copier);
+    int result =
+        staged.Stage(ResolveTrackPath(plan.source), plan.folder, copier, job.abortRequested);
     for (int attempt = 0; result == 0 && attempt < kCommitAttempts; ++attempt) {
-        result = staged.Commit(plan.destination, overwrite);
+        result = staged.Commit(plan.destination, plan.replace);
+        if (result == StagedCopy::Committed)
+            names.Wrote(plan.folder, plan.destination.substr(plan.folder.size()));
         if (result != StagedCopy::NameTaken)
             return result;
-        result = ChooseFreeName(plan);
+        result = ChooseFreeName(plan, names);
     }
     return result == 0 || result == StagedCopy::NameTaken ? Fail(CopyFailureReason::NoFreeName)
                                                           : result;
@@ -92,7 +114,7 @@ int CarryOut(RowPlan& plan, bool overwrite, ByteCopier& copier) {
 
 // Without the lock, like the copy it stands in for.
 bool AlreadyThere(RowPlan& plan) {
-    return plan.hasSource && FindIdenticalFile(ResolveExistingPath(plan.source), plan.folder,
+    return plan.hasSource && FindIdenticalFile(ResolveTrackPath(plan.source), plan.folder,
                                                plan.fileTitle, plan.ext, plan.destination);
 }
 
@@ -102,8 +124,9 @@ void Record(CopyOutcome& outcome, uint32_t row, const RowPlan& plan, int result)
         outcome.placed.push_back({row, plan.destination});
         return;
     }
-    outcome.failures.push_back(
-        {row, static_cast<CopyFailureReason>(result), plan.title, plan.source});
+    outcome.failures.push_back({row, static_cast<CopyFailureReason>(result), plan.title,
+                                plan.source,
+                                plan.destination.empty() ? plan.folder : plan.destination});
 }
 
 // The owner tells the user the transfer has finished once COPY_DONE arrives;
@@ -121,6 +144,7 @@ void FlushOutputVolume(const std::string& outputFolder) {
 unsigned CopyWorkerProc(CopyJob* job) {
     ByteCopier& copier = job->byteCopier ? *job->byteCopier : KernelByteCopier();
     CopyOutcome outcome;
+    RunNames names;
     for (uint32_t i = 0; i < job->rowCount; ++i) {
         if (job->cancelRequested.load()) {
             outcome.cancelled = true;
@@ -133,15 +157,18 @@ unsigned CopyWorkerProc(CopyJob* job) {
             if (row.checked == 0)
                 continue;
             job->progress->Post(COPY_NEXT);
-            plan = PlanRow(*job, row);
+            plan = PlanRow(*job, row, names);
         }
-        if (job->skipIdentical && AlreadyThere(plan)) {
+        if (job->skipIdentical && plan.failure == 0 && AlreadyThere(plan)) {
             ++outcome.skippedCount;
             outcome.placed.push_back({i, plan.destination});
             continue;
         }
-        const int result =
-            plan.failure != 0 ? plan.failure : CarryOut(plan, job->overwriteExisting, copier);
+        const int result = plan.failure != 0 ? plan.failure : CarryOut(plan, *job, copier, names);
+        if (result == StagedCopy::Aborted) {
+            outcome.cancelled = true;
+            break;
+        }
         Record(outcome, i, plan, result);
     }
     if (outcome.copiedCount > 0)

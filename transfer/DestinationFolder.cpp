@@ -3,9 +3,10 @@
 #include "transfer/FolderPath.h"
 
 std::string EnsureChildFolder(const std::string& parent, const std::string& name,
-                              const char* fallback) {
+                              const char* fallback, int& error) {
     if (!name.empty() && MakeFolder(parent + name))
         return parent + name + "/";
-    MakeFolder(parent + fallback);
+    if (!MakeFolder(parent + fallback))
+        error = errno;
     return parent + fallback + "/";
 }

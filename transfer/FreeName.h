@@ -2,6 +2,8 @@
 
 #include <string>
 
+class RunNames;
+
 // Upper bound on look-ups: the plain name, then (0) up to (9998).
 inline constexpr int kMaxNameLookups = 10000;
 
@@ -13,6 +15,7 @@ enum class FreeNameResult : int {
 
 // Looks for the first name in `folder` (ending in "/") that nothing occupies,
 // file, folder or even a dangling link: title + ext, then title(0) + ext and
-// so on. Sets `path` to the full path found.
+// so on, skipping the numbers `names` knows to be taken and recording the
+// one found. Sets `path` to the full path found.
 FreeNameResult FindFreeName(const std::string& folder, const std::string& title,
-                            const std::string& ext, std::string& path);
+                            const std::string& ext, RunNames& names, std::string& path);

@@ -7,9 +7,9 @@
 
 namespace {
 
-// Large enough that a 100 MB file takes a handful of calls, small enough for
-// sendfile's 2 GB limit.
-constexpr size_t kKernelChunk = size_t{1} << 30;
+// Large enough that a 100 MB file takes a handful of calls, small enough
+// that an abort is seen within a few milliseconds.
+constexpr size_t kKernelChunk = size_t{1} << 24;
 constexpr size_t kBufferBytes = size_t{1} << 20;
 
 bool IsNoSpace(int error) {
@@ -35,10 +35,12 @@ bool WriteAll(int to, const char* data, size_t size, ByteCopyResult& result) {
 
 // The plain way; it also tells read errors from write errors exactly, so
 // the faster calls hand over to it whenever they fail in an unclear way.
-ByteCopyResult ReadWriteCopy(int from, int to) {
+ByteCopyResult ReadWriteCopy(int from, int to, uint64_t& copied, const std::atomic<bool>& abort) {
     const auto buffer = std::make_unique_for_overwrite<char[]>(kBufferBytes);
     ByteCopyResult result = ByteCopyResult::Ok;
     for (;;) {
+        if (abort.load())
+            return ByteCopyResult::Aborted;
         const ssize_t n = ::read(from, buffer.get(), kBufferBytes);
         if (n < 0 && errno == EINTR)
             continue;
@@ -48,6 +50,7 @@ ByteCopyResult ReadWriteCopy(int from, int to) {
             return ByteCopyResult::Ok;
         if (!WriteAll(to, buffer.get(), static_cast<size_t>(n), result))
             return result;
+        copied += static_cast<uint64_t>(n);
     }
 }
 
@@ -58,8 +61,13 @@ ByteCopyResult ReadWriteCopy(int from, int to) {
 // "this file system will not" (some pseudo and FUSE files); the next way
 // settles whether it is the end.
 template <typename KernelCall>
-Step KernelCopy(KernelCall call, uint64_t sizeHint, uint64_t& copied, ByteCopyResult& result) {
+Step KernelCopy(KernelCall call, uint64_t sizeHint, uint64_t& copied, ByteCopyResult& result,
+                const std::atomic<bool>& abort) {
     for (;;) {
+        if (abort.load()) {
+            result = ByteCopyResult::Aborted;
+            return Step::Failed;
+        }
         const ssize_t n = call(kKernelChunk);
         if (n > 0) {
             copied += static_cast<uint64_t>(n);
@@ -79,17 +87,22 @@ Step KernelCopy(KernelCall call, uint64_t sizeHint, uint64_t& copied, ByteCopyRe
 
 class KernelCopier : public ByteCopier {
 public:
-    ByteCopyResult Copy(int from, int to, uint64_t sizeHint) override {
+    ByteCopyResult Copy(int from, int to, uint64_t sizeHint,
+                        const std::atomic<bool>& abort) override {
         ByteCopyResult result = ByteCopyResult::Ok;
         uint64_t copied = 0;
         Step step = KernelCopy(
             [&](size_t chunk) { return ::copy_file_range(from, nullptr, to, nullptr, chunk, 0); },
-            sizeHint, copied, result);
+            sizeHint, copied, result, abort);
         if (step == Step::Fallback)
             step = KernelCopy([&](size_t chunk) { return ::sendfile(to, from, nullptr, chunk); },
-                              sizeHint, copied, result);
+                              sizeHint, copied, result, abort);
         if (step == Step::Fallback)
-            return ReadWriteCopy(from, to);
+            result = ReadWriteCopy(from, to, copied, abort);
+        // A source that shrank while it was read (truncated, or a device
+        // giving out) ends early without an error; that is not a copy.
+        if (result == ByteCopyResult::Ok && copied < sizeHint)
+            return ByteCopyResult::ReadFailed;
         return result;
     }
 };

@@ -5,8 +5,10 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,13 +20,8 @@ int Fail(CopyFailureReason reason) {
     return static_cast<int>(reason);
 }
 
-bool IsNoSpace(int error) {
-    return error == ENOSPC || error == EDQUOT || error == EFBIG;
-}
-
 int DestinationFailure(int error) {
-    return Fail(IsNoSpace(error) ? CopyFailureReason::DiskFull
-                                 : CopyFailureReason::DestinationNotWritable);
+    return Fail(DestinationFailureOf(error));
 }
 
 // Closes the descriptor it holds when it goes out of scope.
@@ -62,12 +59,15 @@ int OpenSource(const std::string& source, struct stat& st, int& fd) {
     return 0;
 }
 
+constexpr const char kTempPrefix[] = ".corvane-";
+constexpr const char kTempSuffix[] = ".part";
+
 std::string TempName() {
     static std::atomic<unsigned> sequence{0};
     thread_local std::minstd_rand random{std::random_device{}()};
     char name[64];
-    std::snprintf(name, sizeof name, ".corvane-%d-%u-%08x.part", static_cast<int>(::getpid()),
-                  sequence++, static_cast<unsigned>(random()));
+    std::snprintf(name, sizeof name, "%s%d-%u-%08x%s", kTempPrefix, static_cast<int>(::getpid()),
+                  sequence++, static_cast<unsigned>(random()), kTempSuffix);
     return name;
 }
 
@@ -84,6 +84,13 @@ int CreateTemp(const std::string& folder, std::string& path, int& fd) {
     return Fail(CopyFailureReason::DestinationNotWritable);
 }
 
+// What the destination holds after the copy; a copier that met an early end
+// of the source must not pass for a whole copy.
+off_t WrittenBytes(int fd) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 ? st.st_size : -1;
+}
+
 int CopyFailureOf(ByteCopyResult result) {
     switch (result) {
     case ByteCopyResult::Ok:
@@ -92,13 +99,48 @@ int CopyFailureOf(ByteCopyResult result) {
         return Fail(CopyFailureReason::SourceUnreadable);
     case ByteCopyResult::NoSpace:
         return Fail(CopyFailureReason::DiskFull);
+    case ByteCopyResult::Aborted:
+        return StagedCopy::Aborted;
     case ByteCopyResult::WriteFailed:
         break;
     }
     return Fail(CopyFailureReason::DestinationNotWritable);
 }
 
+// The process ID in a name TempName() made, or 0 for any other name.
+pid_t WriterOf(const std::string& name) {
+    const std::string prefix = kTempPrefix, suffix = kTempSuffix;
+    if (name.size() <= prefix.size() + suffix.size() || name.rfind(prefix, 0) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return 0;
+    int pid = 0;
+    unsigned sequence = 0, random = 0;
+    int end = 0;
+    const std::string middle =
+        name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    if (std::sscanf(middle.c_str(), "%d-%u-%8x%n", &pid, &sequence, &random, &end) != 3 ||
+        size_t(end) != middle.size() || pid <= 0)
+        return 0;
+    return pid;
+}
+
+bool IsAlive(pid_t pid) {
+    return pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM;
+}
+
 } // namespace
+
+void RemoveStaleStagedFiles(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const struct dirent* entry = ::readdir(dir)) {
+        const pid_t writer = WriterOf(entry->d_name);
+        if (writer != 0 && !IsAlive(writer))
+            ::unlink((folder + entry->d_name).c_str());
+    }
+    ::closedir(dir);
+}
 
 StagedCopy::~StagedCopy() {
     Discard();
@@ -110,7 +152,8 @@ void StagedCopy::Discard() {
     tempPath_.clear();
 }
 
-int StagedCopy::Stage(const std::string& source, const std::string& folder, ByteCopier& copier) {
+int StagedCopy::Stage(const std::string& source, const std::string& folder, ByteCopier& copier,
+                      const std::atomic<bool>& abort) {
     Discard();
     struct stat st {};
     int sourceFd = -1;
@@ -125,7 +168,10 @@ int StagedCopy::Stage(const std::string& source, const std::string& folder, Byte
         return result;
     }
     FileHandle out(destFd);
-    result = CopyFailureOf(copier.Copy(in.Get(), out.Get(), static_cast<uint64_t>(st.st_size)));
+    result =
+        CopyFailureOf(copier.Copy(in.Get(), out.Get(), static_cast<uint64_t>(st.st_size), abort));
+    if (result == 0 && WrittenBytes(out.Get()) < st.st_size)
+        result = Fail(CopyFailureReason::SourceUnreadable);
     if (result == 0) {
         // Times are a courtesy: a volume that cannot store them still gets the music.
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
@@ -159,8 +205,9 @@ int StagedCopy::Commit(const std::string& destination, bool replace) {
 }
 
 // Network and FUSE volumes may refuse RENAME_NOREPLACE. A hard link refuses
-// to replace just as well; where links are refused too, a look-up right
-// before the rename is the best that is left.
+// to replace just as well; where links are refused too, the name is taken
+// first with an exclusive create, which no other writer can win at the same
+// time, and the staged file is then renamed over that reservation of ours.
 int StagedCopy::CommitWithoutNoReplace(const std::string& destination) {
     if (::link(tempPath_.c_str(), destination.c_str()) == 0) {
         Discard();
@@ -170,11 +217,16 @@ int StagedCopy::CommitWithoutNoReplace(const std::string& destination) {
         return NameTaken;
     if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS)
         return DestinationFailure(errno);
-    struct stat st {};
-    if (::lstat(destination.c_str(), &st) == 0)
-        return NameTaken;
-    if (::rename(tempPath_.c_str(), destination.c_str()) != 0)
-        return DestinationFailure(errno);
+    const int reservation =
+        ::open(destination.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (reservation < 0)
+        return errno == EEXIST ? NameTaken : DestinationFailure(errno);
+    ::close(reservation);
+    if (::rename(tempPath_.c_str(), destination.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(destination.c_str());
+        return DestinationFailure(error);
+    }
     tempPath_.clear();
     return Committed;
 }

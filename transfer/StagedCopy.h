@@ -2,6 +2,7 @@
 
 #include "transfer/CopyOutcome.h"
 
+#include <atomic>
 #include <string>
 
 class ByteCopier;
@@ -17,12 +18,14 @@ public:
     StagedCopy(const StagedCopy&) = delete;
     StagedCopy& operator=(const StagedCopy&) = delete;
 
-    // Copies `source` into a new temporary file inside `folder` (ending in
-    // "/"), with the source's modification time. 0 on success, else the
-    // reason (as an int of CopyFailureReason).
-    int Stage(const std::string& source, const std::string& folder, ByteCopier& copier);
+    enum Result : int { Committed = 0, NameTaken = -1, Aborted = -2 };
 
-    enum CommitResult : int { Committed = 0, NameTaken = -1 };
+    // Copies `source` into a new temporary file inside `folder` (ending in
+    // "/"), with the source's modification time. 0 on success, Aborted when
+    // `abort` stopped it, else the reason (as an int of CopyFailureReason).
+    int Stage(const std::string& source, const std::string& folder, ByteCopier& copier,
+              const std::atomic<bool>& abort);
+
     // Renames the staged file to `destination`. With replace false an
     // existing entry is never replaced: NameTaken, and the staged file stays
     // for another try. Otherwise 0, or a CopyFailureReason.
@@ -34,3 +37,8 @@ private:
 
     std::string tempPath_; // empty when nothing is staged
 };
+
+// Removes from `folder` the temporary files that copies of processes which
+// have since died (killed, or cut off with the power) left there; their
+// names hold the process ID. Those of live processes stay.
+void RemoveStaleStagedFiles(const std::string& folder);

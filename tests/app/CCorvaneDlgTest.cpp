@@ -303,6 +303,31 @@ TEST_F(MainWindow, CopyHandsTheCheckedViewOverAndRemembersTheFolder) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
+TEST_F(MainWindow, CopyAndOpenExpandTheHomeFolderAndRefuseTheDevice) {
+    ASSERT_TRUE(PlugSampleDevice(devicePath));
+    const QByteArray savedHome = qgetenv("HOME");
+    setenv("HOME", (root.path() + "/home").toUtf8().constData(), 1);
+    Start();
+    ClickTrack(0, 5);
+    const QString onDevice = devicePath + "/iPod_Control/iTunes/new";
+    window->FolderEdit()->setText(onDevice);
+    ClickButton(IDC_MAIN_COPY);
+    ClickButton(IDC_MAIN_OPEN);
+    EXPECT_EQ(messages, QStringList(2, "The output folder \"" + onDevice +
+                                           "\" is on the iPod, and Corvane never writes to it; "
+                                           "please select another one!"));
+    EXPECT_FALSE(QFileInfo::exists(onDevice));
+    EXPECT_TRUE(transfers.empty());
+
+    window->FolderEdit()->setText("~/Music/FromIPod");
+    ClickButton(IDC_MAIN_COPY);
+    setenv("HOME", savedHome.constData(), 1);
+    ASSERT_EQ(transfers.size(), 1u);
+    EXPECT_EQ(transfers[0].outputFolder, root.path() + "/home/Music/FromIPod/");
+    EXPECT_TRUE(QFileInfo(root.path() + "/home/Music/FromIPod").isDir());
+    EXPECT_EQ(messages.size(), 2);
+}
+
 TEST_F(MainWindow, VolumeNoticesDuringATransferWaitUntilItEnds) {
     ASSERT_TRUE(PlugSampleDevice(devicePath));
     Start();

@@ -1,6 +1,8 @@
+#include "support/ScopedTmpfs.h"
 #include "support/ScratchFolder.h"
 #include "cli/RunCli.h"
 #include "library/Utf16.h"
+#include "support/ChildProcess.h"
 #include "support/SampleDevice.h"
 
 #include <csignal>
@@ -8,7 +10,10 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -67,7 +72,103 @@ TEST_F(CliCopyTest, BadArgumentsAndFoldersExitWithUsageBeforeCopying) {
     EXPECT_EQ(Copy({"--to", out.Path("x"), "--only", "13"}).exitCode, 2);
     EXPECT_EQ(Copy({"--to", out.Path("x"), "--only", "1,,2"}).exitCode, 2);
     EXPECT_EQ(Copy({"--to", out.Path("x"), "--playlist", "9"}).exitCode, 2);
-    EXPECT_EQ(out.List(), (Strings{"file", "x/"}));
+    // Nothing is created for a run that never gets to copy.
+    const CliRun noDevice =
+        RunCli({"copy", "--device", device.Path("none"), "--to", out.Path("x")}, "");
+    EXPECT_EQ(noDevice.exitCode, 3);
+    EXPECT_EQ(out.List(), Strings{"file"});
+}
+
+TEST_F(CliCopyTest, TheDeviceItselfIsNeverAnOutputFolder) {
+    ASSERT_EQ(::symlink(device.Path("ipod/iPod_Control").c_str(), out.Path("link").c_str()), 0);
+    const std::string itunes = device.Path("ipod/iPod_Control/iTunes");
+    for (const std::string& to : {device.Path("ipod"), itunes, itunes + "/new/deeper",
+                                  out.Path("link/iTunes"), device.Path("ipod/../ipod/x")}) {
+        const CliRun run = Copy({"--to", to, "--overwrite"});
+        EXPECT_EQ(run.exitCode, 2) << to;
+        EXPECT_NE(run.err.find("is on the iPod at " + device.Path("ipod") + ";"), std::string::npos)
+            << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(itunes + "/new"));
+    EXPECT_FALSE(std::filesystem::exists(device.Path("ipod/x")));
+    EXPECT_EQ(device.List("ipod/iPod_Control/iTunes"), Strings{"iTunesDB"});
+    // A folder beside the device is fine.
+    EXPECT_EQ(Copy({"--to", device.Path("beside"), "--only", "1"}).exitCode, 0);
+}
+
+TEST_F(CliCopyTest, ADeviceThatIsAMountOwnsItsWholeFileSystem) {
+    const std::string mount = out.Path("volume/");
+    ScopedTmpfs volume(mount, "size=8m");
+    if (!volume.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    ASSERT_TRUE(WriteSampleDevice(mount));
+    // The same file system seen through another mount point is still the iPod.
+    const std::string other = out.Path("other");
+    ::mkdir((mount + "spare").c_str(), 0777);
+    ::mkdir(other.c_str(), 0777);
+    ASSERT_EQ(::mount((mount + "spare").c_str(), other.c_str(), nullptr, MS_BIND, nullptr), 0);
+    const CliRun run = RunCli({"copy", "--device", mount, "--to", other + "/music"}, "");
+    ::umount(other.c_str());
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_TRUE(std::filesystem::is_empty(mount + "spare"));
+}
+
+TEST_F(CliCopyTest, AHomeFolderTildeIsExpanded) {
+    const char* savedHome = std::getenv("HOME");
+    const std::string home = savedHome ? savedHome : "";
+    ::setenv("HOME", out.Path("home").c_str(), 1);
+    const CliRun run = Copy({"--to", "~/Music/FromIPod", "--only", "1"});
+    ::setenv("HOME", home.c_str(), 1);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(out.List("home"),
+              (Strings{"Music/", "Music/FromIPod/", "Music/FromIPod/Blue in Green.mp3"}));
+}
+
+TEST_F(CliCopyTest, AReadOnlyOutputFolderIsRefusedUpFront) {
+    const std::string locked = out.Path("locked");
+    ::mkdir(locked.c_str(), 0555);
+    ::chmod(device.Path().c_str(), 0755);
+    ::chmod(out.Path().c_str(), 0755);
+    const int status = RunInChild([&] {
+        if (!BecomeOrdinaryUser())
+            return 99;
+        const CliRun run = Copy({"--to", locked});
+        return run.err == "corvane-cli: the output folder " + locked + " is not writable\n"
+                   ? run.exitCode
+                   : 98;
+    });
+    EXPECT_EQ(status, 2);
+}
+
+TEST_F(CliCopyTest, AFolderThatCannotBeMadeIsNamedInTheFailureLine) {
+    out.Write("Miles Davis", "a file where the artist folder would go");
+    out.Write("Unknown Artist", "and where its fallback would go");
+    const CliRun run = Copy({"--to", out.Path(), "--only", "1", "--organize"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(HasLine(run.out, "failed: row 1 \"Blue in Green\": destination not writable (" +
+                                     out.Path("Unknown Artist/") + ")"))
+        << run.out;
+}
+
+TEST_F(CliCopyTest, RunningOutOfMemoryIsCalledThat) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory does not fit an address-space limit";
+#else
+    // A database file too large for the memory the run may have.
+    const std::string db = device.Path("big/iPod_Control/iTunes/iTunesDB");
+    device.Write("big/iPod_Control/iTunes/iTunesDB", "");
+    ASSERT_EQ(::truncate(db.c_str(), off_t{1} << 31), 0);
+    const int status = RunInChild([&] {
+        const struct rlimit limit { size_t{1} << 30, size_t{1} << 30 };
+        ::setrlimit(RLIMIT_AS, &limit);
+        const CliRun run =
+            RunCli({"copy", "--device", device.Path("big"), "--to", out.Path("x")}, "");
+        return run.err == "corvane-cli: out of memory reading the database " + db + "\n"
+                   ? run.exitCode
+                   : 98;
+    });
+    EXPECT_EQ(status, 4);
+#endif
 }
 
 TEST_F(CliCopyTest, FailedTracksAreListedAndTheExitCodeSaysSo) {
@@ -127,54 +228,125 @@ TEST_F(CliCopyTest, TerminalControlsInTheDatabaseAreNotPrinted) {
     EXPECT_EQ(out.List(), Strings{"Evil_]0;owned__31m.mp3"});
 }
 
-TEST_F(CliCopyTest, CtrlCStopsAfterTheCurrentFileWithASummary) {
+// corvane-cli copy running in the background: its summary goes to a file,
+// its progress lines come through a pipe, read line by line.
+class BackgroundCopy {
+public:
+    BackgroundCopy(const std::string& device, const std::string& target,
+                   const std::string& summaryFile, bool closeProgress = false) {
+        int errPipe[2];
+        if (::pipe(errPipe) != 0)
+            std::abort();
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, summaryFile.c_str(), O_WRONLY | O_CREAT,
+                                         0600);
+        posix_spawn_file_actions_adddup2(&actions, errPipe[1], 2);
+        posix_spawn_file_actions_addclose(&actions, errPipe[0]);
+        std::vector<std::string> argv = {CORVANE_CLI_PATH, "copy", "--device",
+                                         device,           "--to", target};
+        std::vector<char*> pointers;
+        for (std::string& arg : argv)
+            pointers.push_back(arg.data());
+        pointers.push_back(nullptr);
+        // The reader that has gone away before the first line, as with | head.
+        if (closeProgress)
+            ::close(errPipe[0]);
+        if (::posix_spawn(&pid_, CORVANE_CLI_PATH, &actions, nullptr, pointers.data(), environ) !=
+            0)
+            std::abort();
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(errPipe[1]);
+        err_ = closeProgress ? nullptr : ::fdopen(errPipe[0], "r");
+    }
+    ~BackgroundCopy() {
+        if (err_)
+            std::fclose(err_);
+    }
+
+    std::string ReadLine() {
+        char line[512];
+        return err_ && std::fgets(line, sizeof line, err_) ? line : "";
+    }
+    void Signal(int signal) { ::kill(pid_, signal); }
+    // Reads what is left of the progress, then gives the exit status.
+    int Wait() {
+        while (!ReadLine().empty()) {
+        }
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+private:
+    pid_t pid_ = 0;
+    FILE* err_ = nullptr;
+};
+
+bool StartsWith(const std::string& text, const std::string& start) {
+    return text.rfind(start, 0) == 0;
+}
+
+// Every file copied is whole and no temporary file is left.
+void ExpectOnlyWholeFiles(const std::string& folder, const Strings& names, uintmax_t bytes) {
+    for (const std::string& name : names) {
+        EXPECT_EQ(name.find(".part"), std::string::npos) << name;
+        EXPECT_EQ(std::filesystem::file_size(folder + "/" + name), bytes) << name;
+    }
+}
+
+TEST_F(CliCopyTest, CtrlCTermAndHupStopAfterTheCurrentFileWithASummary) {
     const std::string longDevice = device.Path("long");
     ASSERT_TRUE(WriteLongDevice(longDevice, 300, 256 * 1024));
-    int errPipe[2];
-    ASSERT_EQ(::pipe(errPipe), 0);
-    const std::string outFile = out.Path("summary.txt");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT, 0600);
-    posix_spawn_file_actions_adddup2(&actions, errPipe[1], 2);
-    posix_spawn_file_actions_addclose(&actions, errPipe[0]);
-    const std::string target = out.Path("music");
-    std::vector<std::string> argv = {CORVANE_CLI_PATH, "copy", "--device",
-                                     longDevice,       "--to", target};
-    std::vector<char*> pointers;
-    for (std::string& arg : argv)
-        pointers.push_back(arg.data());
-    pointers.push_back(nullptr);
-    pid_t pid = 0;
-    ASSERT_EQ(::posix_spawn(&pid, CORVANE_CLI_PATH, &actions, nullptr, pointers.data(), environ),
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        const std::string target = out.Path("music" + std::to_string(signal));
+        const std::string summaryFile = target + ".txt";
+        BackgroundCopy copy(longDevice, target, summaryFile);
+        // Interrupt as soon as the first file is announced.
+        const std::string first = copy.ReadLine();
+        EXPECT_TRUE(StartsWith(first, "copying 1/300: ")) << first;
+        copy.Signal(signal);
+        EXPECT_EQ(copy.Wait(), 128 + signal);
+        const Strings copied = out.List("music" + std::to_string(signal));
+        EXPECT_GE(copied.size(), 1u);
+        EXPECT_LT(copied.size(), 300u);
+        ExpectOnlyWholeFiles(target, copied, 256 * 1024);
+        EXPECT_EQ(ScratchFolder::ReadFile(summaryFile),
+                  "copied " + std::to_string(copied.size()) + ", failed 0, cancelled " +
+                      std::to_string(300 - copied.size()) + " of 300 into " + target + "/\n");
+    }
+}
+
+TEST_F(CliCopyTest, ASecondCtrlCAbandonsTheFileBeingCopied) {
+    const std::string longDevice = device.Path("long");
+    ASSERT_TRUE(WriteLongDevice(longDevice, 3, 1024));
+    // A first file large enough to be still copying when the user presses
+    // Ctrl-C twice; sparse, so that it costs no disk on the device side.
+    ASSERT_EQ(::truncate((longDevice + "/iPod_Control/Music/F00/T0.mp3").c_str(), off_t{1} << 30),
               0);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(errPipe[1]);
+    const std::string target = out.Path("music");
+    BackgroundCopy copy(longDevice, target, out.Path("summary.txt"));
+    EXPECT_TRUE(StartsWith(copy.ReadLine(), "copying 1/3: "));
+    copy.Signal(SIGINT);
+    // Two signals sent at once would arrive as one, unlike two key presses.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    copy.Signal(SIGINT);
+    EXPECT_EQ(copy.Wait(), 130);
+    EXPECT_TRUE(out.List("music").empty());
+    EXPECT_EQ(out.Read("summary.txt"),
+              "copied 0, failed 0, cancelled 3 of 3 into " + target + "/\n");
+}
 
-    // Interrupt as soon as the first file is announced.
-    FILE* err = ::fdopen(errPipe[0], "r");
-    char line[512];
-    ASSERT_NE(std::fgets(line, sizeof line, err), nullptr);
-    EXPECT_EQ(std::string(line).rfind("copying 1/300: ", 0), 0u) << line;
-    ::kill(pid, SIGINT);
-    while (std::fgets(line, sizeof line, err)) {
-    }
-    std::fclose(err);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 130);
-    const Strings copied = out.List("music");
-    EXPECT_GE(copied.size(), 1u);
-    EXPECT_LT(copied.size(), 300u);
-    for (const std::string& name : copied) {
-        EXPECT_EQ(name.find(".part"), std::string::npos) << name;
-        EXPECT_EQ(std::filesystem::file_size(target + "/" + name), 256u * 1024) << name;
-    }
-    const std::string summary = out.Read("summary.txt");
-    EXPECT_EQ(summary, "copied " + std::to_string(copied.size()) + ", failed 0, cancelled " +
-                           std::to_string(300 - copied.size()) + " of 300 into " + target + "/\n");
+TEST_F(CliCopyTest, AClosedProgressPipeDoesNotStopTheCopy) {
+    const std::string longDevice = device.Path("long");
+    ASSERT_TRUE(WriteLongDevice(longDevice, 20, 64 * 1024));
+    const std::string target = out.Path("music");
+    BackgroundCopy copy(longDevice, target, out.Path("summary.txt"), true);
+    EXPECT_EQ(copy.Wait(), 0);
+    EXPECT_EQ(out.List("music").size(), 20u);
+    ExpectOnlyWholeFiles(target, out.List("music"), 64 * 1024);
+    EXPECT_EQ(out.Read("summary.txt"),
+              "copied 20, failed 0, cancelled 0 of 20 into " + target + "/\n");
 }
 
 } // namespace

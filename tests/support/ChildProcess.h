@@ -14,3 +14,9 @@ inline int RunInChild(const std::function<int()>& body) {
     ::waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
+
+// In such a child: drops root to the nobody user, since root writes
+// anywhere. False when that fails.
+inline bool BecomeOrdinaryUser() {
+    return ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
+}

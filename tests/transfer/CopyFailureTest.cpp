@@ -1,3 +1,4 @@
+#include "support/ScopedFatVolume.h"
 #include "support/ScopedTmpfs.h"
 #include "support/ScratchFolder.h"
 #include "WorkerHarness.h"
@@ -5,11 +6,14 @@
 #include "library/Utf16.h"
 #include "support/ChildProcess.h"
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -21,7 +25,7 @@ using Strings = std::vector<std::string>;
 class FailingCopier : public ByteCopier {
 public:
     FailingCopier(size_t limit, ByteCopyResult failure) : limit_(limit), failure_(failure) {}
-    ByteCopyResult Copy(int from, int to, uint64_t) override {
+    ByteCopyResult Copy(int from, int to, uint64_t, const std::atomic<bool>&) override {
         std::string buffer(limit_, '\0');
         const ssize_t n = ::read(from, buffer.data(), buffer.size());
         if (n > 0 && ::write(to, buffer.data(), static_cast<size_t>(n)) != n)
@@ -118,6 +122,41 @@ TEST_F(CopyFailureTest, InterruptedCopyLeavesNoFileAndNamesTheCause) {
     }
 }
 
+// Copies the first half of the source and says all went well.
+class HalfCopier : public ByteCopier {
+public:
+    ByteCopyResult Copy(int from, int to, uint64_t size, const std::atomic<bool>&) override {
+        std::string buffer(size / 2, '\0');
+        const ssize_t n = ::read(from, buffer.data(), buffer.size());
+        return n > 0 && ::write(to, buffer.data(), size_t(n)) == n ? ByteCopyResult::Ok
+                                                                   : ByteCopyResult::WriteFailed;
+    }
+};
+
+TEST_F(CopyFailureTest, SourceThatShrinksWhileCopyingFailsTheRowAndLeavesNothing) {
+    const std::string content(3000000, 's');
+    const std::u16string source = DeviceFile("F00/A.mp3", content);
+    // The device truncates the file after it was opened, as a failing FUSE
+    // volume does: every way of the kernel's copier meets an early end.
+    WatchingCopier shrinking([&](int) { ::truncate(ToUtf8(source).c_str(), 1000000); });
+    HalfCopier half;
+    for (ByteCopier* copier :
+         {static_cast<ByteCopier*>(&shrinking), static_cast<ByteCopier*>(&half)}) {
+        for (bool overwrite : {false, true}) {
+            device.Write("F00/A.mp3", content);
+            TrackTable table;
+            table.Add({u"Song", u"A", u"B", source, true});
+            WorkerRun run(table, out.Path(), false, overwrite);
+            run.job.byteCopier = copier;
+            const CopyOutcome& outcome = run.Run();
+            EXPECT_EQ(outcome.copiedCount, 0u);
+            ASSERT_EQ(outcome.failures.size(), 1u);
+            EXPECT_EQ(outcome.failures[0].reason, CopyFailureReason::SourceUnreadable);
+            EXPECT_TRUE(out.List().empty());
+        }
+    }
+}
+
 TEST_F(CopyFailureTest, FullDiskFailsOnlyTheFileThatDoesNotFit) {
     TrackTable table;
     table.Add({u"Small", u"A", u"B", DeviceFile("F00/A.mp3", std::string(10000, 's')), true});
@@ -152,6 +191,21 @@ TEST_F(CopyFailureTest, FullTmpfsFailsOnlyTheFileThatDoesNotFit) {
     EXPECT_EQ(out.List("small"), Strings{"Small.mp3"});
 }
 
+TEST_F(CopyFailureTest, RunningOutOfInodesIsADiskFull) {
+    const std::string small = out.Path("few/");
+    ScopedTmpfs tmpfs(small, "size=4m,nr_inodes=4");
+    if (!tmpfs.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    TrackTable table;
+    for (const char16_t* artist : {u"A", u"B", u"C", u"D", u"E"})
+        table.Add({u"Song", artist, u"Album", DeviceFile("F00/A.mp3", "a"), true});
+    WorkerRun run(table, small, true, false);
+    const CopyOutcome& outcome = run.Run();
+    ASSERT_FALSE(outcome.failures.empty());
+    for (const CopyFailure& failure : outcome.failures)
+        EXPECT_EQ(failure.reason, CopyFailureReason::DiskFull) << failure.destination;
+}
+
 TEST_F(CopyFailureTest, UnwritableDestinationIsReported) {
     TrackTable table;
     table.Add({u"Song", u"A", u"B", DeviceFile("F00/A.mp3", "a"), true});
@@ -159,9 +213,8 @@ TEST_F(CopyFailureTest, UnwritableDestinationIsReported) {
     ::mkdir(locked.c_str(), 0555);
     ::chmod(device.Path().c_str(), 0755);
     ::chmod(out.Path().c_str(), 0755);
-    // Root writes anywhere, so the walk runs as an ordinary user when needed.
     const int status = RunInChild([&] {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+        if (!BecomeOrdinaryUser())
             return 99;
         WorkerRun organized(table, locked, true, false);
         WorkerRun flat(table, locked, false, false);
@@ -214,6 +267,110 @@ TEST_F(CopyFailureTest, NameTakenDuringTheCopyIsNotReplaced) {
     EXPECT_EQ(out.Read("T.mp3"), "theirs");
     EXPECT_EQ(out.Read("T(0).mp3"), "ours");
     EXPECT_TRUE(NoTemporaryFiles(out.List()));
+}
+
+} // namespace
+
+namespace {
+
+class FatVolumeTest : public CopyFailureTest {
+protected:
+    void SetUp() override {
+        if (!fat.Mounted())
+            GTEST_SKIP() << "neither a loop-mounted vfat nor fusefat can be mounted here";
+    }
+    const std::string folder = out.Path("fat/");
+    ScopedFatVolume fat{out.Path("fat")};
+};
+
+TEST_F(FatVolumeTest, OverwriteKeepsEveryTrackWhoseNamesCollapse) {
+    std::ofstream(folder + "song.mp3") << "from before the run";
+    TrackTable table;
+    table.Add({u"Song", u"A", u"B", DeviceFile("F00/A.mp3", "first"), true});
+    table.Add({u"SONG", u"A", u"B", DeviceFile("F00/B.mp3", "second"), true});
+    table.Add({u"song", u"A", u"B", DeviceFile("F00/C.mp3", "third"), true});
+    table.Add({u"Song", u"A", u"B", DeviceFile("F00/D.mp3", "fourth"), true});
+    WorkerRun run(table, folder, false, true);
+    EXPECT_EQ(run.Run().copiedCount, 4u);
+    Strings contents;
+    for (const std::string& name : out.List("fat"))
+        contents.push_back(out.Read("fat/" + name));
+    std::sort(contents.begin(), contents.end());
+    EXPECT_EQ(contents, (Strings{"first", "fourth", "second", "third"}));
+}
+
+TEST_F(FatVolumeTest, ThreeRunsAtOnceNeverReplaceEachOthersFiles) {
+    constexpr int kRuns = 3, kRows = 25;
+    std::vector<pid_t> children;
+    for (int r = 0; r < kRuns; ++r) {
+        TrackTable table;
+        for (int i = 0; i < kRows; ++i) {
+            const std::string name = "R" + std::to_string(r) + "-" + std::to_string(i);
+            table.Add({u"Dup", u"A", u"B", DeviceFile("F00/" + name + ".mp3", name), true});
+        }
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            WorkerRun run(table, folder, false, false);
+            ::_exit(static_cast<int>(run.Run().copiedCount));
+        }
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kRows) << status;
+    }
+    std::set<std::string> contents;
+    for (const std::string& name : out.List("fat"))
+        contents.insert(out.Read("fat/" + name));
+    EXPECT_EQ(contents.size(), size_t{kRuns * kRows});
+    EXPECT_TRUE(NoTemporaryFiles(out.List("fat")));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CopyFailureTest, AbortStopsTheFileBeingCopiedAndLeavesNothing) {
+    TrackTable table;
+    table.Add({u"First", u"A", u"B", DeviceFile("F00/A.mp3", std::string(40 << 20, 'a')), true});
+    table.Add({u"Second", u"A", u"B", DeviceFile("F00/B.mp3", "b"), true});
+    WorkerRun run(table, out.Path(), true, false);
+    // The user stops hard while the bytes of the first file are moving.
+    WatchingCopier copier([&](int) { run.job.abortRequested = true; });
+    run.job.byteCopier = &copier;
+    const CopyOutcome& outcome = run.Run();
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_EQ(outcome.copiedCount, 0u);
+    EXPECT_TRUE(outcome.failures.empty());
+    EXPECT_EQ(run.sink.posts, (std::vector<int>{COPY_NEXT, COPY_DONE}));
+    EXPECT_EQ(out.List(), (Strings{"A/", "A/B/"}));
+}
+
+TEST_F(CopyFailureTest, TemporaryFilesOfDeadProcessesAreRemovedFromTheFoldersWrittenTo) {
+    const pid_t dead = ::fork();
+    if (dead == 0)
+        ::_exit(0);
+    ::waitpid(dead, nullptr, 0);
+    const std::string deadName = ".corvane-" + std::to_string(dead) + "-3-0badf00d.part";
+    const std::string liveName = ".corvane-" + std::to_string(::getppid()) + "-0-12345678.part";
+    for (const char* folder : {"", "A/B/", "Other/"}) {
+        out.Write(folder + deadName, "left by a killed run");
+        out.Write(folder + liveName, "still being copied");
+    }
+    out.Write(".corvane-notes.part", "not ours");
+    TrackTable table;
+    table.Add({u"Flat", u"A", u"B", DeviceFile("F00/A.mp3", "a"), true});
+    WorkerRun flat(table, out.Path(), false, false);
+    WorkerRun organized(table, out.Path(), true, false);
+    flat.Run();
+    organized.Run();
+    // "Other" is not written to in this run, so its files wait for one that is.
+    Strings expected{".corvane-notes.part", "A/",       "A/B/",   "A/B/" + liveName,
+                     "A/B/Flat.mp3",        "Flat.mp3", "Other/", "Other/" + deadName,
+                     "Other/" + liveName,   liveName};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(out.List(), expected);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "support/ScopedTmpfs.h"
 #include "support/ScratchFolder.h"
 #include "WorkerHarness.h"
+#include "transfer/FreeName.h"
+#include "transfer/RunNames.h"
 
 #include "library/TrackTableLock.h"
 #include "library/Utf16.h"
@@ -85,15 +87,43 @@ TEST_F(CopyWorkerTest, TakenNamesGetCountersFromZeroAndFoldersCountAsTaken) {
     EXPECT_EQ(out.Read("T(2).mp3"), "music of F00/C.mp3");
 }
 
-TEST_F(CopyWorkerTest, OverwriteReplacesWithoutNumbering) {
+TEST(FreeNameSearch, StartsPastTheNumbersThisRunKnowsAreTaken) {
+    ScratchFolder out;
+    RunNames names;
+    std::string path;
+    const auto take = [&] {
+        EXPECT_EQ(FindFreeName(out.Path(), "T", ".mp3", names, path), FreeNameResult::Found);
+        out.Write(path.substr(out.Path().size()), "x");
+        return path.substr(out.Path().size());
+    };
+    EXPECT_EQ(take(), "T.mp3");
+    EXPECT_EQ(take(), "T(0).mp3");
+    // Gone since is not looked at again; taken since by someone else still is.
+    ::unlink(out.Path("T.mp3").c_str());
+    out.Write("T(1).mp3", "theirs");
+    EXPECT_EQ(take(), "T(2).mp3");
+    EXPECT_EQ(FindFreeName(out.Path(), "U", ".mp3", names, path), FreeNameResult::Found);
+    EXPECT_EQ(path, out.Path("U.mp3"));
+}
+
+TEST_F(CopyWorkerTest, OverwriteReplacesOnlyFilesFromBeforeTheRun) {
     out.Write("T.mp3", "old");
+    out.Write("t.mp3", "old too");
     TrackTable table;
     table.Add({u"T", u"A", u"B", DeviceFile("F00/A.mp3"), true});
     table.Add({u"T", u"A", u"B", DeviceFile("F00/B.mp3"), true});
+    table.Add({u"t", u"A", u"B", DeviceFile("F00/C.mp3"), true});
+    table.Add({u"U", u"A", u"B", DeviceFile("F00/D.mp3"), true});
     WorkerRun run(table, out.Path(), false, true);
-    EXPECT_EQ(run.Run().copiedCount, 2u);
-    EXPECT_EQ(out.List(), Strings{"T.mp3"});
-    EXPECT_EQ(out.Read("T.mp3"), "music of F00/B.mp3");
+    EXPECT_EQ(run.Run().copiedCount, 4u);
+    // A name this run wrote is numbered like any taken one. "t" may be "T"
+    // on the output volume, so it is searched for too and, as the file from
+    // before the run holds its plain name, numbered.
+    EXPECT_EQ(out.List(), (Strings{"T(0).mp3", "T.mp3", "U.mp3", "t(0).mp3", "t.mp3"}));
+    EXPECT_EQ(out.Read("T.mp3"), "music of F00/A.mp3");
+    EXPECT_EQ(out.Read("T(0).mp3"), "music of F00/B.mp3");
+    EXPECT_EQ(out.Read("t.mp3"), "old too");
+    EXPECT_EQ(out.Read("t(0).mp3"), "music of F00/C.mp3");
 }
 
 TEST_F(CopyWorkerTest, OrganizedCopiesGoToArtistAndAlbumFoldersWithFallbacks) {

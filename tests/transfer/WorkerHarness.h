@@ -43,9 +43,9 @@ public:
 class WatchingCopier : public ByteCopier {
 public:
     explicit WatchingCopier(std::function<void(int)> before) : before_(std::move(before)) {}
-    ByteCopyResult Copy(int from, int to, uint64_t size) override {
+    ByteCopyResult Copy(int from, int to, uint64_t size, const std::atomic<bool>& abort) override {
         before_(++copies_);
-        return KernelByteCopier().Copy(from, to, size);
+        return KernelByteCopier().Copy(from, to, size, abort);
     }
 
 private:

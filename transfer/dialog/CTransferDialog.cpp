@@ -51,7 +51,22 @@ CTransferDialog::CTransferDialog(QWidget* owner)
 CTransferDialog::~CTransferDialog() {
     // The worker reads this object and posts to it: stop it and wait before
     // anything is torn down.
+    StopWorker();
+}
+
+int CTransferDialog::RunModal() {
+    const int result = exec();
+    // Before Finish, the modal run returns only when the application quits;
+    // the caller may then free the rows, so the worker must be gone.
+    StopWorker();
+    return result;
+}
+
+// Only a program that is ending stops the worker this way, so the file being
+// copied is abandoned rather than waited for; it leaves nothing behind.
+void CTransferDialog::StopWorker() {
     job_.cancelRequested = true;
+    job_.abortRequested = true;
     WaitForWorker();
 }
 

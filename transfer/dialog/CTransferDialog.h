@@ -38,6 +38,10 @@ public:
     bool overwriteExisting = true;
     ByteCopier* byteCopier = nullptr; // null: the kernel's
 
+    // Runs the dialog modally. Should the application quit before Finish,
+    // the worker is stopped and waited for before this returns.
+    int RunModal();
+
     const TransferProgress& Progress() const { return progress_; }
     const CopyOutcome& Outcome() const { return outcome_; }
     bool CancelRequested() const { return job_.cancelRequested; }
@@ -64,6 +68,7 @@ private:
     void OnCancelOrFinish();
     void StartWorker();
     void WaitForWorker();
+    void StopWorker();
     void Finish();
     void ShowFailures();
     void ShowProgress();

@@ -2,18 +2,21 @@
 
 #include "controls/ToolbarBtnEx.h"
 #include "controls/TransStatic.h"
-#include "transfer/dialog/CTransferDialog.h"
+#include "platform/QuitOnSignals.h"
 #include "support/ScratchFolder.h"
+#include "transfer/dialog/CTransferDialog.h"
 #include "transfer/WorkerHarness.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QProgressBar>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <condition_variable>
+#include <csignal>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -286,7 +289,7 @@ TEST_F(TransferDialogTest, BarTakesTheFullCountAndTheSkinIsPainted) {
     EXPECT_TRUE(d.windowFlags() & Qt::FramelessWindowHint);
 }
 
-TEST_F(TransferDialogTest, DestroyingTheDialogWaitsForTheWorker) {
+TEST_F(TransferDialogTest, DestroyingTheDialogAbandonsTheCurrentFileAndWaitsForTheWorker) {
     AddTracks(4);
     gate.HoldAt(1);
     Open(4);
@@ -302,5 +305,35 @@ TEST_F(TransferDialogTest, DestroyingTheDialogWaitsForTheWorker) {
     EXPECT_TRUE(released);
     releaser.join();
     Settle(50); // events the worker posted must not reach the dead dialog
-    EXPECT_EQ(scratch.List("out"), std::vector<std::string>{"Track 1.mp3"});
+    // The file held in its copy is given up, temporary file and all.
+    EXPECT_TRUE(scratch.List("out").empty());
+}
+
+TEST_F(TransferDialogTest, QuittingOnASignalWhileCopyingLeavesNothing) {
+    AddTracks(3);
+    gate.HoldAt(1);
+    CQuitOnSignals quitOnSignals;
+    Open(3);
+    ASSERT_TRUE(WaitUntil([&] { return gate.Held(); }));
+    std::thread releaser;
+    bool returned = false;
+    // The modal run inside the application's own loop, as in the program; a
+    // session that ends sends SIGTERM, and the quit ends both loops.
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(50, [&] {
+            ::raise(SIGTERM);
+            releaser = std::thread([&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                gate.Open();
+            });
+        });
+        dialog->RunModal();
+        returned = true;
+    });
+    QCoreApplication::exec();
+    if (releaser.joinable())
+        releaser.join();
+    EXPECT_TRUE(returned);
+    EXPECT_FALSE(Finished()); // stopped by the quit, not through Finish
+    EXPECT_TRUE(scratch.List("out").empty());
 }

@@ -54,15 +54,15 @@ TEST(TransferProgress, EmptyTransferNeverShowsABusyBar) {
 TEST(TransferProgress, FailuresAddALineAndTheListComesBeforeFinish) {
     TransferProgress one(3);
     one.Start();
-    one.Done(Failed({{1, CopyFailureReason::SourceMissing, "A", "/x/A.mp3"}}));
+    one.Done(Failed({{1, CopyFailureReason::SourceMissing, "A", "/x/A.mp3", ""}}));
     EXPECT_EQ(one.labelText(), "Finished 0 of 3...\n1 file could not be copied");
 
     TransferProgress p(3);
     p.Start();
     for (int i = 0; i < 3; ++i)
         p.Next();
-    p.Done(Failed({{0, CopyFailureReason::SourceMissing, "A", "/x/A.mp3"},
-                   {2, CopyFailureReason::DiskFull, "C", "/x/C.mp3"}}));
+    p.Done(Failed({{0, CopyFailureReason::SourceMissing, "A", "/x/A.mp3", ""},
+                   {2, CopyFailureReason::DiskFull, "C", "/x/C.mp3", ""}}));
     EXPECT_EQ(p.labelText(), "Finished 3 of 3...\n2 files could not be copied");
     EXPECT_EQ(p.buttonAction(), Action::ShowFailures);
     EXPECT_EQ(p.buttonText(), "Show list");
@@ -74,9 +74,9 @@ TEST(TransferProgress, FailuresAddALineAndTheListComesBeforeFinish) {
 }
 
 TEST(FailureReport, OneLinePerTrackWithReasonAndSource) {
-    const QString text =
-        FailureReportText(Failed({{0, CopyFailureReason::SourceMissing, "Song", "/ipod/F00/AB.mp3"},
-                                  {4, CopyFailureReason::NoFreeName, "", ""}}));
+    const QString text = FailureReportText(
+        Failed({{0, CopyFailureReason::SourceMissing, "Song", "/ipod/F00/AB.mp3", ""},
+                {4, CopyFailureReason::NoFreeName, "", "", ""}}));
     const QStringList lines = text.split('\n');
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[0].startsWith("Song: ")) << lines[0].toStdString();

@@ -1,0 +1,55 @@
+#include "transfer/RunNames.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+std::string CounterKey(const std::string& folder, const std::string& title,
+                       const std::string& ext) {
+    return folder + '\0' + title + '\0' + ext;
+}
+
+// FAT and the volumes shared from Windows ignore the case of ASCII letters.
+std::string Folded(std::string path) {
+    for (char& c : path)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return path;
+}
+
+} // namespace
+
+int RunNames::FirstCounter(const std::string& folder, const std::string& title,
+                           const std::string& ext) const {
+    const auto found = nextCounter_.find(CounterKey(folder, title, ext));
+    return found == nextCounter_.end() ? -1 : found->second;
+}
+
+void RunNames::MarkTaken(const std::string& folder, const std::string& title,
+                         const std::string& ext, int counter) {
+    int& next = nextCounter_.try_emplace(CounterKey(folder, title, ext), -1).first->second;
+    if (counter + 1 > next)
+        next = counter + 1;
+}
+
+void RunNames::Wrote(const std::string& folder, const std::string& name) {
+    const std::string path = folder + name;
+    writtenFolded_.insert(Folded(path));
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0)
+        writtenFiles_.insert({st.st_dev, st.st_ino});
+}
+
+bool RunNames::WroteEarlier(const std::string& folder, const std::string& name) const {
+    // A spelling in another case counts as the same name: FAT treats it so,
+    // and FUSE volumes give each spelling an inode number of its own, so
+    // nothing on disk can tell. Where the volume does tell them apart, the
+    // cost is a numbered name instead of a replaced file.
+    if (writtenFolded_.count(Folded(folder + name)) != 0)
+        return true;
+    // Volumes that fold more than ASCII (exFAT, case-folding ext4): the
+    // entry that answers to the name tells.
+    struct stat st {};
+    return ::lstat((folder + name).c_str(), &st) == 0 &&
+           writtenFiles_.count({st.st_dev, st.st_ino}) != 0;
+}
