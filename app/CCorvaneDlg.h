@@ -85,6 +85,8 @@ private:
     void InitPanesAndOptions();
     void ApplyWindowShape();
     void EmptyPanes();
+    void EmptyTrackList();
+    void FillTrackList();
     void ShowLoadedDevice();
     void ReadFilesIfNeeded(int databaseResult, const std::string& dbPath);
     void OnRescanClicked();
