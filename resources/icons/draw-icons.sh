@@ -22,3 +22,12 @@ convert -size 32x32 xc:none \
     -fill '#ffffff' -stroke '#9aa1ab' -strokewidth 1 -draw "circle 16,22.5 16,16.5" \
     -fill '#c9ced6' -stroke '#9aa1ab' -strokewidth 1 -draw "circle 16,22.5 16,20" \
     -depth 8 PNG32:icon129.png
+
+# The application icon for the desktop's icon theme (hicolor), at the smaller
+# sizes menus, panels and file managers ask for, scaled down from icon 128,
+# which is installed as the 128-pixel one.
+for size in 16 22 24 32 48 64; do
+    mkdir -p "hicolor/${size}x${size}"
+    convert icon128.png -filter Lanczos -resize "${size}x${size}" -strip \
+        -depth 8 "PNG32:hicolor/${size}x${size}/corvane.png"
+done
