@@ -4,15 +4,22 @@
 #include "app/SettingsKeys.h"
 #include "app/UserFolders.h"
 
+#include <string_view>
+
 #include <sys/stat.h>
 
 namespace {
 
-std::string FillIn(std::string text, const std::string& path) {
+// Builds a new string rather than replacing in place: GCC 12's -Wrestrict
+// misreads the inlined in-place replace of a constant text as overlapping.
+std::string FillIn(std::string_view text, std::string_view path) {
     const size_t at = text.find("%s");
-    if (at != std::string::npos)
-        text.replace(at, 2, path);
-    return text;
+    if (at == std::string_view::npos)
+        return std::string(text);
+    std::string filled(text.substr(0, at));
+    filled += path;
+    filled += text.substr(at + 2);
+    return filled;
 }
 
 } // namespace

@@ -213,7 +213,11 @@ private:
     std::string Bar(uint32_t started) const {
         constexpr size_t kWidth = 20;
         const size_t filled = kWidth * (started - 1) / chosen_.size();
-        return "[" + std::string(filled, '#') + std::string(kWidth - filled, '.') + "]";
+        std::string bar(kWidth + 2, '.');
+        bar.front() = '[';
+        bar.replace(1, filled, filled, '#');
+        bar.back() = ']';
+        return bar;
     }
 
     // From the sizes the database gives for the files already done.

@@ -6,6 +6,7 @@
 
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
+#include "packaging/Version.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ void PrintUsage(std::ostream& out) {
             << std::string(18 - std::min<size_t>(std::strlen(command.name), 17), ' ')
             << command.summary << "\n";
     out << "\n'corvane-cli COMMAND --help' describes a command's options.\n"
+           "'corvane-cli --version' prints the version.\n"
            "CORVANE_VOLUMES=DIR[:DIR...] replaces the system's list of removable volumes.\n";
 }
 
@@ -44,6 +46,10 @@ int main(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         PrintUsage(std::cout);
+        return kExitOk;
+    }
+    if (name == "--version") {
+        std::cout << "corvane-cli " << kCorvaneVersion << "\n";
         return kExitOk;
     }
     for (const Command& command : kCommands)

@@ -50,6 +50,15 @@ std::string ReplaceRefusedCharacters(std::string_view utf8) {
     return out;
 }
 
+// "(N)". Built by appending: GCC 12's -Wrestrict misreads an inlined
+// "literal" + std::string as an overlapping copy.
+std::string CounterSuffix(int counter) {
+    std::string suffix = "(";
+    suffix += std::to_string(counter);
+    suffix += ')';
+    return suffix;
+}
+
 } // namespace
 
 std::string CutUtf8(std::string_view text, size_t maxBytes) {
@@ -87,7 +96,7 @@ std::string SourceExtension(std::string_view sourcePath) {
 }
 
 std::string CandidateFileName(const std::string& title, int counter, const std::string& ext) {
-    const std::string suffix = counter < 0 ? std::string() : "(" + std::to_string(counter) + ")";
+    const std::string suffix = counter < 0 ? std::string() : CounterSuffix(counter);
     std::string base = CutUtf8(title, kMaxComponentBytes - suffix.size() - ext.size());
     // The cut can leave trailing dots or blanks, or nothing but dots.
     TrimTrailingDotsAndBlanks(base);

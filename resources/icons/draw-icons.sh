@@ -31,3 +31,12 @@ convert -size 64x64 xc:none \
     -fill '#ffffff' -stroke '#9aa1ab' -strokewidth 2 -draw "circle 32,45 32,33" \
     -fill '#c9ced6' -stroke '#9aa1ab' -strokewidth 2 -draw "circle 32,45 32,40" \
     -depth 8 PNG32:icon129@2x.png
+
+# The application icon for the desktop's icon theme (hicolor), at the smaller
+# sizes menus, panels and file managers ask for, scaled down from icon 128,
+# which is installed as the 128-pixel one.
+for size in 16 22 24 32 48 64; do
+    mkdir -p "hicolor/${size}x${size}"
+    convert icon128.png -filter Lanczos -resize "${size}x${size}" -strip \
+        -depth 8 "PNG32:hicolor/${size}x${size}/corvane.png"
+done

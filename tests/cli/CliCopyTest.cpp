@@ -190,7 +190,9 @@ bool WriteLongDevice(const std::string& root, int tracks, size_t bytes) {
     std::filesystem::create_directories(root + "/iPod_Control/iTunes");
     std::filesystem::create_directories(root + "/iPod_Control/Music/F00");
     for (int i = 0; i < tracks; ++i) {
-        const std::string name = "T" + std::to_string(i);
+        // Appended: GCC 12's -Wrestrict misreads an inlined "T" + std::string.
+        std::string name = "T";
+        name += std::to_string(i);
         dbwriter::Track track;
         track.id = 1000 + i;
         track.fileSize = static_cast<uint32_t>(bytes);

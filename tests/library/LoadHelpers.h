@@ -64,7 +64,10 @@ inline dbwriter::Database SimpleDatabase(uint32_t n) {
     dbwriter::Database db;
     dbwriter::Playlist master{true, u"iPod", {}};
     for (uint32_t id = 1; id <= n; ++id) {
-        db.tracks.push_back(NamedTrack(id, u"t" + FromUtf8(std::to_string(id))));
+        // Appended: GCC 12's -Wrestrict misreads an inlined u"t" + std::u16string.
+        std::u16string title = u"t";
+        title += FromUtf8(std::to_string(id));
+        db.tracks.push_back(NamedTrack(id, title));
         master.items.push_back(id);
     }
     db.playlists.push_back(master);
