@@ -5,7 +5,7 @@
 #include "app/MainBackground.h"
 #include "controls/FloatBtn.h"
 #include "controls/MenuButton.h"
-#include "controls/OffscreenPicture.h"
+#include "controls/SkinnedWindowPaint.h"
 #include "controls/TitleButton.h"
 #include "controls/ToolbarBtn.h"
 #include "controls/ToolbarBtnEx.h"
@@ -69,17 +69,8 @@ MainBackground CCorvaneDlg::Background() const {
 }
 
 void CCorvaneDlg::paintEvent(QPaintEvent*) {
-    // Composed off-screen and put on the screen in one block; the buttons
-    // keep the part behind them to draw over.
-    QPixmap picture = OffscreenPicture(*this);
-    {
-        QPainter painter(&picture);
-        Background().paint(painter, rect());
-    }
-    QPainter(this).drawPixmap(0, 0, picture);
-    for (CSkinnedButton* button : std::initializer_list<CSkinnedButton*>{
-             minimizeButton, closeButton, help, rescan, browse, open, copy})
-        button->CaptureBackground(picture);
+    PaintSkinnedWindow(*this, Background(),
+                       {minimizeButton, closeButton, help, rescan, browse, open, copy});
     if (eraseCount < 3) {
         playlistPane->viewport()->update();
         trackList->viewport()->update();

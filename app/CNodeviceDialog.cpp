@@ -2,7 +2,7 @@
 
 #include "app/NodeviceBackground.h"
 #include "controls/DialogFont.h"
-#include "controls/OffscreenPicture.h"
+#include "controls/SkinnedWindowPaint.h"
 #include "controls/ToolbarBtnEx.h"
 #include "controls/TransStatic.h"
 #include "controls/WindowOutline.h"
@@ -129,12 +129,5 @@ void CNodeviceDialog::resizeEvent(QResizeEvent* event) {
 }
 
 void CNodeviceDialog::paintEvent(QPaintEvent*) {
-    QPixmap picture = OffscreenPicture(*this);
-    {
-        QPainter offscreen(&picture);
-        NodeviceBackground().paint(offscreen, rect());
-    }
-    QPainter(this).drawPixmap(0, 0, picture);
-    rescan_->CaptureBackground(picture);
-    cancel_->CaptureBackground(picture);
+    PaintSkinnedWindow(*this, NodeviceBackground(), {rescan_, cancel_});
 }

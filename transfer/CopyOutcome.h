@@ -14,6 +14,12 @@ enum class CopyFailureReason : int {
     NoFreeName = 5,             // every numbered name was taken and overwriting is off
 };
 
+// A reason as the worker's steps return it: 0 is success, any other value
+// is the reason itself.
+inline int FailureResult(CopyFailureReason reason) {
+    return static_cast<int>(reason);
+}
+
 // How a destination's errno is reported: DiskFull when the volume (its
 // blocks or its inodes), the quota or a file size limit ran out, else
 // DestinationNotWritable.

@@ -37,10 +37,6 @@ struct RowPlan {
     int failure = 0;         // a CopyFailureReason, or 0
 };
 
-int Fail(CopyFailureReason reason) {
-    return static_cast<int>(reason);
-}
-
 std::string SettleFolder(const CopyJob& job, const TrackRecord& row, int& error) {
     if (!job.keepOrganized)
         return job.outputFolder;
@@ -58,11 +54,11 @@ int ChooseFreeName(RowPlan& plan, RunNames& names) {
     case FreeNameResult::Found:
         return 0;
     case FreeNameResult::AllTaken:
-        return Fail(CopyFailureReason::NoFreeName);
+        return FailureResult(CopyFailureReason::NoFreeName);
     case FreeNameResult::LookupFailed:
         break;
     }
-    return Fail(CopyFailureReason::DestinationNotWritable);
+    return FailureResult(CopyFailureReason::DestinationNotWritable);
 }
 
 std::string PlainName(const RowPlan& plan) {
@@ -83,7 +79,7 @@ RowPlan PlanRow(const CopyJob& job, const TrackRecord& row, RunNames& names) {
     if (folderError == 0 && names.FirstUse(plan.folder))
         RemoveStaleStagedFiles(plan.folder);
     if (folderError != 0) {
-        plan.failure = Fail(DestinationFailureOf(folderError));
+        plan.failure = FailureResult(DestinationFailureOf(folderError));
     } else if (job.overwriteExisting && !names.WroteEarlier(plan.folder, PlainName(plan))) {
         plan.destination = plan.folder + PlainName(plan);
         plan.replace = true;
@@ -96,7 +92,7 @@ RowPlan PlanRow(const CopyJob& job, const TrackRecord& row, RunNames& names) {
 // Runs without the lock: the copy itself, then the rename into place.
 int CarryOut(RowPlan& plan, const CopyJob& job, ByteCopier& copier, RunNames& names) {
     if (!plan.hasSource)
-        return Fail(CopyFailureReason::SourceMissing);
+        return FailureResult(CopyFailureReason::SourceMissing);
     StagedCopy staged;
     int result =
         staged.Stage(ResolveTrackPath(plan.source), plan.folder, copier, job.abortRequested);
@@ -108,8 +104,9 @@ int CarryOut(RowPlan& plan, const CopyJob& job, ByteCopier& copier, RunNames& na
             return result;
         result = ChooseFreeName(plan, names);
     }
-    return result == 0 || result == StagedCopy::NameTaken ? Fail(CopyFailureReason::NoFreeName)
-                                                          : result;
+    return result == 0 || result == StagedCopy::NameTaken
+               ? FailureResult(CopyFailureReason::NoFreeName)
+               : result;
 }
 
 // Without the lock, like the copy it stands in for.

@@ -16,12 +16,8 @@ namespace {
 
 constexpr int kTempNameAttempts = 100;
 
-int Fail(CopyFailureReason reason) {
-    return static_cast<int>(reason);
-}
-
 int DestinationFailure(int error) {
-    return Fail(DestinationFailureOf(error));
+    return FailureResult(DestinationFailureOf(error));
 }
 
 // Closes the descriptor it holds when it goes out of scope.
@@ -51,10 +47,11 @@ private:
 int OpenSource(const std::string& source, struct stat& st, int& fd) {
     fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
-        return Fail(errno == ENOENT || errno == ENOTDIR ? CopyFailureReason::SourceMissing
-                                                        : CopyFailureReason::SourceUnreadable);
+        return FailureResult(errno == ENOENT || errno == ENOTDIR
+                                 ? CopyFailureReason::SourceMissing
+                                 : CopyFailureReason::SourceUnreadable);
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-        return Fail(CopyFailureReason::SourceUnreadable);
+        return FailureResult(CopyFailureReason::SourceUnreadable);
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return 0;
 }
@@ -81,7 +78,7 @@ int CreateTemp(const std::string& folder, std::string& path, int& fd) {
         if (errno != EEXIST)
             return DestinationFailure(errno);
     }
-    return Fail(CopyFailureReason::DestinationNotWritable);
+    return FailureResult(CopyFailureReason::DestinationNotWritable);
 }
 
 // What the destination holds after the copy; a copier that met an early end
@@ -96,15 +93,15 @@ int CopyFailureOf(ByteCopyResult result) {
     case ByteCopyResult::Ok:
         return 0;
     case ByteCopyResult::ReadFailed:
-        return Fail(CopyFailureReason::SourceUnreadable);
+        return FailureResult(CopyFailureReason::SourceUnreadable);
     case ByteCopyResult::NoSpace:
-        return Fail(CopyFailureReason::DiskFull);
+        return FailureResult(CopyFailureReason::DiskFull);
     case ByteCopyResult::Aborted:
         return StagedCopy::Aborted;
     case ByteCopyResult::WriteFailed:
         break;
     }
-    return Fail(CopyFailureReason::DestinationNotWritable);
+    return FailureResult(CopyFailureReason::DestinationNotWritable);
 }
 
 // The process ID in a name TempName() made, or 0 for any other name.
@@ -171,7 +168,7 @@ int StagedCopy::Stage(const std::string& source, const std::string& folder, Byte
     result =
         CopyFailureOf(copier.Copy(in.Get(), out.Get(), static_cast<uint64_t>(st.st_size), abort));
     if (result == 0 && WrittenBytes(out.Get()) < st.st_size)
-        result = Fail(CopyFailureReason::SourceUnreadable);
+        result = FailureResult(CopyFailureReason::SourceUnreadable);
     if (result == 0) {
         // Times are a courtesy: a volume that cannot store them still gets the music.
         const struct timespec times[2] = {st.st_atim, st.st_mtim};

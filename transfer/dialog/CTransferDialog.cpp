@@ -1,7 +1,7 @@
 #include "transfer/dialog/CTransferDialog.h"
 
 #include "controls/DialogFont.h"
-#include "controls/OffscreenPicture.h"
+#include "controls/SkinnedWindowPaint.h"
 #include "controls/ToolbarBtnEx.h"
 #include "controls/TransStatic.h"
 #include "platform/DialogPlacement.h"
@@ -214,11 +214,5 @@ void CTransferDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void CTransferDialog::paintEvent(QPaintEvent*) {
-    QPixmap picture = OffscreenPicture(*this);
-    {
-        QPainter offscreen(&picture);
-        TransferBackground().paint(offscreen, rect());
-    }
-    QPainter(this).drawPixmap(0, 0, picture);
-    button_->CaptureBackground(picture);
+    PaintSkinnedWindow(*this, TransferBackground(), {button_});
 }
