@@ -1,9 +1,9 @@
-#include "support/ScopedTmpfs.h"
-#include "support/ScratchFolder.h"
 #include "cli/RunCli.h"
 #include "library/Utf16.h"
 #include "support/ChildProcess.h"
 #include "support/SampleDevice.h"
+#include "support/ScopedTmpfs.h"
+#include "support/ScratchFolder.h"
 
 #include <csignal>
 #include <cstdio>
@@ -126,12 +126,7 @@ TEST_F(CliCopyTest, AHomeFolderTildeIsExpanded) {
 
 TEST_F(CliCopyTest, AReadOnlyOutputFolderIsRefusedUpFront) {
     const std::string locked = out.Path("locked");
-    ::mkdir(locked.c_str(), 0555);
-    ::chmod(device.Path().c_str(), 0755);
-    ::chmod(out.Path().c_str(), 0755);
-    const int status = RunInChild([&] {
-        if (!BecomeOrdinaryUser())
-            return 99;
+    const int status = RunWithLockedFolder(locked, {device.Path(), out.Path()}, [&] {
         const CliRun run = Copy({"--to", locked});
         return run.err == "corvane-cli: the output folder " + locked + " is not writable\n"
                    ? run.exitCode

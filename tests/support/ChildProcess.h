@@ -1,6 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
+#include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,4 +22,16 @@ inline int RunInChild(const std::function<int()>& body) {
 // anywhere. False when that fails.
 inline bool BecomeOrdinaryUser() {
     return ::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0);
+}
+
+// Runs `body` in a child as an ordinary user, who may enter each folder of
+// `open` but cannot write into `locked` (made here, mode 0555): the way to
+// meet a folder that refuses writes when the tests run as root. 99 when the
+// child could not drop root.
+inline int RunWithLockedFolder(const std::string& locked, std::initializer_list<std::string> open,
+                               const std::function<int()>& body) {
+    ::mkdir(locked.c_str(), 0555);
+    for (const std::string& folder : open)
+        ::chmod(folder.c_str(), 0755);
+    return RunInChild([&] { return BecomeOrdinaryUser() ? body() : 99; });
 }

@@ -1,7 +1,7 @@
+#include "WorkerHarness.h"
 #include "support/ScopedFatVolume.h"
 #include "support/ScopedTmpfs.h"
 #include "support/ScratchFolder.h"
-#include "WorkerHarness.h"
 
 #include "library/Utf16.h"
 #include "support/ChildProcess.h"
@@ -210,12 +210,7 @@ TEST_F(CopyFailureTest, UnwritableDestinationIsReported) {
     TrackTable table;
     table.Add({u"Song", u"A", u"B", DeviceFile("F00/A.mp3", "a"), true});
     const std::string locked = out.Path("locked/");
-    ::mkdir(locked.c_str(), 0555);
-    ::chmod(device.Path().c_str(), 0755);
-    ::chmod(out.Path().c_str(), 0755);
-    const int status = RunInChild([&] {
-        if (!BecomeOrdinaryUser())
-            return 99;
+    const int status = RunWithLockedFolder(locked, {device.Path(), out.Path()}, [&] {
         WorkerRun organized(table, locked, true, false);
         WorkerRun flat(table, locked, false, false);
         const int first = Summary(organized.Run());
