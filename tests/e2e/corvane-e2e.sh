@@ -18,23 +18,13 @@ sample_tool="$2"
 # A sanitizer build reports leaks at exit; those of system libraries are
 # listed beside this script.
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-work="$(mktemp -d /tmp/corvane-e2e-XXXXXX)"
-failure_shot="$PWD/corvane-e2e-failure.png"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
-export CORVANE_VOLUMES="$work/ipod" LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
-# The clicks below land by pixel position, so the font and its size are
-# pinned: DejaVu only, at 96 DPI, whatever else the machine has installed.
-export QT_FONT_DPI=96 QT_ENABLE_HIGHDPI_SCALING=0 FONTCONFIG_FILE="$work/fonts.conf"
-unset QT_QPA_FONTDIR QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS SESSION_MANAGER
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/bin"
-chmod 700 "$XDG_RUNTIME_DIR"
+# shellcheck source=e2e-sandbox.sh
+source "$(dirname "$0")/e2e-sandbox.sh" corvane-e2e
+export QT_QPA_PLATFORM=xcb
+# The clicks below land by pixel position, so besides its size (96 DPI, set
+# by the sandbox) the font is pinned: DejaVu only, whatever else the machine
+# has installed.
+export FONTCONFIG_FILE="$work/fonts.conf"
 cat > "$FONTCONFIG_FILE" <<FONTS
 <?xml version="1.0"?>
 <!DOCTYPE fontconfig SYSTEM "fonts.dtd">
@@ -45,28 +35,13 @@ cat > "$FONTCONFIG_FILE" <<FONTS
   <alias binding="strong"><family>sans-serif</family><prefer><family>DejaVu Sans</family></prefer></alias>
 </fontconfig>
 FONTS
-# The desktop opener, replaced by one that only writes down what it was asked.
-printf '#!/bin/sh\necho "$@" >> "%s/opened"\n' "$work" > "$work/bin/xdg-open"
-chmod +x "$work/bin/xdg-open"
-export PATH="$work/bin:$PATH"
 
-step() { echo "== $*"; }
+failure_shot="$PWD/corvane-e2e-failure.png"
 fail() {
     echo "FAIL: $*" >&2
     xwininfo -root -tree 2>/dev/null | grep -i corvane >&2 || true
     import -window root "$failure_shot" 2>/dev/null && echo "screen saved as $failure_shot" >&2
     exit 1
-}
-
-# wait_for SECONDS DESCRIPTION COMMAND...: polls until COMMAND succeeds.
-wait_for() {
-    local seconds="$1" what="$2"
-    shift 2
-    local deadline=$((SECONDS + seconds))
-    until "$@" >/dev/null 2>&1; do
-        [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
-        sleep 0.1
-    done
 }
 
 visible() { xdotool search --onlyvisible --name "$1"; }

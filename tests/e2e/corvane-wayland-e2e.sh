@@ -17,47 +17,18 @@ driver="$3"
 # listed beside this script. Some sit under a library that is unloaded by
 # then, which only the slow unwinder sees through.
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp:fast_unwind_on_malloc=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-work="$(mktemp -d /tmp/corvane-wayland-e2e-XXXXXX)"
-failure_shot="$PWD/corvane-wayland-e2e-failure.png"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
-export CORVANE_VOLUMES="$work/ipod" LANG=C.UTF-8 LC_ALL=C.UTF-8
+# shellcheck source=e2e-sandbox.sh
+source "$(dirname "$0")/e2e-sandbox.sh" corvane-wayland-e2e
 export QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=corvane-e2e
-export QT_FONT_DPI=96 QT_ENABLE_HIGHDPI_SCALING=0
-unset DISPLAY DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
-unset XDG_ACTIVATION_TOKEN DESKTOP_STARTUP_ID QT_QPA_FONTDIR
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-# The desktop opener, replaced by one that only writes down what it was asked.
-mkdir -p "$work/bin"
-printf '#!/bin/sh\necho "$@" >> "%s/opened"\n' "$work" > "$work/bin/xdg-open"
-chmod +x "$work/bin/xdg-open"
-export PATH="$work/bin:$PATH"
+unset DISPLAY DBUS_SESSION_BUS_ADDRESS XDG_ACTIVATION_TOKEN DESKTOP_STARTUP_ID
 
-step() { echo "== $*"; }
+failure_shot="$PWD/corvane-wayland-e2e-failure.png"
 fail() {
     echo "FAIL: $*" >&2
     shoot "$failure_shot" 2>/dev/null && echo "screen saved as $failure_shot" >&2
     tail -n 20 "$work/weston.log" >&2 2>/dev/null || true
     grep -v "^\[" "$work/first.log" 2>/dev/null | tail -n 20 >&2 || true
     exit 1
-}
-
-# wait_for SECONDS DESCRIPTION COMMAND...: polls until COMMAND succeeds.
-wait_for() {
-    local seconds="$1" what="$2"
-    shift 2
-    local deadline=$((SECONDS + seconds))
-    until "$@" >/dev/null 2>&1; do
-        [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
-        sleep 0.1
-    done
 }
 
 # shoot FILE: weston's own picture of its whole output (its --debug
