@@ -51,6 +51,15 @@ constexpr QStyle::State kCheckedPressed =
 constexpr QStyle::State kUncheckedHot =
     QStyle::State_Off | QStyle::State_Enabled | QStyle::State_MouseOver;
 
+// A window filled with one skin colour for a check box to sit on.
+void PaintSkin(QWidget& window, QColor skin) {
+    window.resize(300, 40);
+    window.setAutoFillBackground(true);
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, skin);
+    window.setPalette(palette);
+}
+
 } // namespace
 
 TEST(CheckBoxRules, ThemeStatesByCheckPressAndHover) {
@@ -168,11 +177,7 @@ TEST(TransCheck, ThemedBoxShowsAllFourEdgesInsideTheControl) {
     const QColor skin(255, 255, 255);
     for (int checked : {0, 1}) {
         QWidget window;
-        window.resize(300, 40);
-        window.setAutoFillBackground(true);
-        QPalette palette = window.palette();
-        palette.setColor(QPalette::Window, skin);
-        window.setPalette(palette);
+        PaintSkin(window, skin);
         auto* check = new CTransCheck("Open output folder after transfer is completed", &window);
         const QRect place(10, 10, 250, 15);
         check->setGeometry(place);
@@ -203,11 +208,7 @@ TEST(TransCheck, ClassicBoxWithItsOwnTickWhenThemesAreOff) {
     ClassicControls classic(true);
     const QColor skin(198, 198, 198);
     QWidget window;
-    window.resize(300, 40);
-    window.setAutoFillBackground(true);
-    QPalette palette = window.palette();
-    palette.setColor(QPalette::Window, skin);
-    window.setPalette(palette);
+    PaintSkin(window, skin);
     auto* check = new CTransCheck("Keep output music folder organized", &window);
     check->setGeometry(10, 10, 250, 17);
 
