@@ -1,8 +1,8 @@
 #include "app/DataFolder.h"
 
-#include "transfer/FolderPath.h"
 #include "app/SettingsKeys.h"
 #include "app/UserFolders.h"
+#include "transfer/FolderPath.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 #include "app/OutputFolderCheck.h"
 
-#include "transfer/FolderPath.h"
 #include "app/MessageBox.h"
+#include "transfer/FolderPath.h"
 #include "transfer/OutputFolderRules.h"
 
 bool CheckOutputFolder(QWidget* parent, QString& folder, const std::string& dbPath) {

@@ -1,7 +1,7 @@
 #include "app/SettingsStore.h"
 
-#include "transfer/AtomicFile.h"
 #include "app/IniText.h"
+#include "transfer/AtomicFile.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -34,8 +34,8 @@ public:
     // Reads the database at `path`, which lives at
     // <volume>/iPod_Control/iTunes/iTunesDB (or iTunesCDB, compressed);
     // track locations are joined to that <volume>. 1: tables and the
-    // master playlist's view built; 2: no tracks, or no playlists or playlist items (no tables kept);
-    // 0: unreadable or malformed. `message` records why.
+    // master playlist's view built; 2: no tracks, or no playlists or playlist items (no tables
+    // kept); 0: unreadable or malformed. `message` records why.
     int LoadDatabase(const std::string& path);
 
     // Replaces the view with the tracks of playlist row `index`, each once,

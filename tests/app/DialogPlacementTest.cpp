@@ -1,6 +1,6 @@
 #include "platform/DialogPlacement.h"
-#include "support/DialogsTestSupport.h"
 #include "app/CNodeviceDialog.h"
+#include "support/DialogsTestSupport.h"
 #include "transfer/dialog/CTransferDialog.h"
 #include "transfer/dialog/FailureListWindow.h"
 

@@ -10,6 +10,7 @@
 #include "controls/OffscreenPicture.h"
 #include "controls/TransCheck.h"
 #include "controls/TransStatic.h"
+#include "controls/WindowOutline.h"
 #include "lists/CHeaderCtrlEx.h"
 #include "lists/CListCtrlEx.h"
 #include "lists/CListCtrlLeftPane.h"
@@ -17,7 +18,6 @@
 #include "lists/ListPalette.h"
 #include "resources/Template102.h"
 #include "resources/Template139.h"
-#include "controls/WindowOutline.h"
 
 #include <gtest/gtest.h>
 

@@ -133,7 +133,8 @@ TEST_F(Cli, ACompressedOnlyDeviceListsAndCopiesLikeItsPlainTwin) {
     const CliRun devices = RunCli({"devices", "--json"}, newer);
     ASSERT_EQ(devices.exitCode, 0) << devices.err;
     EXPECT_EQ(devices.out, "[\n  {\"id\": 1, \"mountPoint\": \"" + newer + "\", \"database\": \"" +
-                               newer + "/iPod_Control/iTunes/iTunesCDB\", \"musicFiles\": true}\n]\n");
+                               newer +
+                               "/iPod_Control/iTunes/iTunesCDB\", \"musicFiles\": true}\n]\n");
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"playlists", "--json"}, {"tracks", "--playlist=2", "--json"}}) {
         const CliRun plain = RunCli(args, sample());

@@ -1,7 +1,7 @@
-#include "support/ScratchFolder.h"
 #include "cli/RunCli.h"
 #include "support/ItunesDbWriter.h"
 #include "support/SampleDevice.h"
+#include "support/ScratchFolder.h"
 #include "support/TaggedSampleDevice.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "WorkerHarness.h"
 #include "support/ScopedTmpfs.h"
 #include "support/ScratchFolder.h"
-#include "WorkerHarness.h"
 #include "transfer/FreeName.h"
 #include "transfer/RunNames.h"
 

@@ -1,5 +1,5 @@
-#include "support/ScratchFolder.h"
 #include "WorkerHarness.h"
+#include "support/ScratchFolder.h"
 
 #include "library/Utf16.h"
 #include "transfer/IdenticalFile.h"

@@ -4,8 +4,8 @@
 #include "controls/TransStatic.h"
 #include "platform/QuitOnSignals.h"
 #include "support/ScratchFolder.h"
-#include "transfer/dialog/CTransferDialog.h"
 #include "transfer/WorkerHarness.h"
+#include "transfer/dialog/CTransferDialog.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
