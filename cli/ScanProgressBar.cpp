@@ -15,8 +15,12 @@ constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 std::string ScanBarText(uint32_t done, uint32_t total) {
     constexpr uint64_t kWidth = 20;
     const uint64_t filled = total == 0 ? kWidth : kWidth * done / total;
-    return "[" + std::string(filled, '#') + std::string(kWidth - filled, '.') + "] " +
-           std::to_string(done) + "/" + std::to_string(total) + " reading tags";
+    // Appended piece by piece: GCC 12's -Wrestrict misreads an inlined
+    // "[" + std::string in Release builds.
+    std::string text = "[";
+    text.append(filled, '#').append(kWidth - filled, '.');
+    text += "] " + std::to_string(done) + "/" + std::to_string(total) + " reading tags";
+    return text;
 }
 
 ScanProgressBar::ScanProgressBar(std::ostream& err)

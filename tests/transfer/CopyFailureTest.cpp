@@ -300,7 +300,9 @@ TEST_F(FatVolumeTest, ThreeRunsAtOnceNeverReplaceEachOthersFiles) {
     for (int r = 0; r < kRuns; ++r) {
         TrackTable table;
         for (int i = 0; i < kRows; ++i) {
-            const std::string name = "R" + std::to_string(r) + "-" + std::to_string(i);
+            // Appended: GCC 12's -Wrestrict misreads an inlined "R" + std::string.
+            std::string name = "R";
+            name += std::to_string(r) + "-" + std::to_string(i);
             table.Add({u"Dup", u"A", u"B", DeviceFile("F00/" + name + ".mp3", name), true});
         }
         const pid_t pid = ::fork();
