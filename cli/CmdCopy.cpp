@@ -19,6 +19,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/M3uPlaylist.h"
 #include "cli/PrintableText.h"
+#include "cli/TextBar.h"
 #include "library/TrackTableLock.h"
 #include "library/Utf16.h"
 #include "transfer/CopyProgress.h"
@@ -193,8 +194,8 @@ public:
 
 private:
     void Redraw(uint32_t started) {
-        const std::string line =
-            Bar(started) + " " + Count(started) + "  " + Rate(started) + "  " + TrackName(started);
+        const std::string line = TextBar(started - 1, chosen_.size()) + " " + Count(started) +
+                                 "  " + Rate(started) + "  " + TrackName(started);
         err_ << "\r" << CutToColumns(line) << "\x1b[K" << std::flush;
     }
 
@@ -208,16 +209,6 @@ private:
         if (track.artist)
             name += " - " + PrintableField(track.artist);
         return name;
-    }
-
-    std::string Bar(uint32_t started) const {
-        constexpr size_t kWidth = 20;
-        const size_t filled = kWidth * (started - 1) / chosen_.size();
-        std::string bar(kWidth + 2, '.');
-        bar.front() = '[';
-        bar.replace(1, filled, filled, '#');
-        bar.back() = ']';
-        return bar;
     }
 
     // From the sizes the database gives for the files already done.

@@ -1,5 +1,7 @@
 #include "cli/ScanProgressBar.h"
 
+#include "cli/TextBar.h"
+
 #include <iostream>
 #include <string>
 #include <unistd.h>
@@ -13,13 +15,8 @@ constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 } // namespace
 
 std::string ScanBarText(uint32_t done, uint32_t total) {
-    constexpr uint64_t kWidth = 20;
-    const uint64_t filled = total == 0 ? kWidth : kWidth * done / total;
-    // Appended piece by piece: GCC 12's -Wrestrict misreads an inlined
-    // "[" + std::string in Release builds.
-    std::string text = "[";
-    text.append(filled, '#').append(kWidth - filled, '.');
-    text += "] " + std::to_string(done) + "/" + std::to_string(total) + " reading tags";
+    std::string text = TextBar(done, total);
+    text += " " + std::to_string(done) + "/" + std::to_string(total) + " reading tags";
     return text;
 }
 
