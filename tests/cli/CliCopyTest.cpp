@@ -126,12 +126,19 @@ TEST_F(CliCopyTest, AHomeFolderTildeIsExpanded) {
 
 TEST_F(CliCopyTest, AReadOnlyOutputFolderIsRefusedUpFront) {
     const std::string locked = out.Path("locked");
+    // A checkout inside a private folder (mktemp -d) keeps the program out
+    // of an ordinary user's reach; there the refusal cannot be watched.
+    constexpr int kProgramOutOfReach = 97;
     const int status = RunWithLockedFolder(locked, {device.Path(), out.Path()}, [&] {
+        if (::access(CORVANE_CLI_PATH, X_OK) != 0)
+            return kProgramOutOfReach;
         const CliRun run = Copy({"--to", locked});
         return run.err == "corvane-cli: the output folder " + locked + " is not writable\n"
                    ? run.exitCode
                    : 98;
     });
+    if (status == kProgramOutOfReach)
+        GTEST_SKIP() << "an ordinary user cannot run " << CORVANE_CLI_PATH << " from here";
     EXPECT_EQ(status, 2);
 }
 
