@@ -15,8 +15,14 @@ constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 } // namespace
 
 std::string ScanBarText(uint32_t done, uint32_t total) {
+    // Appended piece by piece: GCC 12's -Wrestrict misreads an inlined
+    // " " + std::string in Release builds.
     std::string text = TextBar(done, total);
-    text += " " + std::to_string(done) + "/" + std::to_string(total) + " reading tags";
+    text += ' ';
+    text += std::to_string(done);
+    text += '/';
+    text += std::to_string(total);
+    text += " reading tags";
     return text;
 }
 
