@@ -16,8 +16,8 @@ fi
 corvane="$1"
 sample_tool="$2"
 # A sanitizer build reports leaks at exit; those of system libraries are
-# listed beside this script.
-export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+# listed in the tests folder.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")/.." && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 # shellcheck source=e2e-sandbox.sh
 source "$(dirname "$0")/e2e-sandbox.sh" corvane-e2e
 export QT_QPA_PLATFORM=xcb

@@ -14,9 +14,9 @@ corvane="$1"
 sample_tool="$2"
 driver="$3"
 # A sanitizer build reports leaks at exit; those of system libraries are
-# listed beside this script. Some sit under a library that is unloaded by
+# listed in the tests folder. Some sit under a library that is unloaded by
 # then, which only the slow unwinder sees through.
-export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp:fast_unwind_on_malloc=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")/.." && pwd)/lsan.supp:fast_unwind_on_malloc=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 # shellcheck source=e2e-sandbox.sh
 source "$(dirname "$0")/e2e-sandbox.sh" corvane-wayland-e2e
 export QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=corvane-e2e
