@@ -38,7 +38,7 @@ int CItuneDB::LoadDatabase(const std::string& path) {
         return 0;
     message.clear();
     ResetCounts();
-    if (!ExpandCompressedImage(fileImage) || !TraverseItuneDBCount()) {
+    if (!ExpandCompressedImage(fileImage) || !TraverseItuneDBCount() || fileImage.Faulted()) {
         message += "Error Occur In TraverseItuneDBCount\r\n";
         UnmapDatabase();
         return 0;
@@ -58,7 +58,7 @@ int CItuneDB::LoadDatabase(const std::string& path) {
         FreeTables();
         outOfMemory = true;
         result = 0;
-    } else if (!TraverseItuneDB()) {
+    } else if (!TraverseItuneDB() || fileImage.Faulted()) {
         message += "Error Occur In TraverseItuneDB\r\n";
         FreeTables();
         result = 0;

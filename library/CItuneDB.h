@@ -108,8 +108,8 @@ private:
     std::string dbPath;
     std::u16string volumeRoot; // prefix of every location, no trailing "/"
 
-    // The database file, read whole into memory for one load: a snapshot
-    // that a pulled cable or another process cannot change between walks.
+    // The database file for one load: mapped under a read-fault guard, or
+    // read whole, or inflated from a compressed one.
     ImageBuffer fileImage;
 
     // Each table is one allocation sized by the counting walk; owned here.

@@ -70,7 +70,8 @@ bool ExpandCompressedImage(ImageBuffer& image) {
     std::memcpy(plain.data(), image.data(), header);
     const long long inflated =
         Inflate(image.data() + header, compressed, plain.data() + header, bound);
-    if (inflated < 0)
+    // A stream read in part from zeros (the device went) is no stream.
+    if (inflated < 0 || image.Faulted())
         return false;
     plain.Shrink(header + size_t(inflated));
     image.Swap(plain);

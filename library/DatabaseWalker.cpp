@@ -206,9 +206,9 @@ DatabaseWalker::Step DatabaseWalker::WalkPlaylistItems(size_t at, uint32_t count
     return Step::Matched;
 }
 
-// The fill writes only into what the count reserved; the image cannot
-// change between the walks, so a refusal here means a walker bug, and the
-// load fails instead of writing past a table.
+// The fill writes only into what the count reserved. A refusal here means
+// the file changed under the map between the walks (or a walker bug), and
+// the load fails instead of writing past a table.
 bool DatabaseWalker::BeginTrack(uint32_t trackId, uint32_t fileSize, uint32_t kindFlag) {
     if (!filling) {
         ++db.trackCount;

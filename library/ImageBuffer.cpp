@@ -1,5 +1,7 @@
 #include "library/ImageBuffer.h"
 
+#include "library/ReadFaultGuard.h"
+
 #include <sys/mman.h>
 #include <utility>
 
@@ -15,7 +17,31 @@ bool ImageBuffer::Allocate(size_t size) {
     return true;
 }
 
+bool ImageBuffer::MapFile(int fd, size_t size) {
+    Release();
+    void* mapping = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    if (mapping == MAP_FAILED)
+        return false;
+    guard = GuardRange(mapping, size);
+    if (guard < 0) {
+        munmap(mapping, size);
+        return false;
+    }
+    // The walks go front to back, once each: read ahead for them.
+    madvise(mapping, size, MADV_SEQUENTIAL);
+    bytes = static_cast<uint8_t*>(mapping);
+    length = size;
+    return true;
+}
+
+bool ImageBuffer::Faulted() const {
+    return guard >= 0 && RangeFaulted(guard);
+}
+
 void ImageBuffer::Release() {
+    if (guard >= 0)
+        UnguardRange(guard);
+    guard = -1;
     if (bytes)
         munmap(bytes, length);
     bytes = nullptr;
@@ -27,7 +53,8 @@ void ImageBuffer::Shrink(size_t size) {
         Release();
         return;
     }
-    if (size >= length)
+    // A mapped file keeps its guard's range, and is never shrunk.
+    if (size >= length || guard >= 0)
         return;
     // Shrinking a mapping always stays in place.
     if (mremap(bytes, length, size, 0) != MAP_FAILED)
@@ -37,4 +64,5 @@ void ImageBuffer::Shrink(size_t size) {
 void ImageBuffer::Swap(ImageBuffer& other) {
     std::swap(bytes, other.bytes);
     std::swap(length, other.length);
+    std::swap(guard, other.guard);
 }
