@@ -1,6 +1,5 @@
 #include "library/CItuneDB.h"
 
-#include <new>
 #include <utility>
 
 #include "library/CompressedImage.h"
@@ -8,20 +7,6 @@
 #include "library/DevicePaths.h"
 #include "library/ResolvePath.h"
 #include "library/Utf16.h"
-
-namespace {
-
-// No table may exceed what the 32-bit format could ever describe; a larger
-// sum comes from a hostile file and is refused rather than allocated short.
-constexpr uint64_t kLargestTableBytes = uint64_t(UINT32_MAX) + 1;
-
-template <typename T> T* AllocateTable(uint64_t count) {
-    if (count > kLargestTableBytes / sizeof(T))
-        return nullptr;
-    return new (std::nothrow) T[static_cast<size_t>(count)];
-}
-
-} // namespace
 
 CItuneDB::CItuneDB() = default;
 
@@ -99,13 +84,12 @@ int CItuneDB::TraverseItuneDB() {
 }
 
 int CItuneDB::AllocateTables() {
-    tracks = AllocateTable<TrackRecord>(trackCount);
-    trackStrings = AllocateTable<char16_t>(trackStringUnits);
-    playlists = AllocateTable<PlaylistRecord>(playlistTotal);
-    playlistNames = AllocateTable<char16_t>(playlistNameUnits);
-    memberIndices = AllocateTable<int32_t>(totalMembers);
-    trackLengths = AllocateTable<uint32_t>(trackCount);
-    return tracks && trackStrings && playlists && playlistNames && memberIndices && trackLengths &&
+    return tableMemory.Allocate(TableMemory::Table{tracks, trackCount},
+                                TableMemory::Table{trackStrings, trackStringUnits},
+                                TableMemory::Table{playlists, playlistTotal},
+                                TableMemory::Table{playlistNames, playlistNameUnits},
+                                TableMemory::Table{memberIndices, totalMembers},
+                                TableMemory::Table{trackLengths, trackCount}) &&
            trackIndexById.Reserve(trackCount);
 }
 
@@ -117,12 +101,7 @@ void CItuneDB::PutMasterFirst() {
 
 void CItuneDB::FreeTables() {
     FreeView();
-    delete[] tracks;
-    delete[] trackStrings;
-    delete[] playlists;
-    delete[] playlistNames;
-    delete[] memberIndices;
-    delete[] trackLengths;
+    tableMemory.Release();
     trackLengths = nullptr;
     tracks = nullptr;
     trackStrings = nullptr;

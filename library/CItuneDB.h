@@ -5,6 +5,7 @@
 #include <string>
 
 #include "library/ImageBuffer.h"
+#include "library/TableMemory.h"
 #include "library/TrackIdIndex.h"
 #include "library/TrackRecord.h"
 
@@ -112,7 +113,10 @@ private:
     // read whole, or inflated from a compressed one.
     ImageBuffer fileImage;
 
-    // Each table is one allocation sized by the counting walk; owned here.
+    // Every table is sized by the counting walk, and all of them share one
+    // mapping; the view has its own, as it is rebuilt on its own.
+    TableMemory tableMemory;
+    TableMemory viewMemory;
     TrackRecord* tracks = nullptr;
     char16_t* trackStrings = nullptr;
     char16_t* playlistNames = nullptr;

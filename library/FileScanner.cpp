@@ -1,7 +1,6 @@
 #include "library/FileScanner.h"
 
 #include <algorithm>
-#include <new>
 
 #include "library/CItuneDB.h"
 #include "library/FileScanProgress.h"
@@ -16,12 +15,6 @@ constexpr const char16_t* kDefaultPlaylistName = u"iPod";
 
 uint32_t ClampToWord(uint64_t value) {
     return uint32_t(std::min<uint64_t>(value, UINT32_MAX));
-}
-
-template <typename T> T* Allocate(uint64_t count) {
-    if (count > SIZE_MAX / sizeof(T))
-        return nullptr;
-    return new (std::nothrow) T[static_cast<size_t>(count)];
 }
 
 } // namespace
@@ -101,13 +94,12 @@ bool FileScanner::BuildTables(const std::string& playlistName) {
     db.playlistNameUnits = 0;
     db.totalMembers = count;
     db.ResetFillCursors();
-    db.tracks = Allocate<TrackRecord>(count);
-    db.trackStrings = Allocate<char16_t>(db.trackStringUnits);
-    db.playlists = Allocate<PlaylistRecord>(1);
-    db.memberIndices = Allocate<int32_t>(count);
-    db.trackLengths = Allocate<uint32_t>(count);
     db.trackIndexById.Clear();
-    if (!db.tracks || !db.trackStrings || !db.playlists || !db.memberIndices || !db.trackLengths ||
+    if (!db.tableMemory.Allocate(TableMemory::Table{db.tracks, count},
+                                 TableMemory::Table{db.trackStrings, db.trackStringUnits},
+                                 TableMemory::Table{db.playlists, uint64_t(1)},
+                                 TableMemory::Table{db.memberIndices, count},
+                                 TableMemory::Table{db.trackLengths, count}) ||
         !db.trackIndexById.Reserve(count))
         return false;
     for (uint32_t row = 0; row < count; ++row)

@@ -1,5 +1,6 @@
 #include "library/ImageBuffer.h"
 
+#include "library/AnonymousMemory.h"
 #include "library/ReadFaultGuard.h"
 
 #include <sys/mman.h>
@@ -7,14 +8,9 @@
 
 bool ImageBuffer::Allocate(size_t size) {
     Release();
-    void* mapping = mmap(nullptr, size, PROT_READ | PROT_WRITE,
-                         MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    if (mapping == MAP_FAILED)
-        return false;
-    madvise(mapping, size, MADV_HUGEPAGE); // only a hint; fine when refused
-    bytes = static_cast<uint8_t*>(mapping);
-    length = size;
-    return true;
+    bytes = MapAnonymousMemory(size);
+    length = bytes ? size : 0;
+    return bytes != nullptr;
 }
 
 bool ImageBuffer::MapFile(int fd, size_t size) {

@@ -4,20 +4,22 @@
 #include <new>
 
 void CItuneDB::FreeView() {
-    delete[] viewRows;
+    viewMemory.Release();
     viewRows = nullptr;
     viewRowCount = 0;
 }
 
 int CItuneDB::BuildPlaylistView(int32_t index) {
-    FreeView();
-    if (!playlists || !tracks || index < 0 || uint32_t(index) >= playlistCount)
+    viewRows = nullptr;
+    viewRowCount = 0;
+    if (!playlists || !tracks || index < 0 || uint32_t(index) >= playlistCount) {
+        FreeView();
         return 0;
+    }
     const PlaylistRecord& playlist = playlists[index];
-    viewRows = new (std::nothrow) TrackRecord[playlist.memberCount];
     // One flag per track row: a track shows once, at its first item.
     std::unique_ptr<bool[]> placed(new (std::nothrow) bool[trackFill]());
-    if (!viewRows || !placed) {
+    if (!viewMemory.Allocate(TableMemory::Table{viewRows, playlist.memberCount}) || !placed) {
         FreeView();
         return 0;
     }

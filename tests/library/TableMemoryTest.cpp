@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "library/TableMemory.h"
+#include "library/TrackRecord.h"
+
+namespace {
+
+bool Aligned(const void* p, size_t align) {
+    return reinterpret_cast<uintptr_t>(p) % align == 0;
+}
+
+TEST(TableMemory, TablesAreAlignedApartAndStartAsDefaultRows) {
+    TableMemory memory;
+    char16_t* text = nullptr;
+    TrackRecord* rows = nullptr;
+    uint32_t* words = nullptr;
+    ASSERT_TRUE(memory.Allocate(TableMemory::Table{text, uint64_t(3)},
+                                TableMemory::Table{rows, uint64_t(2)},
+                                TableMemory::Table{words, uint64_t(0)}));
+    EXPECT_TRUE(Aligned(rows, alignof(TrackRecord)));
+    EXPECT_GE(reinterpret_cast<uint8_t*>(rows), reinterpret_cast<uint8_t*>(text + 3));
+    EXPECT_GE(reinterpret_cast<uint8_t*>(words), reinterpret_cast<uint8_t*>(rows + 2));
+    EXPECT_NE(words, nullptr); // a table of no rows still has a place
+    text[0] = text[2] = u'x';
+    EXPECT_EQ(rows[0].title, nullptr);
+    EXPECT_EQ(rows[1].checked, 0u);
+
+    // A smaller set of tables reuses the mapping, and starts afresh in it.
+    rows[0].checked = 1;
+    rows[0].title = text;
+    TrackRecord* again = nullptr;
+    ASSERT_TRUE(memory.Allocate(TableMemory::Table{again, uint64_t(1)}));
+    EXPECT_EQ(again[0].checked, 0u);
+    EXPECT_EQ(again[0].title, nullptr);
+
+    // A larger one moves to a new mapping that holds every row.
+    ASSERT_TRUE(memory.Allocate(TableMemory::Table{again, uint64_t(100000)}));
+    again[99999].fileSize = 7;
+    EXPECT_EQ(again[99998].fileSize, 0u);
+}
+
+TEST(TableMemory, TablesBeyondTheFormatsReachAreRefusedUntouched) {
+    TableMemory memory;
+    char16_t* text = nullptr;
+    TrackRecord* rows = nullptr;
+    // Each table alone must stay within 4 GiB, which is what 32-bit offsets
+    // and counts can describe; a hostile file can claim more.
+    EXPECT_FALSE(memory.Allocate(TableMemory::Table{text, uint64_t(1) << 31},
+                                 TableMemory::Table{rows, uint64_t(1) << 28}));
+    EXPECT_EQ(text, nullptr);
+    EXPECT_EQ(rows, nullptr);
+    EXPECT_FALSE(memory.Allocate(TableMemory::Table{text, UINT64_MAX}));
+    EXPECT_EQ(text, nullptr);
+}
+
+} // namespace
