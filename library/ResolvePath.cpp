@@ -43,15 +43,22 @@ public:
     }
     // "" when the folder holds no such name.
     std::string Find(std::string_view name) const {
-        if (exactNames.count(std::string(name)))
+        if (exactNames.find(name) != exactNames.end())
             return std::string(name);
         const auto found = byFoldedName.find(FoldAsciiCase(name));
         return found == byFoldedName.end() ? std::string() : found->second;
     }
 
 private:
+    // Looks names up as views, without a string made for each.
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const {
+            return std::hash<std::string_view>()(name);
+        }
+    };
     std::unordered_map<std::string, std::string> byFoldedName;
-    std::unordered_set<std::string> exactNames;
+    std::unordered_set<std::string, NameHash, std::equal_to<>> exactNames;
 };
 
 // Walks absolutePath component by component; `find` gives the entry of a
@@ -112,15 +119,20 @@ std::string ResolveExistingPath(const std::string& absolutePath) {
         .value_or(absolutePath);
 }
 
+// The file itself is looked up in its folder's listing, even when it is
+// spelled right: thousands of look-ups of a whole path cost far more than
+// one listing per folder. Only the folder is checked as written, once.
 std::string ResolveTrackPath(const std::string& absolutePath) {
-    if (absolutePath.empty() || absolutePath[0] != '/' || Exists(absolutePath))
+    if (absolutePath.empty() || absolutePath[0] != '/')
         return absolutePath;
     SharedListings& listings = TrackFolderListings();
     const std::lock_guard<std::mutex> hold(listings.lock);
     const size_t slash = absolutePath.rfind('/');
     const std::string folder = absolutePath.substr(0, slash);
     auto [known, added] = listings.folderOnDisk.try_emplace(folder);
-    if (added)
+    if (added && Exists(folder))
+        known->second = folder;
+    else if (added)
         known->second = ResolveComponents(
             folder, [&listings](const std::string& parent, std::string_view name) {
                 return listings.ListingOf(parent).Find(name);

@@ -70,6 +70,8 @@ TEST(ResolvePath, TrackPathsShareListingsUntilForgotten) {
         const std::string stored = dir / ("iPod_Control/music/F00/" + std::string(name));
         EXPECT_EQ(ResolveTrackPath(stored), ResolveExistingPath(stored)) << name;
     }
+    const std::string exact = dir / "IPOD_CONTROL/Music/f00/ABCD.MP3";
+    EXPECT_EQ(ResolveTrackPath(exact), exact);
     std::filesystem::rename(dir / "IPOD_CONTROL/Music/f00/EFGH.MP3",
                             dir / "IPOD_CONTROL/Music/f00/efgh.Mp3");
     const std::string moved = dir / "iPod_Control/music/F00/EFGH.mp3";
