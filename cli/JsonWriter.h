@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-// Writes a JSON array of flat objects, one object per line. Every string
+// Writes a JSON array of flat objects, one object per line; each object
+// reaches the stream at EndObject. Every string
 // comes out as valid UTF-8: control characters are escaped, lone surrogates
 // and invalid bytes become U+FFFD.
 class JsonArrayWriter {
@@ -24,6 +25,7 @@ public:
 private:
     void Key(std::string_view key);
     std::ostream& out;
+    std::string line; // the object being written
     bool firstObject = true;
     bool firstField = true;
 };

@@ -11,32 +11,37 @@ bool IsLowSurrogate(char16_t u) {
     return u >= 0xDC00 && u <= 0xDFFF;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
+// Writes the UTF-8 of `cp` at `out`, which has room for four bytes; returns
+// the end of what it wrote.
+char* PutUtf8(char* out, char32_t cp) {
     if (cp < 0x80) {
-        out += static_cast<char>(cp);
+        *out++ = static_cast<char>(cp);
     } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        *out++ = static_cast<char>(0xC0 | (cp >> 6));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        *out++ = static_cast<char>(0xE0 | (cp >> 12));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        *out++ = static_cast<char>(0xF0 | (cp >> 18));
+        *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
+    return out;
 }
 
-void AppendUtf16(std::u16string& out, char32_t cp) {
+// The same for UTF-16, with room for two units.
+char16_t* PutUtf16(char16_t* out, char32_t cp) {
     if (cp < 0x10000) {
-        out += static_cast<char16_t>(cp);
-        return;
+        *out++ = static_cast<char16_t>(cp);
+        return out;
     }
     cp -= 0x10000;
-    out += static_cast<char16_t>(0xD800 + (cp >> 10));
-    out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    *out++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+    *out++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    return out;
 }
 
 // Decodes one UTF-8 sequence at text[i]; advances i past what it consumed.
@@ -73,27 +78,32 @@ std::u16string_view Utf16View(const char16_t* text) {
     return text ? std::u16string_view(text) : std::u16string_view();
 }
 
+// Both conversions write into a string sized for the longest result (three
+// bytes per unit; one unit per byte) and trim it once: text runs to
+// hundreds of thousands of fields per listing.
 std::string ToUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
+    std::string out(text.size() * 3, '\0');
+    char* end = out.data();
     for (size_t i = 0; i < text.size(); ++i) {
         const char16_t u = text[i];
         if (IsHighSurrogate(u) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            AppendUtf8(out, 0x10000 + ((char32_t(u) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            end = PutUtf8(end, 0x10000 + ((char32_t(u) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
             ++i;
         } else if (IsHighSurrogate(u) || IsLowSurrogate(u)) {
-            AppendUtf8(out, kReplacement);
+            end = PutUtf8(end, kReplacement);
         } else {
-            AppendUtf8(out, u);
+            end = PutUtf8(end, u);
         }
     }
+    out.resize(static_cast<size_t>(end - out.data()));
     return out;
 }
 
 std::u16string FromUtf8(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
+    std::u16string out(text.size(), u'\0');
+    char16_t* end = out.data();
     for (size_t i = 0; i < text.size();)
-        AppendUtf16(out, DecodeUtf8(text, i));
+        end = PutUtf16(end, DecodeUtf8(text, i));
+    out.resize(static_cast<size_t>(end - out.data()));
     return out;
 }

@@ -27,6 +27,27 @@ TEST(JsonArrayWriter, NullTextStaysApartFromEmptyAndLoneSurrogatesAreReplaced) {
     EXPECT_EQ(out.str(), "[\n  {\"a\": null, \"b\": \"\", \"c\": \"x\xEF\xBF\xBDy\"}\n]\n");
 }
 
+TEST(JsonArrayWriter, ObjectsComeOutWholeAndApart) {
+    std::ostringstream out;
+    {
+        JsonArrayWriter json(out);
+        json.BeginObject();
+        json.NumberField("n", -12);
+        json.BoolField("b", true);
+        json.EndObject();
+        EXPECT_EQ(out.str(), "[\n  {\"n\": -12, \"b\": true}");
+        json.BeginObject();
+        json.NumberField("n", INT64_MAX);
+        json.TextField("p", std::string_view("/a\"b"));
+        json.EndObject();
+    }
+    EXPECT_EQ(out.str(), "[\n  {\"n\": -12, \"b\": true},\n  {\"n\": 9223372036854775807, "
+                         "\"p\": \"/a\\\"b\"}\n]\n");
+    std::ostringstream empty;
+    { JsonArrayWriter json(empty); }
+    EXPECT_EQ(empty.str(), "[]\n");
+}
+
 TEST(CliOptions, ParsesValuesFlagsAndRejectsTheRest) {
     const std::vector<OptionSpec> specs = {{"device", true}, {"json"}};
     ParsedOptions parsed;
