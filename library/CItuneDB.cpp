@@ -28,7 +28,7 @@ int CItuneDB::LoadDatabase(const std::string& path) {
         UnmapDatabase();
         return 0;
     }
-    FreeTables();
+    DropTables();
     ResetFillCursors();
     int result = 1;
     if (trackCount == 0 || trackStringUnits == 0) {
@@ -40,22 +40,21 @@ int CItuneDB::LoadDatabase(const std::string& path) {
         message += "No Play List\r\n";
         result = 2;
     } else if (!AllocateTables()) {
-        FreeTables();
         outOfMemory = true;
         result = 0;
     } else if (!TraverseItuneDB() || fileImage.Faulted()) {
         message += "Error Occur In TraverseItuneDB\r\n";
-        FreeTables();
         result = 0;
     } else {
         playlistCount = playlistFill;
         PutMasterFirst();
         if (!BuildPlaylistView(0)) {
             message += "Error Occur In TraverseItuneDB\r\n";
-            FreeTables();
             result = 0;
         }
     }
+    if (result != 1)
+        FreeTables();
     source = result == 1 ? Source::Database : Source::None;
     UnmapDatabase();
     return result;
@@ -100,8 +99,16 @@ void CItuneDB::PutMasterFirst() {
 }
 
 void CItuneDB::FreeTables() {
-    FreeView();
+    DropTables();
     tableMemory.Release();
+    viewMemory.Release();
+}
+
+// A reload fills the same memory again when it is large enough, instead of
+// mapping and clearing tens of megabytes afresh.
+void CItuneDB::DropTables() {
+    viewRows = nullptr;
+    viewRowCount = 0;
     trackLengths = nullptr;
     tracks = nullptr;
     trackStrings = nullptr;

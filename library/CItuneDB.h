@@ -89,6 +89,7 @@ private:
     void ResetCounts();
     void ResetFillCursors();
     void PutMasterFirst();
+    void DropTables(); // forgets the tables and the view, keeping their memory
     void FreeView();
 
     // The walks' counters and cursors; sizes are in UTF-16 code units.
