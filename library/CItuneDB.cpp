@@ -83,12 +83,12 @@ int CItuneDB::TraverseItuneDB() {
 }
 
 int CItuneDB::AllocateTables() {
-    return tableMemory.Allocate(TableMemory::Table{tracks, trackCount},
-                                TableMemory::Table{trackStrings, trackStringUnits},
-                                TableMemory::Table{playlists, playlistTotal},
-                                TableMemory::Table{playlistNames, playlistNameUnits},
-                                TableMemory::Table{memberIndices, totalMembers},
-                                TableMemory::Table{trackLengths, trackCount}) &&
+    return tableMemory.Allocate(TableMemory::Rows(tracks, trackCount),
+                                TableMemory::Rows(trackStrings, trackStringUnits),
+                                TableMemory::Rows(playlists, playlistTotal),
+                                TableMemory::Rows(playlistNames, playlistNameUnits),
+                                TableMemory::Rows(memberIndices, totalMembers),
+                                TableMemory::Rows(trackLengths, trackCount)) &&
            trackIndexById.Reserve(trackCount);
 }
 

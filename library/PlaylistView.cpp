@@ -19,7 +19,7 @@ int CItuneDB::BuildPlaylistView(int32_t index) {
     const PlaylistRecord& playlist = playlists[index];
     // One flag per track row: a track shows once, at its first item.
     std::unique_ptr<bool[]> placed(new (std::nothrow) bool[trackFill]());
-    if (!viewMemory.Allocate(TableMemory::Table{viewRows, playlist.memberCount}) || !placed) {
+    if (!viewMemory.Allocate(TableMemory::Rows(viewRows, playlist.memberCount)) || !placed) {
         FreeView();
         return 0;
     }

@@ -14,6 +14,7 @@ public:
         T*& rows;
         uint64_t count;
     };
+    template <typename T> static Table<T> Rows(T*& rows, uint64_t count) { return {rows, count}; }
 
     TableMemory() = default;
     ~TableMemory() { Release(); }

@@ -16,9 +16,8 @@ TEST(TableMemory, TablesAreAlignedApartAndStartAsDefaultRows) {
     char16_t* text = nullptr;
     TrackRecord* rows = nullptr;
     uint32_t* words = nullptr;
-    ASSERT_TRUE(memory.Allocate(TableMemory::Table{text, uint64_t(3)},
-                                TableMemory::Table{rows, uint64_t(2)},
-                                TableMemory::Table{words, uint64_t(0)}));
+    ASSERT_TRUE(memory.Allocate(TableMemory::Rows(text, 3), TableMemory::Rows(rows, 2),
+                                TableMemory::Rows(words, 0)));
     EXPECT_TRUE(Aligned(rows, alignof(TrackRecord)));
     EXPECT_GE(reinterpret_cast<uint8_t*>(rows), reinterpret_cast<uint8_t*>(text + 3));
     EXPECT_GE(reinterpret_cast<uint8_t*>(words), reinterpret_cast<uint8_t*>(rows + 2));
@@ -31,12 +30,12 @@ TEST(TableMemory, TablesAreAlignedApartAndStartAsDefaultRows) {
     rows[0].checked = 1;
     rows[0].title = text;
     TrackRecord* again = nullptr;
-    ASSERT_TRUE(memory.Allocate(TableMemory::Table{again, uint64_t(1)}));
+    ASSERT_TRUE(memory.Allocate(TableMemory::Rows(again, 1)));
     EXPECT_EQ(again[0].checked, 0u);
     EXPECT_EQ(again[0].title, nullptr);
 
     // A larger one moves to a new mapping that holds every row.
-    ASSERT_TRUE(memory.Allocate(TableMemory::Table{again, uint64_t(100000)}));
+    ASSERT_TRUE(memory.Allocate(TableMemory::Rows(again, 100000)));
     again[99999].fileSize = 7;
     EXPECT_EQ(again[99998].fileSize, 0u);
 }
@@ -47,11 +46,11 @@ TEST(TableMemory, TablesBeyondTheFormatsReachAreRefusedUntouched) {
     TrackRecord* rows = nullptr;
     // Each table alone must stay within 4 GiB, which is what 32-bit offsets
     // and counts can describe; a hostile file can claim more.
-    EXPECT_FALSE(memory.Allocate(TableMemory::Table{text, uint64_t(1) << 31},
-                                 TableMemory::Table{rows, uint64_t(1) << 28}));
+    EXPECT_FALSE(memory.Allocate(TableMemory::Rows(text, uint64_t(1) << 31),
+                                 TableMemory::Rows(rows, uint64_t(1) << 28)));
     EXPECT_EQ(text, nullptr);
     EXPECT_EQ(rows, nullptr);
-    EXPECT_FALSE(memory.Allocate(TableMemory::Table{text, UINT64_MAX}));
+    EXPECT_FALSE(memory.Allocate(TableMemory::Rows(text, UINT64_MAX)));
     EXPECT_EQ(text, nullptr);
 }
 
