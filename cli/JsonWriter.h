@@ -6,9 +6,9 @@
 #include <string_view>
 
 // Writes a JSON array of flat objects, one object per line; each object
-// reaches the stream at EndObject. Every string
-// comes out as valid UTF-8: control characters are escaped, lone surrogates
-// and invalid bytes become U+FFFD.
+// reaches the stream at EndObject. Every string comes out as valid UTF-8:
+// control characters are escaped, lone surrogates and invalid bytes become
+// U+FFFD.
 class JsonArrayWriter {
 public:
     explicit JsonArrayWriter(std::ostream& out);

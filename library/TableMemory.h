@@ -25,8 +25,8 @@ public:
     // so that rebuilding a view does not map and clear memory each time. No
     // table may exceed what the 32-bit format could ever describe; a larger
     // one comes from a hostile file and is refused rather than allocated
-    // short. False, with every pointer left alone, when refused or out of
-    // memory.
+    // short. False when refused or out of memory: the pointers are left
+    // alone, and the earlier tables may be gone.
     template <typename... T> bool Allocate(Table<T>... tables) {
         size_t offsets[sizeof...(T)];
         size_t size = 0;
