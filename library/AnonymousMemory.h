@@ -7,6 +7,13 @@
 // huge pages where it allows. A load fills tens of megabytes at once; taken
 // in 4 KiB pages, the faults cost more than the walks that write them.
 // Pages are only reserved: memory is taken as they are first written.
-// Null when the kernel refuses the mapping.
-uint8_t* MapAnonymousMemory(size_t size);
+//
+// A mapping of a megabyte or more is laid on whole, aligned huge pages, as
+// the kernel backs only those with huge pages; so it may be longer than was
+// asked. Pass the size that was asked to every call below: each works out
+// the real length from it alike.
+uint8_t* MapAnonymousMemory(size_t size); // null when the kernel refuses
 void UnmapAnonymousMemory(uint8_t* bytes, size_t size);
+// Gives back the part of a mapping of `size` bytes that one of `smaller`
+// bytes does not need, in place.
+void ShrinkAnonymousMemory(uint8_t* bytes, size_t size, size_t smaller);
