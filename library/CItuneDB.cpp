@@ -23,41 +23,75 @@ int CItuneDB::LoadDatabase(const std::string& path) {
         return 0;
     message.clear();
     ResetCounts();
-    if (!ExpandCompressedImage(fileImage) || !TraverseItuneDBCount() || fileImage.Faulted()) {
-        message += "Error Occur In TraverseItuneDBCount\r\n";
-        UnmapDatabase();
-        return 0;
+    const int result = ExpandCompressedImage(fileImage) ? LoadTables() : CountFailed();
+    UnmapDatabase();
+    return result;
+}
+
+// With no earlier tables to keep through a failed count, one walk counts and
+// fills at once, into tables reserved at what the image could hold; a reload
+// counts first, so that a file that cannot be read leaves the tables shown.
+int CItuneDB::LoadTables() {
+    const bool once = tracks == nullptr && ReserveTables();
+    if (!(once ? TraverseItuneDBOnce() : TraverseItuneDBCount()) || fileImage.Faulted()) {
+        if (once)
+            FreeTables();
+        return CountFailed();
     }
-    DropTables();
-    ResetFillCursors();
-    int result = 1;
-    if (trackCount == 0 || trackStringUnits == 0) {
-        message += "No songs\r\n";
-        result = 2;
-    } else if (playlistTotal == 0 || totalMembers == 0) {
-        // Playlists without names still load: old iPods leave the master
-        // playlist unnamed.
-        message += "No Play List\r\n";
-        result = 2;
-    } else if (!AllocateTables()) {
-        outOfMemory = true;
-        result = 0;
-    } else if (!TraverseItuneDB() || fileImage.Faulted()) {
-        message += "Error Occur In TraverseItuneDB\r\n";
-        result = 0;
-    } else {
-        playlistCount = playlistFill;
-        PutMasterFirst();
-        if (!BuildPlaylistView(0)) {
-            message += "Error Occur In TraverseItuneDB\r\n";
-            result = 0;
-        }
+    if (!once) {
+        DropTables();
+        ResetFillCursors();
     }
+    int result = CountedResult();
+    if (result == 1 && !once)
+        result = FillTables();
+    if (result == 1)
+        result = FinishTables();
     if (result != 1)
         FreeTables();
     source = result == 1 ? Source::Database : Source::None;
-    UnmapDatabase();
     return result;
+}
+
+int CItuneDB::CountFailed() {
+    message += "Error Occur In TraverseItuneDBCount\r\n";
+    return 0;
+}
+
+int CItuneDB::CountedResult() {
+    if (trackCount == 0 || trackStringUnits == 0) {
+        message += "No songs\r\n";
+        return 2;
+    }
+    if (playlistTotal == 0 || totalMembers == 0) {
+        // Playlists without names still load: old iPods leave the master
+        // playlist unnamed.
+        message += "No Play List\r\n";
+        return 2;
+    }
+    return 1;
+}
+
+int CItuneDB::FillTables() {
+    if (!AllocateTables()) {
+        outOfMemory = true;
+        return 0;
+    }
+    if (!TraverseItuneDB() || fileImage.Faulted()) {
+        message += "Error Occur In TraverseItuneDB\r\n";
+        return 0;
+    }
+    return 1;
+}
+
+int CItuneDB::FinishTables() {
+    playlistCount = playlistFill;
+    PutMasterFirst();
+    if (!BuildPlaylistView(0)) {
+        message += "Error Occur In TraverseItuneDB\r\n";
+        return 0;
+    }
+    return 1;
 }
 
 void CItuneDB::ResetCounts() {
@@ -82,7 +116,14 @@ int CItuneDB::TraverseItuneDB() {
     return DatabaseWalker(*this, DatabaseWalker::Pass::Fill).WalkRoot();
 }
 
+int CItuneDB::TraverseItuneDBOnce() {
+    ResetFillCursors();
+    trackIndexById.Clear();
+    return DatabaseWalker(*this, DatabaseWalker::Pass::CountAndFill).WalkRoot();
+}
+
 int CItuneDB::AllocateTables() {
+    room = {trackCount, trackStringUnits, playlistTotal, playlistNameUnits, totalMembers};
     return tableMemory.Allocate(TableMemory::Rows(tracks, trackCount),
                                 TableMemory::Rows(trackStrings, trackStringUnits),
                                 TableMemory::Rows(playlists, playlistTotal),
@@ -90,6 +131,23 @@ int CItuneDB::AllocateTables() {
                                 TableMemory::Rows(memberIndices, totalMembers),
                                 TableMemory::Rows(trackLengths, trackCount)) &&
            trackIndexById.Reserve(trackCount);
+}
+
+// Only pages written take memory, so the bounds cost address space alone;
+// where even that is refused, the load counts first.
+int CItuneDB::ReserveTables() {
+    room = DatabaseWalker::MostRows(fileImage.size(), volumeRoot.size());
+    const bool reserved =
+        tableMemory.Reserve(TableMemory::Rows(tracks, room.tracks),
+                            TableMemory::Rows(trackStrings, room.trackStringUnits),
+                            TableMemory::Rows(playlists, room.playlists),
+                            TableMemory::Rows(playlistNames, room.playlistNameUnits),
+                            TableMemory::Rows(memberIndices, room.members),
+                            TableMemory::Rows(trackLengths, room.tracks)) &&
+        trackIndexById.Reserve(uint32_t(room.tracks));
+    if (!reserved)
+        FreeTables();
+    return reserved;
 }
 
 void CItuneDB::PutMasterFirst() {

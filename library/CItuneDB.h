@@ -13,6 +13,15 @@ class DatabaseWalker;
 class FileScanProgress;
 class FileScanner;
 
+// How many rows, or code units, each table of a load has room for.
+struct TableRoom {
+    uint64_t tracks = 0;
+    uint64_t trackStringUnits = 0;
+    uint64_t playlists = 0;
+    uint64_t playlistNameUnits = 0;
+    uint64_t members = 0;
+};
+
 // The device library: finds the iPod, reads its iTunesDB (never writes it)
 // and keeps the track and playlist tables plus the view of one playlist.
 // Runs on the user-interface thread; no load and no view rebuild may run
@@ -83,9 +92,16 @@ private:
 
     int MapDatabase();
     void UnmapDatabase();
+    int LoadTables();
+    int CountFailed();
+    int CountedResult();
+    int FillTables();
+    int FinishTables();
     int TraverseItuneDBCount();
     int TraverseItuneDB();
+    int TraverseItuneDBOnce();
     int AllocateTables();
+    int ReserveTables();
     void ResetCounts();
     void ResetFillCursors();
     void PutMasterFirst();
@@ -114,9 +130,11 @@ private:
     // read whole, or inflated from a compressed one.
     ImageBuffer fileImage;
 
-    // Every table is sized by the counting walk, and all of them share one
-    // mapping; the view has its own, as it is rebuilt on its own.
+    // Every table is sized by the counting walk, or reserved at what the
+    // image could hold when one walk counts and fills; all of them share one
+    // mapping. The view has its own, as it is rebuilt on its own.
     TableMemory tableMemory;
+    TableRoom room;
     TableMemory viewMemory;
     TrackRecord* tracks = nullptr;
     char16_t* trackStrings = nullptr;

@@ -1,9 +1,9 @@
 // Reading the database file: mapped, so a load costs no copy of a hundred
 // megabytes, under a guard that turns a cable pulled mid-load into zeros
 // the load then refuses (ImageBuffer::Faulted). Nothing on Linux stops
-// another process rewriting the file between the two walks either; the
-// fill never writes past what the count reserved, so that load fails or
-// holds the newer bytes, never more. Where a guard cannot be had, the file
+// another process rewriting the file during a load either; a fill never
+// writes past the room its tables have, so that load fails or holds the
+// newer bytes, never more. Where a guard cannot be had, the file
 // is read whole into memory instead.
 #include "library/CItuneDB.h"
 

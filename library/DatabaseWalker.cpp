@@ -9,8 +9,19 @@
 using namespace chunk;
 
 DatabaseWalker::DatabaseWalker(CItuneDB& db, Pass pass)
-    : db(db), reader(db.fileImage.data(), db.fileImage.size()), filling(pass == Pass::Fill),
-      chunkBudget(db.fileImage.size() / kChunkBudgetBytes), stringBudget(db.fileImage.size()) {}
+    : db(db), reader(db.fileImage.data(), db.fileImage.size()), counting(pass != Pass::Fill),
+      filling(pass != Pass::Count), chunkBudget(db.fileImage.size() / kChunkBudgetBytes),
+      stringBudget(db.fileImage.size()) {}
+
+// Every chunk entered spends the chunk budget, and every string's bytes the
+// string budget; a location gains the root, a separator and a NUL, and any
+// other string a NUL.
+TableRoom DatabaseWalker::MostRows(size_t imageSize, size_t rootUnits) {
+    const uint64_t chunks = imageSize / kChunkBudgetBytes;
+    const uint64_t units = imageSize / 2;
+    return {chunks, units + chunks * LocationCapacity(rootUnits, 0), chunks, units + chunks,
+            chunks};
+}
 
 int DatabaseWalker::WalkRoot() {
     if (!reader.Has(0, kRootFixed) || !reader.TagIs(0, "mhbd"))
@@ -148,9 +159,9 @@ DatabaseWalker::Step DatabaseWalker::ReadString(const Chunk& object, const uint8
 DatabaseWalker::Step DatabaseWalker::WalkPlaylistList(size_t at) {
     if (const Step step = EnterList(at, "mhlp"); step != Step::Matched)
         return step;
-    if (!filling)
+    if (counting)
         db.message += "  Read mhlp\r\n";
-    else
+    if (filling)
         db.trackIndexById.Seal();
     const uint32_t count = reader.U32(at + kTotalLength);
     size_t child = at + reader.U32(at + kHeaderLength);
@@ -168,7 +179,7 @@ DatabaseWalker::Step DatabaseWalker::WalkPlaylistList(size_t at) {
         BeginItems();
         if (const Step step = WalkPlaylistItems(next, itemCount); step != Step::Matched)
             return step;
-        if (!filling)
+        if (counting)
             db.message += "\r\n";
         child = playlist.end;
     }
@@ -206,15 +217,15 @@ DatabaseWalker::Step DatabaseWalker::WalkPlaylistItems(size_t at, uint32_t count
     return Step::Matched;
 }
 
-// The fill writes only into what the count reserved. A refusal here means
-// the file changed under the map between the walks (or a walker bug), and
-// the load fails instead of writing past a table.
+// The fill writes only into the room its tables have. A refusal here means
+// the file changed under the map between a count and its fill (or a walker
+// bug), and the load fails instead of writing past a table.
 bool DatabaseWalker::BeginTrack(uint32_t trackId, uint32_t fileSize, uint32_t kindFlag) {
-    if (!filling) {
+    if (counting)
         ++db.trackCount;
+    if (!filling)
         return true;
-    }
-    if (db.trackFill >= db.trackCount)
+    if (db.trackFill >= db.room.tracks)
         return false;
     currentTrack = &db.tracks[db.trackFill];
     *currentTrack = TrackRecord{};
@@ -240,11 +251,11 @@ bool DatabaseWalker::ReserveString(uint64_t capacity, uint64_t units, uint64_t p
 bool DatabaseWalker::TrackString(uint32_t type, const uint8_t* bytes, size_t units) {
     const size_t rootUnits = db.volumeRoot.size();
     const uint64_t need = type == kLocation ? LocationCapacity(rootUnits, units) : units + 1;
-    if (!filling) {
+    if (counting)
         db.trackStringUnits += need;
+    if (!filling)
         return true;
-    }
-    if (!ReserveString(db.trackStringUnits, need, db.trackStringPos))
+    if (!ReserveString(db.room.trackStringUnits, need, db.trackStringPos))
         return false;
     char16_t* dst = db.trackStrings + db.trackStringPos;
     if (type == kLocation) {
@@ -265,11 +276,11 @@ bool DatabaseWalker::TrackString(uint32_t type, const uint8_t* bytes, size_t uni
 }
 
 bool DatabaseWalker::BeginPlaylist(uint8_t masterByte) {
-    if (!filling) {
+    if (counting)
         ++db.playlistTotal;
+    if (!filling)
         return true;
-    }
-    if (db.playlistFill >= db.playlistTotal)
+    if (db.playlistFill >= db.room.playlists)
         return false;
     currentPlaylist = &db.playlists[db.playlistFill];
     *currentPlaylist = PlaylistRecord{};
@@ -281,11 +292,11 @@ bool DatabaseWalker::BeginPlaylist(uint8_t masterByte) {
 }
 
 bool DatabaseWalker::PlaylistName(const uint8_t* bytes, size_t units) {
-    if (!filling) {
+    if (counting)
         db.playlistNameUnits += units + 1;
+    if (!filling)
         return true;
-    }
-    if (!ReserveString(db.playlistNameUnits, units + 1, db.playlistNamePos))
+    if (!ReserveString(db.room.playlistNameUnits, units + 1, db.playlistNamePos))
         return false;
     char16_t* dst = db.playlistNames + db.playlistNamePos;
     db.playlistNamePos += CopyDeviceString(dst, bytes, units) + 1;
@@ -301,11 +312,11 @@ void DatabaseWalker::BeginItems() {
 }
 
 bool DatabaseWalker::Item(uint32_t trackId) {
-    if (!filling) {
+    if (counting)
         ++db.totalMembers;
+    if (!filling)
         return true;
-    }
-    if (db.memberPos >= db.totalMembers)
+    if (db.memberPos >= db.room.members)
         return false;
     db.memberIndices[db.memberPos++] = db.trackIndexById.Find(trackId);
     ++currentPlaylist->memberCount;

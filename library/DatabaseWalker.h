@@ -7,11 +7,13 @@
 
 class CItuneDB;
 struct PlaylistRecord;
+struct TableRoom;
 struct TrackRecord;
 
-// The two walks over a loaded database image. Counting and filling share
-// every test, so both stop at the same chunk and the tables the count sizes
-// are exactly the tables the fill writes.
+// The walks over a loaded database image: one that counts, one that fills
+// the tables the count sized, or one that does both at once into tables
+// reserved at MostRows. Counting and filling share every test, so each walk
+// stops at the same chunk, and a fill writes only rows its tables have.
 //
 // Lengths are trusted as far as the image reaches. A tag mismatch, or a
 // total length too short for a chunk's fixed fields, ends the list it is in
@@ -22,8 +24,13 @@ struct TrackRecord;
 // whatever its counts and lengths claim.
 class DatabaseWalker {
 public:
-    enum class Pass { Count, Fill };
+    enum class Pass { Count, Fill, CountAndFill };
     DatabaseWalker(CItuneDB& db, Pass pass);
+
+    // The most rows (and string code units) any walk of an image of
+    // `imageSize` bytes can fill, whatever it holds; `rootUnits` is the
+    // length of the volume root that every location gains.
+    static TableRoom MostRows(size_t imageSize, size_t rootUnits);
 
     int WalkRoot(); // 1: root and every data set matched; 0 otherwise
 
@@ -56,6 +63,7 @@ private:
 
     CItuneDB& db;
     ByteReader reader;
+    const bool counting;
     const bool filling;
     // Chunk headers of a real file never overlap, so it has at most one
     // chunk per kChunkBudgetBytes (the smallest fixed part, 12, rounded down).

@@ -15,9 +15,7 @@ bool ImageBuffer::Allocate(size_t size) {
 
 bool ImageBuffer::MapFile(int fd, size_t size) {
     Release();
-    // Filling the page tables in one call costs far less than taking a
-    // fault for every few pages as the walks first reach them.
-    void* mapping = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    void* mapping = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
     if (mapping == MAP_FAILED)
         return false;
     guard = GuardRange(mapping, size);

@@ -5,8 +5,7 @@
 #include <memory>
 
 // The tables of one load (or one playlist view) in a single anonymous
-// mapping, laid out back to back and released together. Each table starts
-// in default-constructed rows.
+// mapping, laid out back to back and released together.
 class TableMemory {
 public:
     // One table to place: where its pointer goes, and how many rows it has.
@@ -28,27 +27,38 @@ public:
     // short. False when refused or out of memory: the pointers are left
     // alone, and the earlier tables may be gone.
     template <typename... T> bool Allocate(Table<T>... tables) {
-        size_t offsets[sizeof...(T)];
-        size_t size = 0;
-        size_t i = 0;
-        const bool fits = (Place(size, offsets[i++], alignof(T), sizeof(T), tables.count) && ...);
-        if (!fits || !Map(size))
+        if (!Lay(Mapping::Reused, tables...))
             return false;
-        i = 0;
-        ((tables.rows = Construct<T>(offsets[i++], tables.count)), ...);
+        (std::uninitialized_default_construct_n(tables.rows, size_t(tables.count)), ...);
         return true;
+    }
+    // As Allocate, for tables sized by bounds far above what they will
+    // hold: always a fresh mapping, whose rows are zero bytes and are
+    // written before they are read, so only the pages written take memory.
+    // Allocate never reuses such a mapping, as its rows would land on other
+    // pages and leave these taken.
+    template <typename... T> bool Reserve(Table<T>... tables) {
+        return Lay(Mapping::Fresh, tables...);
     }
     void Release();
 
 private:
-    static bool Place(size_t& size, size_t& offset, size_t align, size_t rowSize, uint64_t count);
-    bool Map(size_t size);
-    template <typename T> T* Construct(size_t offset, uint64_t count) {
-        T* rows = reinterpret_cast<T*>(bytes + offset);
-        std::uninitialized_default_construct_n(rows, static_cast<size_t>(count));
-        return rows;
+    enum class Mapping { Reused, Fresh };
+    template <typename... T> bool Lay(Mapping mapping, Table<T>... tables) {
+        size_t offsets[sizeof...(T)];
+        size_t size = 0;
+        size_t i = 0;
+        const bool fits = (Place(size, offsets[i++], alignof(T), sizeof(T), tables.count) && ...);
+        if (!fits || !Map(size, mapping))
+            return false;
+        i = 0;
+        ((tables.rows = reinterpret_cast<T*>(bytes + offsets[i++])), ...);
+        return true;
     }
+    static bool Place(size_t& size, size_t& offset, size_t align, size_t rowSize, uint64_t count);
+    bool Map(size_t size, Mapping mapping);
 
     uint8_t* bytes = nullptr;
     size_t length = 0;
+    bool reusable = false;
 };

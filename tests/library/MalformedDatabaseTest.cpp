@@ -217,3 +217,63 @@ TEST(MalformedDatabase, AFileCutWhileItLoadsGivesAResultNotASignal) {
 }
 
 } // namespace
+
+namespace {
+
+struct Outcome {
+    int result = 0;
+    std::string message;
+    std::string tables; // only when loaded
+    bool operator==(const Outcome&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Outcome& o) {
+    return out << o.result << " [" << o.message << "]\n" << o.tables;
+}
+
+Outcome LoadOutcome(const DeviceFixture& device, CItuneDB& db, const std::vector<uint8_t>& bytes) {
+    Outcome outcome;
+    outcome.result = device.Load(db, bytes);
+    outcome.message = db.message;
+    if (outcome.result == 1)
+        outcome.tables = DescribeTables(db);
+    return outcome;
+}
+
+// A first load walks once, counting as it fills; a reload counts first and
+// then fills. On any bytes, both must end alike.
+TEST(MalformedDatabase, OneWalkAndCountThenFillAgree) {
+    std::vector<std::vector<uint8_t>> cases;
+    dbwriter::Database shared = SimpleDatabase(5);
+    shared.options.dataSetOrder = {1, 1, 1, 2, 2}; // tracks and playlists walked again
+    cases.push_back(dbwriter::Write(shared).bytes);
+    dbwriter::Database noPlaylists = SimpleDatabase(3);
+    noPlaylists.playlists.clear();
+    cases.push_back(dbwriter::Write(noPlaylists).bytes);
+    dbwriter::Written cut = dbwriter::Write(SimpleDatabase(6));
+    cut.bytes[cut.trackOffsets[3]] = 'X';
+    cases.push_back(cut.bytes);
+    dbwriter::Database real = SampleDeviceDatabase();
+    real.options.realDeviceExtras = true;
+    const auto original = dbwriter::Write(real).bytes;
+    uint32_t seed = 777;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int round = 0; round < 150; ++round) {
+        auto bytes = original;
+        for (int k = 0; k < 3; ++k)
+            bytes[next() % bytes.size()] = uint8_t(next() >> 16);
+        cases.push_back(std::move(bytes));
+    }
+
+    DeviceFixture device;
+    const auto earlier = dbwriter::Write(SimpleDatabase(9)).bytes;
+    for (size_t i = 0; i < cases.size(); ++i) {
+        CItuneDB fresh;
+        const Outcome once = LoadOutcome(device, fresh, cases[i]);
+        CItuneDB reloaded;
+        ASSERT_EQ(device.Load(reloaded, earlier), 1);
+        EXPECT_EQ(once, LoadOutcome(device, reloaded, cases[i])) << "case " << i;
+    }
+}
+
+} // namespace

@@ -40,6 +40,26 @@ TEST(TableMemory, TablesAreAlignedApartAndStartAsDefaultRows) {
     EXPECT_EQ(again[99998].fileSize, 0u);
 }
 
+TEST(TableMemory, ReservedTablesTakeOnlyThePagesWritten) {
+    TableMemory memory;
+    TrackRecord* rows = nullptr;
+    uint32_t* words = nullptr;
+    // Bounds as a load of a hundred-megabyte image reserves them.
+    const uint64_t bound = uint64_t(13) << 20;
+    ASSERT_TRUE(memory.Reserve(TableMemory::Rows(rows, bound), TableMemory::Rows(words, bound)));
+    EXPECT_TRUE(Aligned(words, alignof(uint32_t)));
+    EXPECT_GE(reinterpret_cast<uint8_t*>(words), reinterpret_cast<uint8_t*>(rows + bound));
+    EXPECT_EQ(rows[0].title, nullptr);
+    rows[bound - 1].fileSize = 9;
+    words[bound - 1] = 9;
+
+    // Tables allocated after a reservation start as default rows.
+    rows[0].checked = 1;
+    TrackRecord* again = nullptr;
+    ASSERT_TRUE(memory.Allocate(TableMemory::Rows(again, 1)));
+    EXPECT_EQ(again[0].checked, 0u);
+}
+
 TEST(TableMemory, TablesBeyondTheFormatsReachAreRefusedUntouched) {
     TableMemory memory;
     char16_t* text = nullptr;
