@@ -1,5 +1,8 @@
 #include "library/LocationPath.h"
 
+#include <bit>
+#include <cstring>
+
 namespace {
 
 char16_t UnitAt(const uint8_t* bytes, size_t i) {
@@ -16,13 +19,25 @@ bool IsDotDot(const char16_t* component, size_t length) {
 
 } // namespace
 
+// Device strings run to a few dozen units: the end is found four units at a
+// time, and the units before it are copied whole where the host's order is
+// the file's.
 size_t CopyDeviceString(char16_t* dst, const uint8_t* bytes, size_t units) {
     size_t n = 0;
-    for (; n < units; ++n) {
-        const char16_t u = UnitAt(bytes, n);
-        if (u == 0)
-            break;
-        dst[n] = u;
+    constexpr uint64_t kLow = 0x0001000100010001, kHigh = 0x8000800080008000;
+    for (uint64_t word = 0; n + 4 <= units; n += 4) {
+        std::memcpy(&word, bytes + 2 * n, 8);
+        if ((word - kLow) & ~word & kHigh)
+            break; // a NUL among these four
+    }
+    while (n < units && UnitAt(bytes, n) != 0)
+        ++n;
+    if constexpr (std::endian::native == std::endian::little) {
+        if (n > 0)
+            std::memcpy(dst, bytes, 2 * n);
+    } else {
+        for (size_t i = 0; i < n; ++i)
+            dst[i] = UnitAt(bytes, i);
     }
     dst[n] = 0;
     return n;

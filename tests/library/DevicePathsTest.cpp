@@ -11,10 +11,15 @@
 
 namespace {
 
-std::string Location(std::u16string_view root, std::u16string_view stored) {
+std::vector<uint8_t> DeviceBytes(std::u16string_view text) {
     std::vector<uint8_t> bytes;
-    for (char16_t unit : stored)
+    for (char16_t unit : text)
         bytes.push_back(uint8_t(unit)), bytes.push_back(uint8_t(unit >> 8));
+    return bytes;
+}
+
+std::string Location(std::u16string_view root, std::u16string_view stored) {
+    const std::vector<uint8_t> bytes = DeviceBytes(stored);
     std::vector<char16_t> out(LocationCapacity(root.size(), stored.size()), u'#');
     const size_t n = WriteLocation(out.data(), root, bytes.data(), stored.size());
     if (n == 0)
@@ -30,6 +35,25 @@ TEST(LocationPath, ColonsBecomeSlashesUnderTheVolume) {
     EXPECT_EQ(Location(u"", u":x"), "/x");
     EXPECT_EQ(Location(u"/m", u"tab\\le:..x"), "/m/tab\\le/..x"); // names, not escapes
     EXPECT_EQ(Location(u"/m", std::u16string_view(u"a:b\0:c", 6)), "/m/a/b");
+}
+
+// Units whose low or high byte is zero are not NULs; only a zero unit ends a
+// string, wherever it falls among the units read together.
+TEST(LocationPath, DeviceStringsStopAtTheFirstZeroUnitOnly) {
+    const std::u16string text = u"\u0100a\u8000\u00ffb\u0001c\u7fffd\uffffe";
+    for (size_t units = 0; units <= text.size(); ++units) {
+        for (size_t nul = 0; nul <= units; ++nul) {
+            std::u16string stored = text.substr(0, units);
+            if (nul < units)
+                stored[nul] = 0;
+            const std::vector<uint8_t> bytes = DeviceBytes(stored);
+            std::vector<char16_t> out(units + 1, u'#');
+            const size_t n = CopyDeviceString(out.data(), bytes.data(), units);
+            EXPECT_EQ(std::u16string_view(out.data(), n), text.substr(0, nul))
+                << units << " units, NUL at " << nul;
+            EXPECT_EQ(out[n], 0);
+        }
+    }
 }
 
 TEST(LocationPath, PathsThatLeaveTheVolumeOrNameNothingAreInvalid) {
