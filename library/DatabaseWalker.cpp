@@ -233,7 +233,8 @@ bool DatabaseWalker::BeginTrack(uint32_t trackId, uint32_t fileSize, uint32_t ki
     currentTrack->fileSize = fileSize;
     currentTrack->kindFlag = kindFlag;
     ++(kindFlag != 0 ? db.nonZeroKindCount : db.zeroKindCount);
-    db.trackIndexById.Add(trackId, static_cast<int32_t>(db.trackFill));
+    if (!db.trackIndexById.Add(trackId, static_cast<int32_t>(db.trackFill)))
+        return false;
     ++db.trackFill;
     return true;
 }

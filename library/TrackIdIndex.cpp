@@ -1,7 +1,6 @@
 #include "library/TrackIdIndex.h"
 
 #include <algorithm>
-#include <new>
 
 namespace {
 
@@ -10,61 +9,62 @@ constexpr uint64_t kDenseSlack = 4;
 
 } // namespace
 
+// Reserved rather than allocated: a first load asks for room for every track
+// its image could hold, and only the entries written take memory.
 bool TrackIdIndex::Reserve(uint32_t count) {
-    try {
-        entries.reserve(count);
-    } catch (const std::bad_alloc&) {
+    Clear();
+    entryRoom = 0;
+    if (!entryMemory.Reserve(TableMemory::Rows(entries, count)))
         return false;
-    }
+    entryRoom = count;
     return true;
 }
 
 void TrackIdIndex::Clear() {
-    entries.clear();
-    dense.clear();
+    entryCount = 0;
+    denseSize = 0;
     sealed = 0;
     isDense = false;
 }
 
 void TrackIdIndex::Seal() {
-    if (sealed == entries.size())
+    if (sealed == entryCount)
         return;
-    sealed = entries.size();
+    sealed = entryCount;
     isDense = BuildDense();
     if (!isDense) {
         // Ties keep file order (rows grow with it), so the last of a run of
         // equal ids is the later track.
-        std::sort(entries.begin(), entries.end());
+        std::sort(entries, entries + entryCount);
     }
 }
 
 bool TrackIdIndex::BuildDense() {
     const auto [low, high] =
-        std::minmax_element(entries.begin(), entries.end(),
-                            [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::minmax_element(entries, entries + entryCount,
+                            [](const Entry& a, const Entry& b) { return a.first < b.first; });
     const uint64_t span = uint64_t(high->first) - low->first + 1;
-    if (span > kDenseSlack * entries.size() + 1024)
+    if (span > kDenseSlack * entryCount + 1024 ||
+        !denseMemory.Allocate(TableMemory::Rows(dense, span)))
         return false;
-    try {
-        dense.assign(span, -1);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    std::fill_n(dense, span, -1);
+    denseSize = size_t(span);
     denseBase = low->first;
-    for (const auto& [id, row] : entries) // in file order: later rows win
-        dense[id - denseBase] = row;
+    for (size_t i = 0; i < entryCount; ++i) // in file order: later rows win
+        dense[entries[i].first - denseBase] = entries[i].second;
     return true;
 }
 
 int32_t TrackIdIndex::Find(uint32_t trackId) const {
     if (isDense) {
         const uint64_t slot = uint64_t(trackId) - denseBase;
-        return trackId >= denseBase && slot < dense.size() ? dense[slot] : -1;
+        return trackId >= denseBase && slot < denseSize ? dense[slot] : -1;
     }
-    const auto end = entries.begin() + static_cast<std::ptrdiff_t>(sealed);
-    auto it = std::upper_bound(entries.begin(), end, trackId,
-                               [](uint32_t id, const auto& entry) { return id < entry.first; });
-    if (it == entries.begin())
+    const Entry* first = entries;
+    const Entry* it =
+        std::upper_bound(first, first + sealed, trackId,
+                         [](uint32_t id, const Entry& entry) { return id < entry.first; });
+    if (it == first)
         return -1;
     --it;
     return it->first == trackId ? it->second : -1;

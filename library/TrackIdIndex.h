@@ -3,26 +3,42 @@
 #include <cstddef>
 #include <cstdint>
 #include <utility>
-#include <vector>
+
+#include "library/TableMemory.h"
 
 // Ordered map from track id to track-table row. Rows are added in file
 // order; an id added twice answers the later row. Seal() makes what was
 // added since the last seal visible to Find(). Devices number their tracks
 // densely, so a sealed index is usually a plain array indexed by id; sparse
-// ids fall back to a sorted array and binary search.
+// ids fall back to a sorted array and binary search. Both live in huge-page
+// memory, as a load adds tens of thousands of entries at once.
 class TrackIdIndex {
 public:
+    // Room for `count` entries, forgetting every earlier one; false when
+    // there is no memory for them.
     bool Reserve(uint32_t count);
     void Clear();
-    void Add(uint32_t trackId, int32_t row) { entries.emplace_back(trackId, row); }
+    // False, adding nothing, once the reserved room is full.
+    bool Add(uint32_t trackId, int32_t row) {
+        if (entryCount == entryRoom)
+            return false;
+        entries[entryCount++] = {trackId, row};
+        return true;
+    }
     void Seal();
     int32_t Find(uint32_t trackId) const; // -1 when absent
 
 private:
+    using Entry = std::pair<uint32_t, int32_t>;
     bool BuildDense();
 
-    std::vector<std::pair<uint32_t, int32_t>> entries; // sorted by id after a sparse seal
-    std::vector<int32_t> dense;                        // row by id - denseBase, or -1
+    TableMemory entryMemory;
+    TableMemory denseMemory;
+    Entry* entries = nullptr; // sorted by id after a sparse seal
+    size_t entryCount = 0;
+    size_t entryRoom = 0;
+    int32_t* dense = nullptr; // row by id - denseBase, or -1
+    size_t denseSize = 0;
     uint32_t denseBase = 0;
     size_t sealed = 0;
     bool isDense = false;

@@ -11,6 +11,7 @@ class TrackIdIndexBothWays : public ::testing::TestWithParam<uint32_t> {};
 TEST_P(TrackIdIndexBothWays, LaterRowWinsAndOnlySealedEntriesAnswer) {
     const uint32_t step = GetParam();
     TrackIdIndex index;
+    ASSERT_TRUE(index.Reserve(5));
     index.Add(5 * step, 0);
     index.Add(3 * step, 1);
     index.Add(5 * step, 2);
@@ -24,14 +25,20 @@ TEST_P(TrackIdIndexBothWays, LaterRowWinsAndOnlySealedEntriesAnswer) {
 
     index.Add(3 * step, 3); // a second track list
     index.Add(9 * step, 4);
+    EXPECT_FALSE(index.Add(7 * step, 5)); // beyond the room reserved
     EXPECT_EQ(index.Find(9 * step), -1);
     index.Seal();
     EXPECT_EQ(index.Find(3 * step), 3);
     EXPECT_EQ(index.Find(5 * step), 2);
     EXPECT_EQ(index.Find(9 * step), 4);
 
-    index.Clear();
+    EXPECT_EQ(index.Find(7 * step), -1);
+
+    index.Clear(); // the room stays
     EXPECT_EQ(index.Find(3 * step), -1);
+    EXPECT_TRUE(index.Add(3 * step, 0));
+    index.Seal();
+    EXPECT_EQ(index.Find(3 * step), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(DenseAndSparse, TrackIdIndexBothWays, ::testing::Values(1u, 100000u));
