@@ -10,12 +10,17 @@ constexpr uint64_t kDenseSlack = 4;
 } // namespace
 
 // Reserved rather than allocated: a first load asks for room for every track
-// its image could hold, and only the entries written take memory.
+// its image could hold, and only the entries written take memory. Entries
+// are written before they are read, so a reload reuses the room it has.
 bool TrackIdIndex::Reserve(uint32_t count) {
     Clear();
     entryRoom = 0;
-    if (!entryMemory.Reserve(TableMemory::Rows(entries, count)))
-        return false;
+    if (count > entryCapacity) {
+        entryCapacity = 0;
+        if (!entryMemory.Reserve(TableMemory::Rows(entries, count)))
+            return false;
+        entryCapacity = count;
+    }
     entryRoom = count;
     return true;
 }

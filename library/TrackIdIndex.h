@@ -36,7 +36,8 @@ private:
     TableMemory denseMemory;
     Entry* entries = nullptr; // sorted by id after a sparse seal
     size_t entryCount = 0;
-    size_t entryRoom = 0;
+    size_t entryRoom = 0;     // what the last Reserve asked for
+    size_t entryCapacity = 0; // what the mapping holds
     int32_t* dense = nullptr; // row by id - denseBase, or -1
     size_t denseSize = 0;
     uint32_t denseBase = 0;

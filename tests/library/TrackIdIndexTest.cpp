@@ -39,6 +39,16 @@ TEST_P(TrackIdIndexBothWays, LaterRowWinsAndOnlySealedEntriesAnswer) {
     EXPECT_TRUE(index.Add(3 * step, 0));
     index.Seal();
     EXPECT_EQ(index.Find(3 * step), 0);
+
+    // A smaller reservation in the same memory forgets the entries and
+    // keeps to its own room.
+    ASSERT_TRUE(index.Reserve(2));
+    EXPECT_TRUE(index.Add(8 * step, 0));
+    EXPECT_TRUE(index.Add(2 * step, 1));
+    EXPECT_FALSE(index.Add(6 * step, 2));
+    index.Seal();
+    EXPECT_EQ(index.Find(3 * step), -1);
+    EXPECT_EQ(index.Find(2 * step), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(DenseAndSparse, TrackIdIndexBothWays, ::testing::Values(1u, 100000u));
