@@ -43,12 +43,13 @@ void* MapAligned(size_t length) {
 
 } // namespace
 
-uint8_t* MapAnonymousMemory(size_t size) {
+uint8_t* MapAnonymousMemory(size_t size, bool hugePages) {
     const size_t length = MappingLength(size);
     void* mapping = OnHugePages(size) ? MapAligned(length) : MapPrivate(length);
     if (mapping == MAP_FAILED)
         return nullptr;
-    madvise(mapping, length, MADV_HUGEPAGE); // only a hint; fine when refused
+    if (hugePages)
+        madvise(mapping, length, MADV_HUGEPAGE); // only a hint; fine when refused
     return static_cast<uint8_t*>(mapping);
 }
 

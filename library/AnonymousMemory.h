@@ -12,7 +12,10 @@
 // the kernel backs only those with huge pages; so it may be longer than was
 // asked. Pass the size that was asked to every call below: each works out
 // the real length from it alike.
-uint8_t* MapAnonymousMemory(size_t size); // null when the kernel refuses
+//
+// `hugePages` false asks for small pages instead, for memory of which only
+// a little will be written: a huge page is cleared whole at its first write.
+uint8_t* MapAnonymousMemory(size_t size, bool hugePages = true); // null when refused
 void UnmapAnonymousMemory(uint8_t* bytes, size_t size);
 // Gives back the part of a mapping of `size` bytes that one of `smaller`
 // bytes does not need, in place.

@@ -134,17 +134,20 @@ int CItuneDB::AllocateTables() {
 }
 
 // Only pages written take memory, so the bounds cost address space alone;
-// where even that is refused, the load counts first.
+// where even that is refused, the load counts first. Huge pages pay for
+// their clearing only once the tables run to megabytes.
 int CItuneDB::ReserveTables() {
+    constexpr size_t kHugePagesFromImageBytes = size_t(16) << 20;
+    const bool hugePages = fileImage.size() >= kHugePagesFromImageBytes;
     room = DatabaseWalker::MostRows(fileImage.size(), volumeRoot.size());
     const bool reserved =
-        tableMemory.Reserve(TableMemory::Rows(tracks, room.tracks),
+        tableMemory.Reserve(hugePages, TableMemory::Rows(tracks, room.tracks),
                             TableMemory::Rows(trackStrings, room.trackStringUnits),
                             TableMemory::Rows(playlists, room.playlists),
                             TableMemory::Rows(playlistNames, room.playlistNameUnits),
                             TableMemory::Rows(memberIndices, room.members),
                             TableMemory::Rows(trackLengths, room.tracks)) &&
-        trackIndexById.Reserve(uint32_t(room.tracks));
+        trackIndexById.Reserve(uint32_t(room.tracks), hugePages);
     if (!reserved)
         FreeTables();
     return reserved;

@@ -23,13 +23,13 @@ bool TableMemory::Place(size_t& size, size_t& offset, size_t align, size_t rowSi
     return true;
 }
 
-bool TableMemory::Map(size_t size, Mapping mapping) {
+bool TableMemory::Map(size_t size, Mapping mapping, bool hugePages) {
     if (bytes && size <= length && reusable && mapping == Mapping::Reused)
         return true;
     Release();
     // A mapping is never empty; tables of no rows still get a pointer.
     const size_t mapped = std::max<size_t>(size, 1);
-    bytes = MapAnonymousMemory(mapped);
+    bytes = MapAnonymousMemory(mapped, hugePages);
     length = bytes ? mapped : 0;
     reusable = mapping == Mapping::Reused;
     return bytes != nullptr;

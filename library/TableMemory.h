@@ -27,36 +27,37 @@ public:
     // short. False when refused or out of memory: the pointers are left
     // alone, and the earlier tables may be gone.
     template <typename... T> bool Allocate(Table<T>... tables) {
-        if (!Lay(Mapping::Reused, tables...))
+        if (!Lay(Mapping::Reused, true, tables...))
             return false;
         (std::uninitialized_default_construct_n(tables.rows, size_t(tables.count)), ...);
         return true;
     }
     // As Allocate, for tables sized by bounds far above what they will
     // hold: always a fresh mapping, whose rows are zero bytes and are
-    // written before they are read, so only the pages written take memory.
-    // Allocate never reuses such a mapping, as its rows would land on other
-    // pages and leave these taken.
-    template <typename... T> bool Reserve(Table<T>... tables) {
-        return Lay(Mapping::Fresh, tables...);
+    // written before they are read, so only the pages written take memory;
+    // huge pages only when asked for (see MapAnonymousMemory). Allocate
+    // never reuses such a mapping, as its rows would land on other pages and
+    // leave these taken.
+    template <typename... T> bool Reserve(bool hugePages, Table<T>... tables) {
+        return Lay(Mapping::Fresh, hugePages, tables...);
     }
     void Release();
 
 private:
     enum class Mapping { Reused, Fresh };
-    template <typename... T> bool Lay(Mapping mapping, Table<T>... tables) {
+    template <typename... T> bool Lay(Mapping mapping, bool hugePages, Table<T>... tables) {
         size_t offsets[sizeof...(T)];
         size_t size = 0;
         size_t i = 0;
         const bool fits = (Place(size, offsets[i++], alignof(T), sizeof(T), tables.count) && ...);
-        if (!fits || !Map(size, mapping))
+        if (!fits || !Map(size, mapping, hugePages))
             return false;
         i = 0;
         ((tables.rows = reinterpret_cast<T*>(bytes + offsets[i++])), ...);
         return true;
     }
     static bool Place(size_t& size, size_t& offset, size_t align, size_t rowSize, uint64_t count);
-    bool Map(size_t size, Mapping mapping);
+    bool Map(size_t size, Mapping mapping, bool hugePages);
 
     uint8_t* bytes = nullptr;
     size_t length = 0;

@@ -12,12 +12,12 @@ constexpr uint64_t kDenseSlack = 4;
 // Reserved rather than allocated: a first load asks for room for every track
 // its image could hold, and only the entries written take memory. Entries
 // are written before they are read, so a reload reuses the room it has.
-bool TrackIdIndex::Reserve(uint32_t count) {
+bool TrackIdIndex::Reserve(uint32_t count, bool hugePages) {
     Clear();
     entryRoom = 0;
     if (count > entryCapacity) {
         entryCapacity = 0;
-        if (!entryMemory.Reserve(TableMemory::Rows(entries, count)))
+        if (!entryMemory.Reserve(hugePages, TableMemory::Rows(entries, count)))
             return false;
         entryCapacity = count;
     }

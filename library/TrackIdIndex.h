@@ -15,8 +15,8 @@
 class TrackIdIndex {
 public:
     // Room for `count` entries, forgetting every earlier one; false when
-    // there is no memory for them.
-    bool Reserve(uint32_t count);
+    // there is no memory for them. `hugePages` as for TableMemory::Reserve.
+    bool Reserve(uint32_t count, bool hugePages = true);
     void Clear();
     // False, adding nothing, once the reserved room is full.
     bool Add(uint32_t trackId, int32_t row) {
