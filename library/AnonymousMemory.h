@@ -6,7 +6,8 @@
 // Private, zero-filled memory mapped straight from the kernel and backed by
 // huge pages where it allows. A load fills tens of megabytes at once; taken
 // in 4 KiB pages, the faults cost more than the walks that write them.
-// Pages are only reserved: memory is taken as they are first written.
+// Pages are only reserved: memory is taken as they are first written, a
+// whole huge page at a time where huge pages are used.
 //
 // A mapping of a megabyte or more is laid on whole, aligned huge pages, as
 // the kernel backs only those with huge pages; so it may be longer than was

@@ -1,5 +1,6 @@
 #include "library/CItuneDB.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "library/CompressedImage.h"
@@ -35,7 +36,7 @@ int CItuneDB::LoadTables() {
     const bool once = tracks == nullptr && ReserveTables();
     if (!(once ? TraverseItuneDBOnce() : TraverseItuneDBCount()) || fileImage.Faulted()) {
         if (once)
-            FreeTables();
+            ForgetFilledRows();
         return CountFailed();
     }
     if (!once) {
@@ -43,6 +44,8 @@ int CItuneDB::LoadTables() {
         ResetFillCursors();
     }
     int result = CountedResult();
+    if (result == 2 && once)
+        ForgetFilledRows();
     if (result == 1 && !once)
         result = FillTables();
     if (result == 1)
@@ -51,6 +54,13 @@ int CItuneDB::LoadTables() {
         FreeTables();
     source = result == 1 ? Source::Database : Source::None;
     return result;
+}
+
+// Where a count alone would have ended the load: no tables, no rows filled.
+void CItuneDB::ForgetFilledRows() {
+    FreeTables();
+    ResetFillCursors();
+    trackIndexById.Clear();
 }
 
 int CItuneDB::CountFailed() {
@@ -133,9 +143,11 @@ int CItuneDB::AllocateTables() {
            trackIndexById.Reserve(trackCount);
 }
 
-// Only pages written take memory, so the bounds cost address space alone;
-// where even that is refused, the load counts first. Huge pages pay for
-// their clearing only once the tables run to megabytes.
+// Only pages written take memory, so the bounds cost address space alone:
+// some twenty times the image. Where even that is refused (a table beyond
+// 4 GiB, strict overcommit, a small address-space limit), the load counts
+// first. Huge pages pay for their clearing only once the tables run to
+// megabytes.
 int CItuneDB::ReserveTables() {
     constexpr size_t kHugePagesFromImageBytes = size_t(16) << 20;
     const bool hugePages = fileImage.size() >= kHugePagesFromImageBytes;
@@ -147,7 +159,7 @@ int CItuneDB::ReserveTables() {
                             TableMemory::Rows(playlistNames, room.playlistNameUnits),
                             TableMemory::Rows(memberIndices, room.members),
                             TableMemory::Rows(trackLengths, room.tracks)) &&
-        trackIndexById.Reserve(uint32_t(room.tracks), hugePages);
+        trackIndexById.Reserve(uint32_t(std::min<uint64_t>(room.tracks, UINT32_MAX)), hugePages);
     if (!reserved)
         FreeTables();
     return reserved;

@@ -53,7 +53,7 @@ public:
     // 0 leaves the view empty (no tables, bad index, no memory).
     int BuildPlaylistView(int32_t index);
 
-    // Frees the five tables and the view, whose rows point into them; the
+    // Frees the six tables and the view, whose rows point into them; the
     // index and the counters stay.
     void FreeTables();
 
@@ -93,6 +93,7 @@ private:
     int MapDatabase();
     void UnmapDatabase();
     int LoadTables();
+    void ForgetFilledRows();
     int CountFailed();
     int CountedResult();
     int FillTables();

@@ -20,8 +20,9 @@ public:
     TableMemory(const TableMemory&) = delete;
     TableMemory& operator=(const TableMemory&) = delete;
 
-    // Replaces any earlier tables, in the same mapping when they fit in it,
-    // so that rebuilding a view does not map and clear memory each time. No
+    // Replaces any earlier tables, in the same mapping when they fit in it
+    // and it was allocated, not reserved, so that rebuilding a view does not
+    // map and clear memory each time. No
     // table may exceed what the 32-bit format could ever describe; a larger
     // one comes from a hostile file and is refused rather than allocated
     // short. False when refused or out of memory: the pointers are left

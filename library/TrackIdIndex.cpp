@@ -17,6 +17,7 @@ bool TrackIdIndex::Reserve(uint32_t count, bool hugePages) {
     entryRoom = 0;
     if (count > entryCapacity) {
         entryCapacity = 0;
+        entries = nullptr;
         if (!entryMemory.Reserve(hugePages, TableMemory::Rows(entries, count)))
             return false;
         entryCapacity = count;

@@ -10,8 +10,9 @@
 // order; an id added twice answers the later row. Seal() makes what was
 // added since the last seal visible to Find(). Devices number their tracks
 // densely, so a sealed index is usually a plain array indexed by id; sparse
-// ids fall back to a sorted array and binary search. Both live in huge-page
-// memory, as a load adds tens of thousands of entries at once.
+// ids fall back to a sorted array and binary search. Both live in memory
+// mapped as the tables are (huge pages once large), as a load adds tens of
+// thousands of entries at once.
 class TrackIdIndex {
 public:
     // Room for `count` entries, forgetting every earlier one; false when

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <thread>
 #include <unistd.h>
 
@@ -273,6 +274,105 @@ TEST(MalformedDatabase, OneWalkAndCountThenFillAgree) {
         CItuneDB reloaded;
         ASSERT_EQ(device.Load(reloaded, earlier), 1);
         EXPECT_EQ(once, LoadOutcome(device, reloaded, cases[i])) << "case " << i;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The written data sets with `copies` more of `kind`, 16 bytes each, put
+// before data set `target` and leading to its list again; then `padding`
+// bytes of 'a', which only widen what the walk may read.
+std::vector<uint8_t> WithRepeatedList(const dbwriter::Written& w, size_t target, uint32_t kind,
+                                      uint32_t copies, size_t padding) {
+    const size_t set = w.dataSetOffsets[target];
+    const size_t list = set + dbwriter::Get32(w.bytes, set + 4) + 16 * size_t(copies);
+    std::vector<uint8_t> out(w.bytes.begin(), w.bytes.begin() + std::ptrdiff_t(set));
+    for (uint32_t i = 0; i < copies; ++i) {
+        const size_t at = out.size();
+        out.resize(at + 16);
+        std::memcpy(&out[at], "mhsd", 4);
+        dbwriter::Put32(out, at + 4, uint32_t(list - at));
+        dbwriter::Put32(out, at + 8, 16);
+        dbwriter::Put32(out, at + 12, kind);
+    }
+    out.insert(out.end(), w.bytes.begin() + std::ptrdiff_t(set), w.bytes.end());
+    out.resize(out.size() + padding, 'a');
+    dbwriter::Put32(out, 20, dbwriter::Get32(out, 20) + copies);
+    return out;
+}
+
+// Makes the string of the mhod at `object` run on to near the end of the file.
+void StretchString(std::vector<uint8_t>& bytes, size_t object) {
+    dbwriter::Put32(bytes, object + 28, uint32_t((bytes.size() - object - 40 - 512) & ~size_t(1)));
+}
+
+// Lists walked again and again, and strings that claim the rest of the file,
+// fill a first load's tables close to the room reserved for them: they must
+// still fit, and load as a reload does.
+TEST(MalformedDatabase, TheDensestImagesFitTheRoomOfAFirstLoad) {
+    constexpr uint32_t kCopies = 30;
+    std::vector<std::vector<uint8_t>> cases;
+
+    dbwriter::Database items = SimpleDatabase(2);
+    items.playlists[0].items.clear();
+    for (uint32_t k = 0; k < 1000; ++k)
+        items.playlists[0].items.push_back(1 + k % 2);
+    const dbwriter::Written itemsWritten = dbwriter::Write(items);
+    // About 1002 chunks a walk of the playlist list, 8 bytes of budget each.
+    const size_t itemsSize = 8 * 1002 * (kCopies + 1) * 21 / 20;
+    cases.push_back(WithRepeatedList(itemsWritten, 1, 2, kCopies,
+                                     itemsSize - itemsWritten.bytes.size() - 16 * kCopies));
+
+    dbwriter::Database tracks = SimpleDatabase(1);
+    for (uint32_t id = 2; id <= 1000; ++id) {
+        dbwriter::Track bare; // no objects: one chunk a walk
+        bare.id = id;
+        tracks.tracks.push_back(bare);
+    }
+    const dbwriter::Written tracksWritten = dbwriter::Write(tracks);
+    const size_t tracksSize = 8 * 1002 * (kCopies + 1) * 21 / 20;
+    cases.push_back(WithRepeatedList(tracksWritten, 0, 1, kCopies,
+                                     tracksSize - tracksWritten.bytes.size() - 16 * kCopies));
+
+    // Each walk of these gives every track a location, root and all.
+    dbwriter::Database located = SimpleDatabase(1);
+    for (uint32_t id = 2; id <= 1000; ++id) {
+        dbwriter::Track bare;
+        bare.id = id;
+        bare.location = u"x";
+        located.tracks.push_back(bare);
+    }
+    const dbwriter::Written locatedWritten = dbwriter::Write(located);
+    const size_t locatedSize = 8 * 2002 * (kCopies + 1) * 21 / 20;
+    cases.push_back(WithRepeatedList(locatedWritten, 0, 1, kCopies,
+                                     locatedSize - locatedWritten.bytes.size() - 16 * kCopies));
+
+    const dbwriter::Written simple = dbwriter::Write(SimpleDatabase(2));
+    std::vector<uint8_t> longTitle = WithRepeatedList(simple, 0, 1, 0, 100000);
+    StretchString(longTitle, FirstObject(simple, simple.trackOffsets[0]));
+    cases.push_back(longTitle);
+    std::vector<uint8_t> longName = WithRepeatedList(simple, 0, 1, 0, 100000);
+    StretchString(longName, FirstObject(simple, simple.playlistOffsets[0]));
+    cases.push_back(longName);
+
+    DeviceFixture device;
+    const auto earlier = dbwriter::Write(SimpleDatabase(9)).bytes;
+    for (size_t i = 0; i < cases.size(); ++i) {
+        CItuneDB fresh;
+        const Outcome once = LoadOutcome(device, fresh, cases[i]);
+        ASSERT_EQ(once.result, 1) << "case " << i << ": " << once.message;
+        CItuneDB reloaded;
+        ASSERT_EQ(device.Load(reloaded, earlier), 1);
+        EXPECT_EQ(once, LoadOutcome(device, reloaded, cases[i])) << "case " << i;
+        if (i == 0) {
+            uint64_t members = 0;
+            for (uint32_t p = 0; p < fresh.playlistCount; ++p)
+                members += fresh.playlists[p].memberCount;
+            EXPECT_EQ(members, 1000u * (kCopies + 1));
+            EXPECT_GT(members, cases[i].size() / 8 * 9 / 10); // near the room's bound
+        }
     }
 }
 

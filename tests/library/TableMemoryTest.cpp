@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include "library/TableMemory.h"
 #include "library/TrackRecord.h"
@@ -40,25 +42,35 @@ TEST(TableMemory, TablesAreAlignedApartAndStartAsDefaultRows) {
     EXPECT_EQ(again[99998].fileSize, 0u);
 }
 
-TEST(TableMemory, ReservedTablesTakeOnlyThePagesWritten) {
+bool Resident(const void* at) {
+    const size_t page = size_t(sysconf(_SC_PAGESIZE));
+    auto* start = reinterpret_cast<uint8_t*>(reinterpret_cast<uintptr_t>(at) / page * page);
+    unsigned char residency = 0;
+    return mincore(start, page, &residency) == 0 && (residency & 1) != 0;
+}
+
+TEST(TableMemory, ReservedTablesTakeOnlyThePagesWrittenAndAreNeverReused) {
     TableMemory memory;
     TrackRecord* rows = nullptr;
     uint32_t* words = nullptr;
     // Bounds as a load of a hundred-megabyte image reserves them.
     const uint64_t bound = uint64_t(13) << 20;
-    ASSERT_TRUE(
-        memory.Reserve(true, TableMemory::Rows(rows, bound), TableMemory::Rows(words, bound)));
+    ASSERT_TRUE(memory.Reserve(false, TableMemory::Rows(rows, bound),
+                               TableMemory::Rows(words, bound)));
     EXPECT_TRUE(Aligned(words, alignof(uint32_t)));
     EXPECT_GE(reinterpret_cast<uint8_t*>(words), reinterpret_cast<uint8_t*>(rows + bound));
     EXPECT_EQ(rows[0].title, nullptr);
     rows[bound - 1].fileSize = 9;
     words[bound - 1] = 9;
+    EXPECT_TRUE(Resident(&words[bound - 1]));
+    EXPECT_FALSE(Resident(&rows[bound / 2])); // no row was constructed
 
-    // Tables allocated after a reservation start as default rows.
-    rows[0].checked = 1;
-    TrackRecord* again = nullptr;
+    // Plain words are not constructed by Allocate either: a reused mapping
+    // would show the reserved table's first row here.
+    rows[0].trackId = 7;
+    uint32_t* again = nullptr;
     ASSERT_TRUE(memory.Allocate(TableMemory::Rows(again, 1)));
-    EXPECT_EQ(again[0].checked, 0u);
+    EXPECT_EQ(again[0], 0u);
 }
 
 TEST(TableMemory, TablesBeyondTheFormatsReachAreRefusedUntouched) {
