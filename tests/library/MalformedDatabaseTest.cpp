@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <thread>
 #include <unistd.h>
 
@@ -241,6 +242,18 @@ Outcome LoadOutcome(const DeviceFixture& device, CItuneDB& db, const std::vector
     return outcome;
 }
 
+// Loads `bytes` into `fresh`, which walks them once, and into a library
+// that reloads over an earlier database, which counts first: both must end
+// alike.
+Outcome LoadBothWays(const DeviceFixture& device, CItuneDB& fresh,
+                     const std::vector<uint8_t>& bytes) {
+    const Outcome once = LoadOutcome(device, fresh, bytes);
+    CItuneDB reloaded;
+    EXPECT_EQ(device.Load(reloaded, SimpleDatabase(9)), 1);
+    EXPECT_EQ(once, LoadOutcome(device, reloaded, bytes));
+    return once;
+}
+
 // A first load walks once, counting as it fills; a reload counts first and
 // then fills. On any bytes, both must end alike.
 TEST(MalformedDatabase, OneWalkAndCountThenFillAgree) {
@@ -267,13 +280,10 @@ TEST(MalformedDatabase, OneWalkAndCountThenFillAgree) {
     }
 
     DeviceFixture device;
-    const auto earlier = dbwriter::Write(SimpleDatabase(9)).bytes;
     for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE("case " + std::to_string(i));
         CItuneDB fresh;
-        const Outcome once = LoadOutcome(device, fresh, cases[i]);
-        CItuneDB reloaded;
-        ASSERT_EQ(device.Load(reloaded, earlier), 1);
-        EXPECT_EQ(once, LoadOutcome(device, reloaded, cases[i])) << "case " << i;
+        LoadBothWays(device, fresh, cases[i]);
     }
 }
 
@@ -282,10 +292,9 @@ TEST(MalformedDatabase, OneWalkAndCountThenFillAgree) {
 namespace {
 
 // The written data sets with `copies` more of `kind`, 16 bytes each, put
-// before data set `target` and leading to its list again; then `padding`
-// bytes of 'a', which only widen what the walk may read.
+// before data set `target` and leading to its list again.
 std::vector<uint8_t> WithRepeatedList(const dbwriter::Written& w, size_t target, uint32_t kind,
-                                      uint32_t copies, size_t padding) {
+                                      uint32_t copies) {
     const size_t set = w.dataSetOffsets[target];
     const size_t list = set + dbwriter::Get32(w.bytes, set + 4) + 16 * size_t(copies);
     std::vector<uint8_t> out(w.bytes.begin(), w.bytes.begin() + std::ptrdiff_t(set));
@@ -298,9 +307,20 @@ std::vector<uint8_t> WithRepeatedList(const dbwriter::Written& w, size_t target,
         dbwriter::Put32(out, at + 12, kind);
     }
     out.insert(out.end(), w.bytes.begin() + std::ptrdiff_t(set), w.bytes.end());
-    out.resize(out.size() + padding, 'a');
     dbwriter::Put32(out, 20, dbwriter::Get32(out, 20) + copies);
     return out;
+}
+
+// One named track and 999 bare ones, each with `location` when given.
+dbwriter::Database ThousandTracks(const std::optional<std::u16string>& location) {
+    dbwriter::Database db = SimpleDatabase(1);
+    for (uint32_t id = 2; id <= 1000; ++id) {
+        dbwriter::Track bare;
+        bare.id = id;
+        bare.location = location;
+        db.tracks.push_back(bare);
+    }
+    return db;
 }
 
 // Makes the string of the mhod at `object` run on to near the end of the file.
@@ -313,59 +333,37 @@ void StretchString(std::vector<uint8_t>& bytes, size_t object) {
 // still fit, and load as a reload does.
 TEST(MalformedDatabase, TheDensestImagesFitTheRoomOfAFirstLoad) {
     constexpr uint32_t kCopies = 30;
+    // Padding ('a' bytes) gives each chunk walked its 8 bytes of budget, and
+    // 5 % to spare.
+    auto repeated = [](const dbwriter::Database& db, size_t target, uint32_t kind,
+                       size_t chunksPerWalk) {
+        std::vector<uint8_t> bytes = WithRepeatedList(dbwriter::Write(db), target, kind, kCopies);
+        bytes.resize(8 * chunksPerWalk * (kCopies + 1) * 21 / 20, 'a');
+        return bytes;
+    };
     std::vector<std::vector<uint8_t>> cases;
-
     dbwriter::Database items = SimpleDatabase(2);
     items.playlists[0].items.clear();
     for (uint32_t k = 0; k < 1000; ++k)
         items.playlists[0].items.push_back(1 + k % 2);
-    const dbwriter::Written itemsWritten = dbwriter::Write(items);
-    // About 1002 chunks a walk of the playlist list, 8 bytes of budget each.
-    const size_t itemsSize = 8 * 1002 * (kCopies + 1) * 21 / 20;
-    cases.push_back(WithRepeatedList(itemsWritten, 1, 2, kCopies,
-                                     itemsSize - itemsWritten.bytes.size() - 16 * kCopies));
-
-    dbwriter::Database tracks = SimpleDatabase(1);
-    for (uint32_t id = 2; id <= 1000; ++id) {
-        dbwriter::Track bare; // no objects: one chunk a walk
-        bare.id = id;
-        tracks.tracks.push_back(bare);
-    }
-    const dbwriter::Written tracksWritten = dbwriter::Write(tracks);
-    const size_t tracksSize = 8 * 1002 * (kCopies + 1) * 21 / 20;
-    cases.push_back(WithRepeatedList(tracksWritten, 0, 1, kCopies,
-                                     tracksSize - tracksWritten.bytes.size() - 16 * kCopies));
-
-    // Each walk of these gives every track a location, root and all.
-    dbwriter::Database located = SimpleDatabase(1);
-    for (uint32_t id = 2; id <= 1000; ++id) {
-        dbwriter::Track bare;
-        bare.id = id;
-        bare.location = u"x";
-        located.tracks.push_back(bare);
-    }
-    const dbwriter::Written locatedWritten = dbwriter::Write(located);
-    const size_t locatedSize = 8 * 2002 * (kCopies + 1) * 21 / 20;
-    cases.push_back(WithRepeatedList(locatedWritten, 0, 1, kCopies,
-                                     locatedSize - locatedWritten.bytes.size() - 16 * kCopies));
+    cases.push_back(repeated(items, 1, 2, 1002));
+    cases.push_back(repeated(ThousandTracks(std::nullopt), 0, 1, 1002));
+    cases.push_back(repeated(ThousandTracks(u"x"), 0, 1, 2002)); // locations, root and all
 
     const dbwriter::Written simple = dbwriter::Write(SimpleDatabase(2));
-    std::vector<uint8_t> longTitle = WithRepeatedList(simple, 0, 1, 0, 100000);
-    StretchString(longTitle, FirstObject(simple, simple.trackOffsets[0]));
-    cases.push_back(longTitle);
-    std::vector<uint8_t> longName = WithRepeatedList(simple, 0, 1, 0, 100000);
-    StretchString(longName, FirstObject(simple, simple.playlistOffsets[0]));
-    cases.push_back(longName);
+    for (const size_t object : {FirstObject(simple, simple.trackOffsets[0]),
+                                FirstObject(simple, simple.playlistOffsets[0])}) {
+        std::vector<uint8_t> bytes = simple.bytes;
+        bytes.resize(bytes.size() + 100000, 'a');
+        StretchString(bytes, object);
+        cases.push_back(std::move(bytes));
+    }
 
     DeviceFixture device;
-    const auto earlier = dbwriter::Write(SimpleDatabase(9)).bytes;
     for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE("case " + std::to_string(i));
         CItuneDB fresh;
-        const Outcome once = LoadOutcome(device, fresh, cases[i]);
-        ASSERT_EQ(once.result, 1) << "case " << i << ": " << once.message;
-        CItuneDB reloaded;
-        ASSERT_EQ(device.Load(reloaded, earlier), 1);
-        EXPECT_EQ(once, LoadOutcome(device, reloaded, cases[i])) << "case " << i;
+        ASSERT_EQ(LoadBothWays(device, fresh, cases[i]).result, 1) << fresh.message;
         if (i == 0) {
             uint64_t members = 0;
             for (uint32_t p = 0; p < fresh.playlistCount; ++p)
