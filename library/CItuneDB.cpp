@@ -132,14 +132,20 @@ int CItuneDB::TraverseItuneDBOnce() {
     return DatabaseWalker(*this, DatabaseWalker::Pass::CountAndFill).WalkRoot();
 }
 
+// The six tables, each sized by `room`, placed by `lay` (TableMemory's
+// Allocate or Reserve).
+template <typename Lay> bool CItuneDB::LayTables(Lay lay) {
+    return lay(TableMemory::Rows(tracks, room.tracks),
+               TableMemory::Rows(trackStrings, room.trackStringUnits),
+               TableMemory::Rows(playlists, room.playlists),
+               TableMemory::Rows(playlistNames, room.playlistNameUnits),
+               TableMemory::Rows(memberIndices, room.members),
+               TableMemory::Rows(trackLengths, room.tracks));
+}
+
 int CItuneDB::AllocateTables() {
     room = {trackCount, trackStringUnits, playlistTotal, playlistNameUnits, totalMembers};
-    return tableMemory.Allocate(TableMemory::Rows(tracks, trackCount),
-                                TableMemory::Rows(trackStrings, trackStringUnits),
-                                TableMemory::Rows(playlists, playlistTotal),
-                                TableMemory::Rows(playlistNames, playlistNameUnits),
-                                TableMemory::Rows(memberIndices, totalMembers),
-                                TableMemory::Rows(trackLengths, trackCount)) &&
+    return LayTables([this](auto... tables) { return tableMemory.Allocate(tables...); }) &&
            trackIndexById.Reserve(trackCount);
 }
 
@@ -153,12 +159,7 @@ int CItuneDB::ReserveTables() {
     const bool hugePages = fileImage.size() >= kHugePagesFromImageBytes;
     room = DatabaseWalker::MostRows(fileImage.size(), volumeRoot.size());
     const bool reserved =
-        tableMemory.Reserve(hugePages, TableMemory::Rows(tracks, room.tracks),
-                            TableMemory::Rows(trackStrings, room.trackStringUnits),
-                            TableMemory::Rows(playlists, room.playlists),
-                            TableMemory::Rows(playlistNames, room.playlistNameUnits),
-                            TableMemory::Rows(memberIndices, room.members),
-                            TableMemory::Rows(trackLengths, room.tracks)) &&
+        LayTables([&](auto... tables) { return tableMemory.Reserve(hugePages, tables...); }) &&
         trackIndexById.Reserve(uint32_t(std::min<uint64_t>(room.tracks, UINT32_MAX)), hugePages);
     if (!reserved)
         FreeTables();

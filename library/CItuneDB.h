@@ -101,6 +101,7 @@ private:
     int TraverseItuneDBCount();
     int TraverseItuneDB();
     int TraverseItuneDBOnce();
+    template <typename Lay> bool LayTables(Lay lay);
     int AllocateTables();
     int ReserveTables();
     void ResetCounts();
