@@ -20,6 +20,7 @@ int CItuneDB::LoadDatabase(const std::string& path) {
     ForgetTrackFolderListings(); // the device may have changed since
     outOfMemory = false;
     volumeRoot = FromUtf8(VolumeRootOfDatabase(path));
+    deviceRoot = VolumeFolder(VolumeRootOfDatabase(path));
     if (!MapDatabase())
         return 0;
     message.clear();

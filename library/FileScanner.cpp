@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "library/CItuneDB.h"
+#include "library/DevicePaths.h"
 #include "library/FileScanProgress.h"
 #include "library/MusicFiles.h"
 #include "library/Utf16.h"
@@ -20,6 +21,10 @@ uint32_t ClampToWord(uint64_t value) {
 } // namespace
 
 int CItuneDB::LoadFromFiles(const std::string& volumeRoot, FileScanProgress* progress) {
+    // The window scans off its own thread while it may read the root; the
+    // database load before the scan has set the same one already.
+    if (const std::string root = VolumeFolder(volumeRoot); root != deviceRoot)
+        deviceRoot = root;
     return FileScanner(*this, progress).Load(volumeRoot);
 }
 
