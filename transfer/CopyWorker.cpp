@@ -6,6 +6,7 @@
 #include "transfer/ByteCopier.h"
 #include "transfer/CopyProgress.h"
 #include "transfer/DestinationFolder.h"
+#include "transfer/FolderLock.h"
 #include "transfer/FreeName.h"
 #include "transfer/IdenticalFile.h"
 #include "transfer/PathComponent.h"
@@ -14,6 +15,7 @@
 
 #include <fcntl.h>
 #include <mutex>
+#include <set>
 #include <unistd.h>
 
 namespace {
@@ -48,9 +50,37 @@ std::string SettleFolder(const CopyJob& job, const TrackRecord& row, int& error)
                              error);
 }
 
-int ChooseFreeName(RowPlan& plan, RunNames& names) {
+std::string ChildFolderName(const char16_t* text, const char* fallback) {
+    const std::string name = SafePathComponent(Utf16View(text));
+    return (name.empty() ? std::string(fallback) : name) + "/";
+}
+
+// Where SettleFolder will put the row when every folder can be made.
+std::string FolderOf(const CopyJob& job, const TrackRecord& row) {
+    if (!job.keepOrganized)
+        return job.outputFolder;
+    return job.outputFolder + ChildFolderName(row.artist, kUnknownArtist) +
+           ChildFolderName(row.album, kUnknownAlbum);
+}
+
+// Notes, before anything is written, which files an overwriting walk may
+// replace: what the folders of its checked rows hold now.
+void ListFoldersBeforeRun(const CopyJob& job, RunNames& names) {
+    std::lock_guard lock(g_trackTableLock);
+    std::set<std::string> folders;
+    for (uint32_t i = 0; i < job.rowCount; ++i)
+        if (job.rows[i].checked != 0)
+            folders.insert(FolderOf(job, job.rows[i]));
+    for (const std::string& folder : folders)
+        names.ListBeforeRun(folder);
+}
+
+// Settles plan.destination: a free name, or with `overwrite` also one that
+// holds a file from before the walk, to be replaced.
+int ChooseName(RowPlan& plan, RunNames& names, bool overwrite) {
     plan.replace = false;
-    switch (FindFreeName(plan.folder, plan.fileTitle, plan.ext, names, plan.destination)) {
+    switch (FindFreeName(plan.folder, plan.fileTitle, plan.ext, names, plan.destination,
+                         overwrite ? &plan.replace : nullptr)) {
     case FreeNameResult::Found:
         return 0;
     case FreeNameResult::AllTaken:
@@ -61,12 +91,7 @@ int ChooseFreeName(RowPlan& plan, RunNames& names) {
     return FailureResult(CopyFailureReason::DestinationNotWritable);
 }
 
-std::string PlainName(const RowPlan& plan) {
-    return CandidateFileName(plan.fileTitle, -1, plan.ext);
-}
-
-// Runs under g_trackTableLock: reads the row, creates the folders and
-// settles the name.
+// Runs under g_trackTableLock: reads the row and creates its folders.
 RowPlan PlanRow(const CopyJob& job, const TrackRecord& row, RunNames& names) {
     RowPlan plan;
     plan.hasSource = row.location != nullptr;
@@ -76,43 +101,50 @@ RowPlan PlanRow(const CopyJob& job, const TrackRecord& row, RunNames& names) {
     plan.folder = SettleFolder(job, row, folderError);
     plan.fileTitle = SafePathComponent(Utf16View(row.title));
     plan.ext = SourceExtension(plan.source);
-    if (folderError == 0 && names.FirstUse(plan.folder))
-        RemoveStaleStagedFiles(plan.folder);
-    if (folderError != 0) {
+    if (folderError != 0)
         plan.failure = FailureResult(DestinationFailureOf(folderError));
-    } else if (job.overwriteExisting && !names.WroteEarlier(plan.folder, PlainName(plan))) {
-        plan.destination = plan.folder + PlainName(plan);
-        plan.replace = true;
-    } else {
-        plan.failure = ChooseFreeName(plan, names);
-    }
+    else if (names.FirstUse(plan.folder))
+        RemoveStaleStagedFiles(plan.folder);
     return plan;
 }
 
-// Runs without the lock: the copy itself, then the rename into place.
-int CarryOut(RowPlan& plan, const CopyJob& job, ByteCopier& copier, RunNames& names) {
+// Without the lock: the copy itself, then the rename into place. A name to
+// replace is chosen only once the copy is staged, in the folder's turn, as
+// the file there may have changed while the bytes were copying.
+int CarryOut(RowPlan& plan, const CopyJob& job, ByteCopier& copier, RunNames& names,
+             IdenticalFiles& known) {
     if (!plan.hasSource)
         return FailureResult(CopyFailureReason::SourceMissing);
+    const bool overwrite = job.overwriteExisting;
+    if (!overwrite)
+        if (const int chosen = ChooseName(plan, names, false); chosen != 0)
+            return chosen;
     StagedCopy staged;
-    int result =
+    const int result =
         staged.Stage(ResolveTrackPath(plan.source), plan.folder, copier, job.abortRequested);
-    for (int attempt = 0; result == 0 && attempt < kCommitAttempts; ++attempt) {
-        result = staged.Commit(plan.destination, plan.replace);
-        if (result == StagedCopy::Committed)
-            names.Wrote(plan.folder, plan.destination.substr(plan.folder.size()));
-        if (result != StagedCopy::NameTaken)
-            return result;
-        result = ChooseFreeName(plan, names);
+    if (result != 0)
+        return result;
+    for (int attempt = 0; attempt < kCommitAttempts; ++attempt) {
+        const FolderLock turn(overwrite ? plan.folder : std::string());
+        if (overwrite || attempt > 0)
+            if (const int chosen = ChooseName(plan, names, overwrite); chosen != 0)
+                return chosen;
+        const int committed = staged.Commit(plan.destination, plan.replace);
+        if (committed == StagedCopy::Committed) {
+            const std::string name = plan.destination.substr(plan.folder.size());
+            names.Wrote(plan.folder, name);
+            known.Added(plan.folder, name);
+        }
+        if (committed != StagedCopy::NameTaken)
+            return committed;
     }
-    return result == 0 || result == StagedCopy::NameTaken
-               ? FailureResult(CopyFailureReason::NoFreeName)
-               : result;
+    return FailureResult(CopyFailureReason::NoFreeName);
 }
 
 // Without the lock, like the copy it stands in for.
-bool AlreadyThere(RowPlan& plan) {
-    return plan.hasSource && FindIdenticalFile(ResolveTrackPath(plan.source), plan.folder,
-                                               plan.fileTitle, plan.ext, plan.destination);
+bool AlreadyThere(RowPlan& plan, IdenticalFiles& known) {
+    return plan.hasSource && known.Find(ResolveTrackPath(plan.source), plan.folder, plan.fileTitle,
+                                        plan.ext, plan.destination);
 }
 
 void Record(CopyOutcome& outcome, uint32_t row, const RowPlan& plan, int result) {
@@ -142,6 +174,9 @@ unsigned CopyWorkerProc(CopyJob* job) {
     ByteCopier& copier = job->byteCopier ? *job->byteCopier : KernelByteCopier();
     CopyOutcome outcome;
     RunNames names;
+    IdenticalFiles known;
+    if (job->overwriteExisting)
+        ListFoldersBeforeRun(*job, names);
     for (uint32_t i = 0; i < job->rowCount; ++i) {
         if (job->cancelRequested.load()) {
             outcome.cancelled = true;
@@ -156,12 +191,13 @@ unsigned CopyWorkerProc(CopyJob* job) {
             job->progress->Post(COPY_NEXT);
             plan = PlanRow(*job, row, names);
         }
-        if (job->skipIdentical && plan.failure == 0 && AlreadyThere(plan)) {
+        if (job->skipIdentical && plan.failure == 0 && AlreadyThere(plan, known)) {
             ++outcome.skippedCount;
             outcome.placed.push_back({i, plan.destination});
             continue;
         }
-        const int result = plan.failure != 0 ? plan.failure : CarryOut(plan, *job, copier, names);
+        const int result =
+            plan.failure != 0 ? plan.failure : CarryOut(plan, *job, copier, names, known);
         if (result == StagedCopy::Aborted) {
             outcome.cancelled = true;
             break;

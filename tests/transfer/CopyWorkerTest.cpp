@@ -126,6 +126,19 @@ TEST_F(CopyWorkerTest, OverwriteReplacesOnlyFilesFromBeforeTheRun) {
     EXPECT_EQ(out.Read("t(0).mp3"), "music of F00/C.mp3");
 }
 
+TEST_F(CopyWorkerTest, AnOverwritingReRunLandsOnTheNamesTheFirstRunGave) {
+    TrackTable table;
+    for (const char* file : {"F00/A.mp3", "F00/B.mp3", "F00/C.mp3"})
+        table.Add({u"Same", u"A", u"B", DeviceFile(file), true});
+    const Strings names = {"Same(0).mp3", "Same(1).mp3", "Same.mp3"};
+    for (bool overwrite : {false, true, true}) {
+        WorkerRun run(table, out.Path(), false, overwrite);
+        EXPECT_EQ(run.Run().copiedCount, 3u);
+        EXPECT_EQ(out.List(), names) << overwrite;
+    }
+    EXPECT_EQ(out.Read("Same(1).mp3"), "music of F00/C.mp3");
+}
+
 TEST_F(CopyWorkerTest, OrganizedCopiesGoToArtistAndAlbumFoldersWithFallbacks) {
     ::mkdir(out.Path("Band").c_str(), 0777);
     out.Write("Band/Record/Old.mp3", "earlier transfer");
