@@ -137,16 +137,17 @@ std::vector<IdenticalFiles::Candidate*>
 IdenticalFiles::Named(const std::string& folder, const std::string& title, const std::string& ext) {
     Folder& listed = Listed(folder);
     std::vector<Candidate*> named;
+    std::vector<std::string> keys;
     for (int counter : {-1, 0, 10, 100, 1000}) {
         int ignored = 0;
-        const auto found = listed.find(KeyOf(CandidateFileName(title, counter, ext), ignored));
-        if (found == listed.end())
+        std::string key = KeyOf(CandidateFileName(title, counter, ext), ignored);
+        const auto found = listed.find(key);
+        if (found == listed.end() || std::find(keys.begin(), keys.end(), key) != keys.end())
             continue;
+        keys.push_back(std::move(key));
         for (Candidate& candidate : found->second)
             if (candidate.counter < kMaxNameLookups - 1 &&
-                Folded(CandidateFileName(title, candidate.counter, ext)) ==
-                    Folded(candidate.name) &&
-                std::find(named.begin(), named.end(), &candidate) == named.end())
+                Folded(CandidateFileName(title, candidate.counter, ext)) == Folded(candidate.name))
                 named.push_back(&candidate);
     }
     std::sort(named.begin(), named.end(),
