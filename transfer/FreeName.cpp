@@ -26,6 +26,10 @@ FreeNameResult FindFreeName(const std::string& folder, const std::string& title,
         // every candidate, so there is no point in trying the rest.
         if (errno != ENOENT)
             return FreeNameResult::LookupFailed;
+        // Free here, but this walk wrote it in another case, which a volume
+        // that folds case (FAT) would take for the same name.
+        if (names.WroteEarlier(folder, name))
+            continue;
         if (replace)
             *replace = false;
         names.MarkTaken(folder, title, ext, counter);

@@ -84,9 +84,8 @@ TEST_F(CliCopyTest, TheDeviceItselfIsNeverAnOutputFolder) {
     const std::string itunes = device.Path("ipod/iPod_Control/iTunes");
     // However the rows were read: the music files' tags leave no database
     // path behind to find the device by.
-    const std::vector<Strings> modes = {{"copy"},
-                                        {"copy", "--from-files"},
-                                        {"export-playlists", "--from-files"}};
+    const std::vector<Strings> modes = {
+        {"copy"}, {"copy", "--from-files"}, {"export-playlists", "--from-files"}};
     for (const Strings& mode : modes)
         for (const std::string& to : {device.Path("ipod"), itunes, itunes + "/new/deeper",
                                       out.Path("link/iTunes"), device.Path("ipod/../ipod/x")}) {
