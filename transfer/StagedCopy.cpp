@@ -10,6 +10,7 @@
 #include <random>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -125,6 +126,16 @@ bool IsAlive(pid_t pid) {
     return pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM;
 }
 
+// Some volumes refuse the write of a full disk with EPERM (fusefat); the
+// volume's own count of free blocks tells what happened.
+int NamingAFullVolume(int result, const std::string& folder) {
+    struct statvfs volume {};
+    if (result == FailureResult(CopyFailureReason::DestinationNotWritable) &&
+        ::statvfs(folder.c_str(), &volume) == 0 && volume.f_bfree == 0)
+        return FailureResult(CopyFailureReason::DiskFull);
+    return result;
+}
+
 } // namespace
 
 void RemoveStaleStagedFiles(const std::string& folder) {
@@ -179,7 +190,7 @@ int StagedCopy::Stage(const std::string& source, const std::string& folder, Byte
     }
     if (result != 0)
         Discard();
-    return result;
+    return NamingAFullVolume(result, folder);
 }
 
 int StagedCopy::StageContent(const std::string& folder, std::string_view content) {
@@ -208,7 +219,7 @@ int StagedCopy::StageContent(const std::string& folder, std::string_view content
             result = DestinationFailure(closeError);
     if (result != 0)
         Discard();
-    return result;
+    return NamingAFullVolume(result, folder);
 }
 
 int StagedCopy::Commit(const std::string& destination, bool replace) {

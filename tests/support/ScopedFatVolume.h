@@ -13,9 +13,10 @@
 // mounted, else fusefat; neither may be possible here, and Mounted() says.
 class ScopedFatVolume {
 public:
-    explicit ScopedFatVolume(const std::string& folder) : folder_(folder), image_(folder + ".img") {
+    explicit ScopedFatVolume(const std::string& folder, const std::string& size = "64M")
+        : folder_(folder), image_(folder + ".img") {
         ::mkdir(folder.c_str(), 0777);
-        if (!Run("truncate -s 64M '" + image_ + "' && mkfs.vfat '" + image_ + "'"))
+        if (!Run("truncate -s " + size + " '" + image_ + "' && mkfs.vfat '" + image_ + "'"))
             return;
         if (Run("mount -o loop '" + image_ + "' '" + folder + "'"))
             mounted_ = true, loop_ = true;

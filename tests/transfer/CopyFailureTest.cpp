@@ -341,6 +341,19 @@ TEST_F(FatVolumeTest, OverwriteKeepsEveryTrackWhoseNamesCollapse) {
     EXPECT_EQ(contents, (Strings{"first", "fourth", "second", "third"}));
 }
 
+TEST_F(CopyFailureTest, AFullFatVolumeIsADiskFull) {
+    ScopedFatVolume small(out.Path("small"), "2M");
+    if (!small.Mounted())
+        GTEST_SKIP() << "neither a loop-mounted vfat nor fusefat can be mounted here";
+    TrackTable table;
+    table.Add({u"Big", u"A", u"B", DeviceFile("F00/A.mp3", std::string(3 << 20, 'b')), true});
+    WorkerRun run(table, out.Path("small/"), false, false);
+    const CopyOutcome& outcome = run.Run();
+    ASSERT_EQ(outcome.failures.size(), 1u);
+    EXPECT_EQ(outcome.failures[0].reason, CopyFailureReason::DiskFull);
+    EXPECT_TRUE(out.List("small").empty());
+}
+
 TEST_F(FatVolumeTest, ThreeRunsAtOnceNeverReplaceEachOthersFiles) {
     for (bool overwrite : {false, true}) {
         const std::string files = overwrite ? "fat/overwrite/" : "fat/numbered/";
