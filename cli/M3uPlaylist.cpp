@@ -63,15 +63,15 @@ std::string WritePlaylistFile(const std::string& folder, const std::string& titl
                               std::ostream& err) {
     Placement place{folder, title, kExtension, {}, false};
     StagedCopy staged;
-    int result = overwrite ? 0 : ChooseName(place, names, false);
-    if (result == 0)
+    StepResult result = overwrite ? StepResult{} : ChooseName(place, names, false);
+    if (result.Done())
         result = staged.StageContent(folder, M3uText(entries));
-    if (result == 0)
+    if (result.Done())
         result = PlaceStaged(staged, place, names, overwrite);
-    if (result == 0)
+    if (result.Done())
         return place.destination.substr(folder.size());
     err << "corvane-cli: cannot write the playlist "
         << (place.destination.empty() ? folder + title + kExtension : place.destination) << ": "
-        << CopyFailureText(static_cast<CopyFailureReason>(result)) << "\n";
+        << CopyFailureText(result.reason) << "\n";
     return std::string();
 }

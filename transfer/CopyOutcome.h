@@ -14,11 +14,19 @@ enum class CopyFailureReason : int {
     NoFreeName = 5,             // every numbered name was taken and overwriting is off
 };
 
-// A reason as the worker's steps return it: 0 is success, any other value
-// is the reason itself.
-inline int FailureResult(CopyFailureReason reason) {
-    return static_cast<int>(reason);
-}
+// What one step of a copy came to: done, failed for a reason, a name that
+// someone else holds (a staged file stays for the next name), or abandoned
+// at the owner's word.
+struct StepResult {
+    enum class Kind { Done, Failed, NameTaken, Aborted };
+    Kind kind = Kind::Done;
+    CopyFailureReason reason = CopyFailureReason::SourceMissing; // what failed, with Failed
+
+    static StepResult Fail(CopyFailureReason why) { return {Kind::Failed, why}; }
+    static StepResult Of(Kind kind) { return {kind, CopyFailureReason::SourceMissing}; }
+    bool Done() const { return kind == Kind::Done; }
+    bool Is(CopyFailureReason why) const { return kind == Kind::Failed && reason == why; }
+};
 
 // How a destination's errno is reported: DiskFull when the volume (its
 // blocks or its inodes), the quota or a file size limit ran out, else

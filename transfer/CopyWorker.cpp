@@ -26,7 +26,7 @@ struct RowPlan {
     std::string source; // the row's location as UTF-8
     std::string title;  // as the database gave it, for reports
     Placement place;
-    int failure = 0; // a CopyFailureReason, or 0
+    StepResult failure; // Done, or why the row cannot go ahead
 };
 
 std::string SettleFolder(const CopyJob& job, const TrackRecord& row, int& error) {
@@ -78,26 +78,26 @@ RowPlan PlanRow(const CopyJob& job, const TrackRecord& row, RunNames& names) {
     plan.place.title = SafePathComponent(Utf16View(row.title));
     plan.place.ext = SourceExtension(plan.source);
     if (folderError != 0)
-        plan.failure = FailureResult(DestinationFailureOf(folderError));
+        plan.failure = StepResult::Fail(DestinationFailureOf(folderError));
     else if (names.FirstUse(plan.place.folder))
         RemoveStaleStagedFiles(plan.place.folder);
     return plan;
 }
 
 // Without the lock: the copy itself, then the rename into place.
-int CarryOut(RowPlan& plan, const CopyJob& job, ByteCopier& copier, RunNames& names,
-             IdenticalFiles& known) {
+StepResult CarryOut(RowPlan& plan, const CopyJob& job, ByteCopier& copier, RunNames& names,
+                    IdenticalFiles& known) {
     if (!plan.hasSource)
-        return FailureResult(CopyFailureReason::SourceMissing);
+        return StepResult::Fail(CopyFailureReason::SourceMissing);
     if (!job.overwriteExisting)
-        if (const int chosen = ChooseName(plan.place, names, false); chosen != 0)
+        if (const StepResult chosen = ChooseName(plan.place, names, false); !chosen.Done())
             return chosen;
     StagedCopy staged;
-    int result =
+    StepResult result =
         staged.Stage(ResolveTrackPath(plan.source), plan.place.folder, copier, job.abortRequested);
-    if (result == 0)
+    if (result.Done())
         result = PlaceStaged(staged, plan.place, names, job.overwriteExisting);
-    if (result == 0)
+    if (result.Done())
         known.Added(plan.place.folder, plan.place.destination.substr(plan.place.folder.size()));
     return result;
 }
@@ -108,15 +108,14 @@ bool AlreadyThere(RowPlan& plan, IdenticalFiles& known) {
                                         plan.place.title, plan.place.ext, plan.place.destination);
 }
 
-void Record(CopyOutcome& outcome, uint32_t row, const RowPlan& plan, int result) {
-    if (result == 0) {
+void Record(CopyOutcome& outcome, uint32_t row, const RowPlan& plan, StepResult result) {
+    if (result.Done()) {
         ++outcome.copiedCount;
         outcome.placed.push_back({row, plan.place.destination});
         return;
     }
     const Placement& place = plan.place;
-    outcome.failures.push_back({row, static_cast<CopyFailureReason>(result), plan.title,
-                                plan.source,
+    outcome.failures.push_back({row, result.reason, plan.title, plan.source,
                                 place.destination.empty() ? place.folder : place.destination});
 }
 
@@ -160,14 +159,14 @@ unsigned CopyWorkerProc(CopyJob* job) {
             job->progress->Post(COPY_NEXT);
             plan = PlanRow(*job, row, names);
         }
-        if (job->skipIdentical && plan.failure == 0 && AlreadyThere(plan, known)) {
+        if (job->skipIdentical && plan.failure.Done() && AlreadyThere(plan, known)) {
             ++outcome.skippedCount;
             outcome.placed.push_back({i, plan.place.destination});
             continue;
         }
-        const int result =
-            plan.failure != 0 ? plan.failure : CarryOut(plan, *job, copier, names, known);
-        if (result == StagedCopy::Aborted) {
+        const StepResult result =
+            plan.failure.Done() ? CarryOut(plan, *job, copier, names, known) : plan.failure;
+        if (result.kind == StepResult::Kind::Aborted) {
             outcome.cancelled = true;
             break;
         }

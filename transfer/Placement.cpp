@@ -16,31 +16,31 @@ constexpr int kCommitAttempts = 100;
 
 } // namespace
 
-int ChooseName(Placement& place, RunNames& names, bool overwrite) {
+StepResult ChooseName(Placement& place, RunNames& names, bool overwrite) {
     place.replace = false;
     switch (FindFreeName(place.folder, place.title, place.ext, names, place.destination,
                          overwrite ? &place.replace : nullptr)) {
     case FreeNameResult::Found:
-        return 0;
+        return {};
     case FreeNameResult::AllTaken:
-        return FailureResult(CopyFailureReason::NoFreeName);
+        return StepResult::Fail(CopyFailureReason::NoFreeName);
     case FreeNameResult::LookupFailed:
         break;
     }
-    return FailureResult(CopyFailureReason::DestinationNotWritable);
+    return StepResult::Fail(CopyFailureReason::DestinationNotWritable);
 }
 
-int PlaceStaged(StagedCopy& staged, Placement& place, RunNames& names, bool overwrite) {
+StepResult PlaceStaged(StagedCopy& staged, Placement& place, RunNames& names, bool overwrite) {
     for (int attempt = 0; attempt < kCommitAttempts; ++attempt) {
         const FolderLock turn(overwrite ? place.folder : std::string());
         if (overwrite || attempt > 0)
-            if (const int chosen = ChooseName(place, names, overwrite); chosen != 0)
+            if (const StepResult chosen = ChooseName(place, names, overwrite); !chosen.Done())
                 return chosen;
-        const int committed = staged.Commit(place.destination, place.replace);
-        if (committed == StagedCopy::Committed)
+        const StepResult committed = staged.Commit(place.destination, place.replace);
+        if (committed.Done())
             names.Wrote(place.folder, place.destination.substr(place.folder.size()));
-        if (committed != StagedCopy::NameTaken)
+        if (committed.kind != StepResult::Kind::NameTaken)
             return committed;
     }
-    return FailureResult(CopyFailureReason::NoFreeName);
+    return StepResult::Fail(CopyFailureReason::NoFreeName);
 }

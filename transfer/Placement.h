@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "transfer/CopyOutcome.h"
+
 class RunNames;
 class StagedCopy;
 
@@ -16,12 +18,12 @@ struct Placement {
 };
 
 // Settles `place.destination`: a free name, or with `overwrite` also one
-// that holds a file from before the walk. 0, or a CopyFailureReason.
-int ChooseName(Placement& place, RunNames& names, bool overwrite);
+// that holds a file from before the walk.
+StepResult ChooseName(Placement& place, RunNames& names, bool overwrite);
 
 // Renames what `staged` holds into place and tells `names`. Without
 // `overwrite` the name chosen before is tried first, and a name someone
 // took meanwhile sends the search on; with it the name is chosen now, in
 // the folder's turn, as the file there may have changed while the bytes
-// were staged. 0 (placed), or a CopyFailureReason.
-int PlaceStaged(StagedCopy& staged, Placement& place, RunNames& names, bool overwrite);
+// were staged.
+StepResult PlaceStaged(StagedCopy& staged, Placement& place, RunNames& names, bool overwrite);

@@ -17,9 +17,12 @@ namespace {
 
 constexpr int kTempNameAttempts = 100;
 
-int DestinationFailure(int error) {
-    return FailureResult(DestinationFailureOf(error));
+StepResult DestinationFailure(int error) {
+    return StepResult::Fail(DestinationFailureOf(error));
 }
+
+const StepResult kDone{};
+const StepResult kNameTaken = StepResult::Of(StepResult::Kind::NameTaken);
 
 // Closes the descriptor it holds when it goes out of scope.
 class FileHandle {
@@ -45,16 +48,16 @@ private:
 
 // Opens the source without blocking on a FIFO or device a crafted location
 // might name, and accepts only regular files.
-int OpenSource(const std::string& source, struct stat& st, int& fd) {
+StepResult OpenSource(const std::string& source, struct stat& st, int& fd) {
     fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
-        return FailureResult(errno == ENOENT || errno == ENOTDIR
-                                 ? CopyFailureReason::SourceMissing
-                                 : CopyFailureReason::SourceUnreadable);
+        return StepResult::Fail(errno == ENOENT || errno == ENOTDIR
+                                    ? CopyFailureReason::SourceMissing
+                                    : CopyFailureReason::SourceUnreadable);
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-        return FailureResult(CopyFailureReason::SourceUnreadable);
+        return StepResult::Fail(CopyFailureReason::SourceUnreadable);
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return 0;
+    return kDone;
 }
 
 constexpr const char kTempPrefix[] = ".corvane-";
@@ -70,16 +73,16 @@ std::string TempName() {
 }
 
 // Creates a new temporary file in `folder`; the mode leaves the umask in charge.
-int CreateTemp(const std::string& folder, std::string& path, int& fd) {
+StepResult CreateTemp(const std::string& folder, std::string& path, int& fd) {
     for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
         path = folder + TempName();
         fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0)
-            return 0;
+            return kDone;
         if (errno != EEXIST)
             return DestinationFailure(errno);
     }
-    return FailureResult(CopyFailureReason::DestinationNotWritable);
+    return StepResult::Fail(CopyFailureReason::DestinationNotWritable);
 }
 
 // What the destination holds after the copy; a copier that met an early end
@@ -89,20 +92,20 @@ off_t WrittenBytes(int fd) {
     return ::fstat(fd, &st) == 0 ? st.st_size : -1;
 }
 
-int CopyFailureOf(ByteCopyResult result) {
+StepResult CopyFailureOf(ByteCopyResult result) {
     switch (result) {
     case ByteCopyResult::Ok:
-        return 0;
+        return kDone;
     case ByteCopyResult::ReadFailed:
-        return FailureResult(CopyFailureReason::SourceUnreadable);
+        return StepResult::Fail(CopyFailureReason::SourceUnreadable);
     case ByteCopyResult::NoSpace:
-        return FailureResult(CopyFailureReason::DiskFull);
+        return StepResult::Fail(CopyFailureReason::DiskFull);
     case ByteCopyResult::Aborted:
-        return StagedCopy::Aborted;
+        return StepResult::Of(StepResult::Kind::Aborted);
     case ByteCopyResult::WriteFailed:
         break;
     }
-    return FailureResult(CopyFailureReason::DestinationNotWritable);
+    return StepResult::Fail(CopyFailureReason::DestinationNotWritable);
 }
 
 // The process ID in a name TempName() made, or 0 for any other name.
@@ -128,11 +131,11 @@ bool IsAlive(pid_t pid) {
 
 // Some volumes refuse the write of a full disk with EPERM (fusefat); the
 // volume's own count of free blocks tells what happened.
-int NamingAFullVolume(int result, const std::string& folder) {
+StepResult NamingAFullVolume(StepResult result, const std::string& folder) {
     struct statvfs volume {};
-    if (result == FailureResult(CopyFailureReason::DestinationNotWritable) &&
+    if (result.Is(CopyFailureReason::DestinationNotWritable) &&
         ::statvfs(folder.c_str(), &volume) == 0 && volume.f_bfree == 0)
-        return FailureResult(CopyFailureReason::DiskFull);
+        return StepResult::Fail(CopyFailureReason::DiskFull);
     return result;
 }
 
@@ -160,27 +163,27 @@ void StagedCopy::Discard() {
     tempPath_.clear();
 }
 
-int StagedCopy::Stage(const std::string& source, const std::string& folder, ByteCopier& copier,
-                      const std::atomic<bool>& abort) {
+StepResult StagedCopy::Stage(const std::string& source, const std::string& folder,
+                             ByteCopier& copier, const std::atomic<bool>& abort) {
     Discard();
     struct stat st {};
     int sourceFd = -1;
-    int result = OpenSource(source, st, sourceFd);
+    StepResult result = OpenSource(source, st, sourceFd);
     FileHandle in(sourceFd);
-    if (result != 0)
+    if (!result.Done())
         return result;
     int destFd = -1;
     result = CreateTemp(folder, tempPath_, destFd);
-    if (result != 0) {
+    if (!result.Done()) {
         tempPath_.clear();
         return result;
     }
     FileHandle out(destFd);
     result =
         CopyFailureOf(copier.Copy(in.Get(), out.Get(), static_cast<uint64_t>(st.st_size), abort));
-    if (result == 0 && WrittenBytes(out.Get()) < st.st_size)
-        result = FailureResult(CopyFailureReason::SourceUnreadable);
-    if (result == 0) {
+    if (result.Done() && WrittenBytes(out.Get()) < st.st_size)
+        result = StepResult::Fail(CopyFailureReason::SourceUnreadable);
+    if (result.Done()) {
         // Times are a courtesy: a volume that cannot store them still gets the music.
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
         ::futimens(out.Get(), times);
@@ -188,21 +191,21 @@ int StagedCopy::Stage(const std::string& source, const std::string& folder, Byte
         if (closeError != 0)
             result = DestinationFailure(closeError);
     }
-    if (result != 0)
+    if (!result.Done())
         Discard();
     return NamingAFullVolume(result, folder);
 }
 
-int StagedCopy::StageContent(const std::string& folder, std::string_view content) {
+StepResult StagedCopy::StageContent(const std::string& folder, std::string_view content) {
     Discard();
     int fd = -1;
-    int result = CreateTemp(folder, tempPath_, fd);
-    if (result != 0) {
+    StepResult result = CreateTemp(folder, tempPath_, fd);
+    if (!result.Done()) {
         tempPath_.clear();
         return result;
     }
     FileHandle out(fd);
-    while (result == 0 && !content.empty()) {
+    while (result.Done() && !content.empty()) {
         const ssize_t n = ::write(out.Get(), content.data(), content.size());
         if (n < 0 && errno == EINTR)
             continue;
@@ -212,30 +215,30 @@ int StagedCopy::StageContent(const std::string& folder, std::string_view content
             content.remove_prefix(static_cast<size_t>(n));
     }
     // It may replace an earlier one: the new bytes are on the disk first.
-    if (result == 0 && ::fsync(out.Get()) != 0)
+    if (result.Done() && ::fsync(out.Get()) != 0)
         result = DestinationFailure(errno);
-    if (result == 0)
+    if (result.Done())
         if (const int closeError = out.Close(); closeError != 0)
             result = DestinationFailure(closeError);
-    if (result != 0)
+    if (!result.Done())
         Discard();
     return NamingAFullVolume(result, folder);
 }
 
-int StagedCopy::Commit(const std::string& destination, bool replace) {
+StepResult StagedCopy::Commit(const std::string& destination, bool replace) {
     if (replace) {
         if (::rename(tempPath_.c_str(), destination.c_str()) != 0)
             return DestinationFailure(errno);
         tempPath_.clear();
-        return Committed;
+        return kDone;
     }
     if (::renameat2(AT_FDCWD, tempPath_.c_str(), AT_FDCWD, destination.c_str(), RENAME_NOREPLACE) ==
         0) {
         tempPath_.clear();
-        return Committed;
+        return kDone;
     }
     if (errno == EEXIST)
-        return NameTaken;
+        return kNameTaken;
     if (errno != EINVAL && errno != ENOSYS)
         return DestinationFailure(errno);
     return CommitWithoutNoReplace(destination);
@@ -245,19 +248,19 @@ int StagedCopy::Commit(const std::string& destination, bool replace) {
 // to replace just as well; where links are refused too, the name is taken
 // first with an exclusive create, which no other writer can win at the same
 // time, and the staged file is then renamed over that reservation of ours.
-int StagedCopy::CommitWithoutNoReplace(const std::string& destination) {
+StepResult StagedCopy::CommitWithoutNoReplace(const std::string& destination) {
     if (::link(tempPath_.c_str(), destination.c_str()) == 0) {
         Discard();
-        return Committed;
+        return kDone;
     }
     if (errno == EEXIST)
-        return NameTaken;
+        return kNameTaken;
     if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS)
         return DestinationFailure(errno);
     const int reservation =
         ::open(destination.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (reservation < 0)
-        return errno == EEXIST ? NameTaken : DestinationFailure(errno);
+        return errno == EEXIST ? kNameTaken : DestinationFailure(errno);
     ::close(reservation);
     if (::rename(tempPath_.c_str(), destination.c_str()) != 0) {
         const int error = errno;
@@ -265,5 +268,5 @@ int StagedCopy::CommitWithoutNoReplace(const std::string& destination) {
         return DestinationFailure(error);
     }
     tempPath_.clear();
-    return Committed;
+    return kDone;
 }

@@ -19,25 +19,23 @@ public:
     StagedCopy(const StagedCopy&) = delete;
     StagedCopy& operator=(const StagedCopy&) = delete;
 
-    enum Result : int { Committed = 0, NameTaken = -1, Aborted = -2 };
-
     // Copies `source` into a new temporary file inside `folder` (ending in
-    // "/"), with the source's modification time. 0 on success, Aborted when
-    // `abort` stopped it, else the reason (as an int of CopyFailureReason).
-    int Stage(const std::string& source, const std::string& folder, ByteCopier& copier,
-              const std::atomic<bool>& abort);
+    // "/"), with the source's modification time: done, failed, or Aborted
+    // when `abort` stopped it.
+    StepResult Stage(const std::string& source, const std::string& folder, ByteCopier& copier,
+                     const std::atomic<bool>& abort);
 
     // Writes `content` into a new temporary file inside `folder`, for files
-    // the run makes itself (playlists). 0 or a CopyFailureReason.
-    int StageContent(const std::string& folder, std::string_view content);
+    // the run makes itself (playlists).
+    StepResult StageContent(const std::string& folder, std::string_view content);
 
     // Renames the staged file to `destination`. With replace false an
     // existing entry is never replaced: NameTaken, and the staged file stays
-    // for another try. Otherwise 0, or a CopyFailureReason.
-    int Commit(const std::string& destination, bool replace);
+    // for another try.
+    StepResult Commit(const std::string& destination, bool replace);
 
 private:
-    int CommitWithoutNoReplace(const std::string& destination);
+    StepResult CommitWithoutNoReplace(const std::string& destination);
     void Discard();
 
     std::string tempPath_; // empty when nothing is staged
