@@ -3,10 +3,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include "LoadHelpers.h"
 #include "library/DeviceLibrary.h"
 #include "library/FileScanProgress.h"
+#include "library/FileTags.h"
 #include "library/MusicFiles.h"
 #include "library/VolumeLabel.h"
 #include "support/TaggedAudio.h"
@@ -53,6 +56,40 @@ public:
     bool stop = false;
 };
 
+// Bytes this process has read through read(2) and its kin so far.
+uint64_t BytesReadSoFar() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    uint64_t value = 0;
+    while (io >> key >> value)
+        if (key == "rchar:")
+            return value;
+    return 0;
+}
+
+// How the files of one folder were closed: after being open for writing or not.
+class CloseWatch {
+public:
+    explicit CloseWatch(const std::string& folder) : fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        inotify_add_watch(fd, folder.c_str(), IN_CLOSE_WRITE | IN_CLOSE_NOWRITE);
+    }
+    ~CloseWatch() { close(fd); }
+    // Drains the events so far into the two counts.
+    void Count(int& written, int& readOnly) const {
+        alignas(inotify_event) char buffer[4096];
+        ssize_t n;
+        while ((n = read(fd, buffer, sizeof buffer)) > 0)
+            for (char* at = buffer; at < buffer + n;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                ++(event->mask & IN_CLOSE_WRITE ? written : readOnly);
+                at += sizeof(inotify_event) + event->len;
+            }
+    }
+
+private:
+    const int fd;
+};
+
 dbwriter::Database OneTrackDatabase() {
     dbwriter::Database db;
     dbwriter::Track track = NamedTrack(7, u"From the Database");
@@ -75,6 +112,8 @@ TEST_F(FileScan, EveryFormatGivesItsTagsSizeLengthAndPathInScanOrder) {
     ASSERT_TRUE(WriteTaggedAudio(Music("F02/CCCC.aiff"),
                                  Tags(u"Ελληνικά", u"Κώστας", u"Θάλασσα", u"World"), 2));
     ASSERT_TRUE(WriteTaggedAudio(Music("F02/DDDD.m4b"), Tags(u"Chapter 1", u"Reader", u"", u"")));
+    ASSERT_TRUE(WriteTaggedAudio(Music("F03/EEEE.flac"),
+                                 Tags(u"Lossless", u"Flac Band", u"Flac Album", u"Folk"), 4));
     // Not music: skipped without a row or a count.
     std::ofstream(Music("F02/notes.txt")) << "x";
     std::ofstream(Music("F02/._AAAA.mp3")) << "resource fork";
@@ -87,10 +126,11 @@ TEST_F(FileScan, EveryFormatGivesItsTagsSizeLengthAndPathInScanOrder) {
     ASSERT_EQ(db.playlistCount, 1u);
     EXPECT_EQ(Text(db.playlists[0].name), "iPod");
     EXPECT_NE(db.playlists[0].masterFlag, 0u);
-    EXPECT_EQ(ViewTitles(db), (std::vector<std::string>{"Wave \xF0\x9F\x98\x80", "Blue in Green",
-                                                        "Mp4 Song", "Ελληνικά", "Chapter 1"}));
-    const std::vector<std::string> files = {"F00/AAAA.wav", "F00/ZZZZ.mp3", "F01/BBBB.m4a",
-                                            "F02/CCCC.aiff", "F02/DDDD.m4b"};
+    EXPECT_EQ(ViewTitles(db),
+              (std::vector<std::string>{"Wave \xF0\x9F\x98\x80", "Blue in Green", "Mp4 Song",
+                                        "Ελληνικά", "Chapter 1", "Lossless"}));
+    const std::vector<std::string> files = {"F00/AAAA.wav",  "F00/ZZZZ.mp3", "F01/BBBB.m4a",
+                                            "F02/CCCC.aiff", "F02/DDDD.m4b", "F03/EEEE.flac"};
     ASSERT_EQ(db.viewRowCount, files.size());
     for (uint32_t i = 0; i < db.viewRowCount; ++i) {
         const TrackRecord& row = db.viewRows[i];
@@ -108,9 +148,11 @@ TEST_F(FileScan, EveryFormatGivesItsTagsSizeLengthAndPathInScanOrder) {
     EXPECT_EQ(db.viewRows[4].album, nullptr);
     EXPECT_NEAR(db.TrackLengthMs(db.viewRows[1]), 5000, 100);
     EXPECT_NEAR(db.TrackLengthMs(db.viewRows[0]), 1000, 100);
-    EXPECT_EQ(progress.calls.back(), std::make_pair(5u, 5u));
+    EXPECT_EQ(Text(db.viewRows[5].artist), "Flac Band");
+    EXPECT_EQ(db.TrackLengthMs(db.viewRows[5]), 4000u);
+    EXPECT_EQ(progress.calls.back(), std::make_pair(6u, 6u));
     EXPECT_EQ(db.message, "Read from the music files under " + volume() +
-                              "\r\n5 tracks, 0 without readable tags, 0 files skipped\r\n");
+                              "\r\n6 tracks, 0 without readable tags, 0 files skipped\r\n");
 }
 
 TEST_F(FileScan, UntaggedFilesKeepANullTitleAndVanishedOnesAreCounted) {
@@ -137,6 +179,7 @@ TEST_F(FileScan, MixedCaseFoldersAndExtensionsAreFound) {
     ASSERT_TRUE(WriteTaggedAudio(folder / "LOUD.MP3", Tags(u"Loud", u"", u"", u"")));
     ASSERT_TRUE(WriteTaggedAudio(folder / "Soft.Aiff", Tags(u"Soft", u"", u"", u"")));
     EXPECT_TRUE(IsMusicFileName("X.M4P"));
+    EXPECT_TRUE(IsMusicFileName("X.Flac"));
     EXPECT_FALSE(IsMusicFileName(".mp3"));
     EXPECT_FALSE(IsMusicFileName("song.mp3.part"));
     EXPECT_TRUE(HasMusicFiles(volume()));
@@ -144,6 +187,44 @@ TEST_F(FileScan, MixedCaseFoldersAndExtensionsAreFound) {
     ASSERT_EQ(db.LoadFromFiles(volume()), 1) << db.message;
     EXPECT_EQ(ViewTitles(db), (std::vector<std::string>{"Loud", "Soft"}));
     EXPECT_EQ(Text(db.viewRows[0].location), (folder / "LOUD.MP3").string());
+}
+
+// Nothing on the device is ever opened for writing, by the scan or by TagLib.
+TEST_F(FileScan, EveryFileIsOpenedReadOnly) {
+    for (const char* name : {"A.mp3", "B.m4a", "C.wav", "D.aiff", "E.flac"})
+        ASSERT_TRUE(WriteTaggedAudio(Music(std::string("F00/") + name), Tags(u"T", u"", u"", u"")));
+    const CloseWatch watch(Music("F00"));
+    CItuneDB db;
+    ASSERT_EQ(db.LoadFromFiles(volume()), 1) << db.message;
+    int written = 0, readOnly = 0;
+    watch.Count(written, readOnly);
+    EXPECT_EQ(written, 0);
+    EXPECT_GE(readOnly, 5);
+}
+
+// A file without the frames or tags TagLib looks for would have it scan the
+// whole file; a large one must cost a bounded read, and one that does start
+// like music still gives its tags.
+TEST_F(FileScan, AFileOfZerosCostsABoundedRead) {
+    constexpr uint64_t kSize = uint64_t(64) << 20;
+    ASSERT_TRUE(WriteTaggedAudio(Music("F00/framed.mp3"), Tags(u"Then Zeros", u"", u"", u"")));
+    const struct {
+        const char* name;
+        const char* title;
+    } cases[] = {{"F00/zeros.mp3", "<null>"},
+                 {"F00/zeros.flac", "<null>"},
+                 {"F00/zeros.m4a", "<null>"},
+                 {"F00/framed.mp3", "Then Zeros"}};
+    for (const auto& c : cases) {
+        std::ofstream(Music(c.name), std::ios::app).close();
+        fs::resize_file(Music(c.name), kSize);
+        FileTags tags;
+        const uint64_t before = BytesReadSoFar();
+        ReadFileTags(Music(c.name), tags);
+        EXPECT_LT(BytesReadSoFar() - before, kSize / 16) << c.name;
+        EXPECT_EQ(tags.size, kSize) << c.name;
+        EXPECT_EQ(tags.title ? ToUtf8(*tags.title) : "<null>", c.title) << c.name;
+    }
 }
 
 TEST_F(FileScan, TheDatabaseWinsWhenItLoadsAndTheFilesStandInWhenItDoesNot) {
