@@ -17,7 +17,7 @@ CItuneDB::~CItuneDB() {
 
 int CItuneDB::LoadDatabase(const std::string& path) {
     dbPath = path;
-    ForgetTrackFolderListings(); // the device may have changed since
+    StartTrackResolution(VolumeRootOfDatabase(path)); // the device may have changed since
     outOfMemory = false;
     volumeRoot = FromUtf8(VolumeRootOfDatabase(path));
     if (!MapDatabase())

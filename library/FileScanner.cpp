@@ -5,6 +5,7 @@
 #include "library/CItuneDB.h"
 #include "library/FileScanProgress.h"
 #include "library/MusicFiles.h"
+#include "library/ResolvePath.h"
 #include "library/Utf16.h"
 #include "library/VolumeLabel.h"
 
@@ -20,6 +21,7 @@ uint32_t ClampToWord(uint64_t value) {
 } // namespace
 
 int CItuneDB::LoadFromFiles(const std::string& volumeRoot, FileScanProgress* progress) {
+    StartTrackResolution(volumeRoot);
     return FileScanner(*this, progress).Load(volumeRoot);
 }
 
@@ -55,7 +57,11 @@ bool FileScanner::ReadAll(const std::vector<std::string>& paths) {
         if (progress && progress->StopRequested())
             return false;
         ScannedFile file{paths[i], {}};
-        switch (ReadFileTags(file.path, file.tags)) {
+        // A link out of the device is no track of it; its file is not read.
+        const TagReadResult read = ResolveTrackPath(file.path).empty()
+                                       ? TagReadResult::Unreadable
+                                       : ReadFileTags(file.path, file.tags);
+        switch (read) {
         case TagReadResult::Unreadable:
             ++skipped;
             break;
