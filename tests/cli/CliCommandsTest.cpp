@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <unistd.h>
 
 #include "RunCli.h"
+#include "support/ChildProcess.h"
 #include "support/ItunesDbWriter.h"
 #include "support/SampleDevice.h"
 #include "support/TempDir.h"
@@ -112,6 +116,53 @@ TEST_F(Cli, HumanTablesShowDeviceControlCharactersAsQuestionMarks) {
     EXPECT_EQ(playlists.out, "Index  Name     Items  Master\n"
                              "    0  Mas?ter      1  yes\n"
                              "Source: the iPod database\n");
+}
+
+// Wide characters take two columns and combining marks none; a
+// directional control would turn the rest of the line around.
+TEST_F(Cli, HumanTablesPadByDisplayWidthAndEscapeDirectionalControls) {
+    dbwriter::Database db;
+    dbwriter::Track track;
+    track.id = 7;
+    track.location = u":iPod_Control:Music:F00:X.mp3";
+    db.tracks = {track};
+    db.playlists = {{true, u"Mix", {7}},
+                    {false, u"夜に駆ける", {7}},
+                    {false, u"e\u0301te", {7}},
+                    {false, u"\u202Eevil", {7}}};
+    dbwriter::WriteFile(sample() + "/iPod_Control/iTunes/iTunesDB", dbwriter::Write(db).bytes);
+    const CliRun run = RunCli({"playlists"}, sample());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "Index  Name          Items  Master\n"
+                       "    0  Mix               1  yes\n"
+                       "    1  夜に駆ける        1  \n"
+                       "    2  e\u0301te               1  \n"
+                       "    3  <U+202E>evil      1  \n"
+                       "Source: the iPod database\n");
+}
+
+// Its options are options, never the name of a folder to write.
+TEST(SampleDeviceTool, HelpAndUnknownOptionsWriteNoDevice) {
+    const TempDir cwd;
+    const struct {
+        const char* arg;
+        int exitCode;
+    } cases[] = {{"--help", 0}, {"-h", 0}, {"--bogus", 2}, {"--compressed", 2}};
+    for (const auto& c : cases) {
+        const int exitCode = RunInChild([&] {
+            const int usage = ::open((cwd / "usage").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (::chdir(cwd.path().c_str()) != 0 || ::dup2(usage, c.exitCode == 0 ? 1 : 2) < 0)
+                return 98;
+            ::execl(CORVANE_SAMPLE_DEVICE_PATH, "corvane-sample-device", c.arg, nullptr);
+            return 97;
+        });
+        EXPECT_EQ(exitCode, c.exitCode) << c.arg;
+        std::string usage;
+        std::getline(std::ifstream(cwd / "usage"), usage);
+        EXPECT_EQ(usage.rfind("usage: corvane-sample-device", 0), 0u) << c.arg;
+        std::filesystem::remove(cwd / "usage");
+        EXPECT_TRUE(std::filesystem::is_empty(cwd.path())) << c.arg;
+    }
 }
 
 TEST_F(Cli, DevicesListOnlyVolumesWithADatabaseOrMusicFiles) {
