@@ -32,7 +32,7 @@ void CCorvaneDlg::OnBrowse() {
 }
 
 void CCorvaneDlg::OnOpen() {
-    if (CheckOutputFolder(this, outputFolder, device.DatabasePath()))
+    if (CheckOutputFolder(this, outputFolder, device.DeviceRoot()))
         OpenLocalLocation(outputFolder);
 }
 
@@ -41,7 +41,7 @@ void CCorvaneDlg::OnCopyToComputer() {
         ShowMessage(this, kNoTrackChecked);
         return;
     }
-    if (!CheckOutputFolder(this, outputFolder, device.DatabasePath()))
+    if (!CheckOutputFolder(this, outputFolder, device.DeviceRoot()))
         return;
     if (!outputFolder.endsWith('/'))
         outputFolder += '/';

@@ -1,22 +1,24 @@
 #include "app/OutputFolderCheck.h"
 
 #include "app/MessageBox.h"
-#include "transfer/FolderPath.h"
 #include "transfer/OutputFolderRules.h"
 
-bool CheckOutputFolder(QWidget* parent, QString& folder, const std::string& dbPath) {
+bool CheckOutputFolder(QWidget* parent, QString& folder, const std::string& deviceRoot) {
     folder = QString::fromStdString(ExpandHomeFolder(folder.toStdString()));
-    const std::string path = folder.toStdString();
-    if (!path.empty() && IsOnDeviceVolume(path, DeviceRootOfDatabase(dbPath))) {
+    switch (PrepareOutputFolder(folder.toStdString(), deviceRoot)) {
+    case OutputFolderProblem::OnDevice:
         ShowMessage(parent, QStringLiteral("The output folder \"%1\" is on the iPod, and Corvane "
                                            "never writes to it; please select another one!")
                                 .arg(folder));
         return false;
+    case OutputFolderProblem::CannotCreate:
+        ShowMessage(
+            parent,
+            QStringLiteral("Invalid output folder \"%1\", please select a valid one!").arg(folder));
+        return false;
+    case OutputFolderProblem::NotWritable: // each copy's failure then names the folder
+    case OutputFolderProblem::None:
+        break;
     }
-    if (EnsureFolderPath(path))
-        return true;
-    ShowMessage(
-        parent,
-        QStringLiteral("Invalid output folder \"%1\", please select a valid one!").arg(folder));
-    return false;
+    return true;
 }

@@ -11,6 +11,6 @@ class QWidget;
 // on the device is refused with a message of its own (nothing is ever
 // written to the iPod, not even a missing folder level), and otherwise
 // every missing level is created, or the invalid-folder message is shown.
-// `folder` is left expanded. `dbPath` is the loaded device's database, ""
+// `folder` is left expanded. `deviceRoot` is the loaded device's root, ""
 // for none. True when the folder is ready.
-bool CheckOutputFolder(QWidget* parent, QString& folder, const std::string& dbPath);
+bool CheckOutputFolder(QWidget* parent, QString& folder, const std::string& deviceRoot);

@@ -9,6 +9,7 @@
 #include "cli/DeviceSession.h"
 #include "cli/ExitCodes.h"
 #include "cli/M3uPlaylist.h"
+#include "cli/StopSignals.h"
 #include "transfer/PathComponent.h"
 
 namespace {

@@ -32,7 +32,3 @@ CopyOutcome RunCopyJob(CopyJob& job, const std::vector<uint32_t>& chosen, std::o
 // with skipIdentical the rows already there are counted apart.
 void PrintCopySummary(const CopyJob& job, const CopyOutcome& outcome, size_t chosen,
                       std::ostream& out);
-
-// The exit status of a run that a signal stopped: 128 plus the first
-// signal's number, as a shell reports it.
-int StoppedExitCode();

@@ -4,6 +4,7 @@
 
 #include "cli/ExitCodes.h"
 #include "cli/ScanProgressBar.h"
+#include "cli/StopSignals.h"
 #include "library/DatabaseChoice.h"
 #include "library/DeviceLibrary.h"
 #include "library/DevicePaths.h"
@@ -32,9 +33,7 @@ int LoadResultToExit(int result, bool outOfMemory, SourceChoice choice, const st
     }
 }
 
-} // namespace
-
-int OpenDevice(const ParsedOptions& options, CItuneDB& db, std::ostream& err) {
+int FindAndLoad(const ParsedOptions& options, CItuneDB& db, std::ostream& err) {
     std::string dbPath;
     if (options.Has("device")) {
         const std::string volume = AbsoluteFolder(options.Get("device"));
@@ -59,6 +58,12 @@ int OpenDevice(const ParsedOptions& options, CItuneDB& db, std::ostream& err) {
         err << "corvane-cli: no usable database at " << dbPath
             << "; read the music files' own tags instead\n";
     return LoadResultToExit(result, db.outOfMemory, choice, dbPath, err);
+}
+
+} // namespace
+
+int OpenDevice(const ParsedOptions& options, CItuneDB& db, std::ostream& err) {
+    return RunUntilStopSignal([&] { return FindAndLoad(options, db, err); });
 }
 
 const char* SourceName(const CItuneDB& db) {

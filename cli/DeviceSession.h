@@ -10,7 +10,8 @@
 // a database or music files) and loads it into `db`: its database, or with
 // --from-files, or when the database is missing, empty or unreadable, the
 // music files' own tags. Returns kExitOk, or the exit code after writing
-// one line to `err` that names the path.
+// one line to `err` that names the path. A stop signal meanwhile ends the
+// process (see RunUntilStopSignal).
 int OpenDevice(const ParsedOptions& options, CItuneDB& db, std::ostream& err);
 
 // The option every command that reads a device takes.

@@ -70,6 +70,11 @@ public:
     // VolumeRootOfDatabase() of it.
     const std::string& DatabasePath() const { return dbPath; }
 
+    // The folder of the volume the last load read, from its database or
+    // from its music files alike ("/" for the root file system, "" before
+    // any load). Nothing may ever be written below it.
+    const std::string& DeviceRoot() const { return deviceRoot; }
+
     // --- the tables' source: the database, or the music files' own tags ---
     // Where the tables held now came from; None when there are none.
     enum class Source { None, Database, Files };
@@ -126,6 +131,7 @@ private:
     uint32_t nonZeroKindCount = 0;
 
     std::string dbPath;
+    std::string deviceRoot;
     std::u16string volumeRoot; // prefix of every location, no trailing "/"
 
     // The database file for one load: mapped under a read-fault guard, or

@@ -28,3 +28,7 @@ std::string VolumeRootOfDatabase(const std::string& dbPath) {
     }
     return dbPath.substr(0, end);
 }
+
+std::string VolumeFolder(const std::string& volumeRoot) {
+    return volumeRoot.empty() ? "/" : volumeRoot;
+}

@@ -21,3 +21,7 @@ std::string DatabasePathOnVolume(const std::string& mountPoint,
 // The volume a database path belongs to: the path without its last three
 // components ("" for the root file system). Track locations hang off it.
 std::string VolumeRootOfDatabase(const std::string& dbPath);
+
+// A volume root as VolumeRootOfDatabase() gives it, as a folder to compare
+// paths with: "/" for the root file system.
+std::string VolumeFolder(const std::string& volumeRoot);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "library/CItuneDB.h"
+#include "library/DevicePaths.h"
 #include "library/FileScanProgress.h"
 #include "library/MusicFiles.h"
 #include "library/ResolvePath.h"
@@ -21,7 +22,12 @@ uint32_t ClampToWord(uint64_t value) {
 } // namespace
 
 int CItuneDB::LoadFromFiles(const std::string& volumeRoot, FileScanProgress* progress) {
-    StartTrackResolution(volumeRoot);
+    // The window scans off its own thread while it may read the root; the
+    // database load before the scan has set the same one already.
+    const std::string root = VolumeFolder(volumeRoot);
+    if (root != deviceRoot)
+        deviceRoot = root;
+    StartTrackResolution(root);
     return FileScanner(*this, progress).Load(volumeRoot);
 }
 

@@ -188,8 +188,7 @@ std::string ResolveTrackPath(const std::string& absolutePath) {
 void StartTrackResolution(const std::string& deviceRoot) {
     SharedListings& listings = TrackFolderListings();
     const std::lock_guard<std::mutex> hold(listings.lock);
-    const std::string root = deviceRoot.empty() ? "/" : deviceRoot;
-    listings.realRoot = RealPath(root).value_or(root);
+    listings.realRoot = RealPath(deviceRoot).value_or(deviceRoot);
     listings.byFolder.clear();
     listings.folderOnDisk.clear();
 }

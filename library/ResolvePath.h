@@ -19,6 +19,6 @@ std::string ResolveExistingPath(const std::string& absolutePath);
 // Safe from any thread.
 std::string ResolveTrackPath(const std::string& absolutePath);
 
-// Forgets the listings, for the tracks of a new load, which lie under
-// `deviceRoot` ("" for the root file system).
+// Forgets the listings, for the tracks of a new load, which lie in the
+// folder `deviceRoot` (VolumeFolder() of the device's volume).
 void StartTrackResolution(const std::string& deviceRoot);

@@ -1,6 +1,6 @@
 #include "transfer/OutputFolderRules.h"
 
-#include "library/DevicePaths.h"
+#include "transfer/FolderPath.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -70,13 +70,14 @@ bool IsOnDeviceVolume(const std::string& folder, const std::string& deviceRoot) 
            (IsMountPoint(root) && SameFileSystem(ExistingLevel(target), root));
 }
 
-std::string DeviceRootOfDatabase(const std::string& dbPath) {
-    if (dbPath.empty())
-        return dbPath;
-    const std::string root = VolumeRootOfDatabase(dbPath);
-    return root.empty() ? "/" : root;
-}
-
 bool IsWritableFolder(const std::string& folder) {
     return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+OutputFolderProblem PrepareOutputFolder(const std::string& folder, const std::string& deviceRoot) {
+    if (!folder.empty() && IsOnDeviceVolume(folder, deviceRoot))
+        return OutputFolderProblem::OnDevice;
+    if (!EnsureFolderPath(folder))
+        return OutputFolderProblem::CannotCreate;
+    return IsWritableFolder(folder) ? OutputFolderProblem::None : OutputFolderProblem::NotWritable;
 }
