@@ -144,24 +144,24 @@ TEST_F(Cli, HumanTablesPadByDisplayWidthAndEscapeDirectionalControls) {
 // Its options are options, never the name of a folder to write.
 TEST(SampleDeviceTool, HelpAndUnknownOptionsWriteNoDevice) {
     const TempDir cwd;
-    const struct {
-        const char* arg;
-        int exitCode;
-    } cases[] = {{"--help", 0}, {"-h", 0}, {"--bogus", 2}, {"--compressed", 2}};
-    for (const auto& c : cases) {
-        const int exitCode = RunInChild([&] {
-            const int usage = ::open((cwd / "usage").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            if (::chdir(cwd.path().c_str()) != 0 || ::dup2(usage, c.exitCode == 0 ? 1 : 2) < 0)
-                return 98;
-            ::execl(CORVANE_SAMPLE_DEVICE_PATH, "corvane-sample-device", c.arg, nullptr);
-            return 97;
-        });
-        EXPECT_EQ(exitCode, c.exitCode) << c.arg;
+    for (const auto& [arg, exitCode] :
+         {std::pair{"--help", 0}, {"--bogus", 2}, {"--compressed", 2}}) {
+        EXPECT_EQ(RunInChild([&] {
+                      // open() takes the lowest free descriptor: the one just closed.
+                      ::close(exitCode == 0 ? 1 : 2);
+                      if (::open((cwd / "usage").c_str(), O_WRONLY | O_CREAT, 0644) < 0 ||
+                          ::chdir(cwd.path().c_str()) != 0)
+                          return 98;
+                      ::execl(CORVANE_SAMPLE_DEVICE_PATH, "corvane-sample-device", arg, nullptr);
+                      return 97;
+                  }),
+                  exitCode)
+            << arg;
         std::string usage;
         std::getline(std::ifstream(cwd / "usage"), usage);
-        EXPECT_EQ(usage.rfind("usage: corvane-sample-device", 0), 0u) << c.arg;
+        EXPECT_EQ(usage, "usage: corvane-sample-device [--no-database | --compressed] DIR") << arg;
         std::filesystem::remove(cwd / "usage");
-        EXPECT_TRUE(std::filesystem::is_empty(cwd.path())) << c.arg;
+        EXPECT_TRUE(std::filesystem::is_empty(cwd.path())) << arg;
     }
 }
 
