@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
+#include <sys/wait.h>
+#include <tuple>
 
 #include "RunCli.h"
-#include "support/ChildProcess.h"
 #include "support/ItunesDbWriter.h"
 #include "support/SampleDevice.h"
 #include "support/TempDir.h"
@@ -143,25 +143,17 @@ TEST_F(Cli, HumanTablesPadByDisplayWidthAndEscapeDirectionalControls) {
 
 // Its options are options, never the name of a folder to write.
 TEST(SampleDeviceTool, HelpAndUnknownOptionsWriteNoDevice) {
-    const TempDir cwd;
-    for (const auto& [arg, exitCode] :
-         {std::pair{"--help", 0}, {"--bogus", 2}, {"--compressed", 2}}) {
-        EXPECT_EQ(RunInChild([&] {
-                      // open() takes the lowest free descriptor: the one just closed.
-                      ::close(exitCode == 0 ? 1 : 2);
-                      if (::open((cwd / "usage").c_str(), O_WRONLY | O_CREAT, 0644) < 0 ||
-                          ::chdir(cwd.path().c_str()) != 0)
-                          return 98;
-                      ::execl(CORVANE_SAMPLE_DEVICE_PATH, "corvane-sample-device", arg, nullptr);
-                      return 97;
-                  }),
-                  exitCode)
-            << arg;
+    const TempDir dir;
+    std::filesystem::create_directory(dir / "cwd");
+    for (const auto& [arg, exitCode, output] :
+         {std::tuple{"--help", 0, ">"}, {"--bogus", 2, "2>"}, {"--compressed", 2, "2>"}}) {
+        const std::string run = "cd " + dir / "cwd" + " && " CORVANE_SAMPLE_DEVICE_PATH " " + arg +
+                                " " + output + "../usage";
+        EXPECT_EQ(WEXITSTATUS(std::system(run.c_str())), exitCode) << arg;
+        EXPECT_TRUE(std::filesystem::is_empty(dir / "cwd")) << arg;
         std::string usage;
-        std::getline(std::ifstream(cwd / "usage"), usage);
+        std::getline(std::ifstream(dir / "usage"), usage);
         EXPECT_EQ(usage, "usage: corvane-sample-device [--no-database | --compressed] DIR") << arg;
-        std::filesystem::remove(cwd / "usage");
-        EXPECT_TRUE(std::filesystem::is_empty(cwd.path())) << arg;
     }
 }
 
