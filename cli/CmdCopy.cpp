@@ -10,6 +10,7 @@
 #include "cli/M3uPlaylist.h"
 #include "cli/StopSignals.h"
 #include "library/TrackTableLock.h"
+#include "transfer/RunNames.h"
 
 namespace {
 
@@ -116,11 +117,15 @@ int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     job.rows = db.viewRows;
     job.rowCount = db.viewRowCount;
     ApplyCopyOptions(options, job);
+    RunNames names;
+    job.names = &names;
     const CopyOutcome outcome = RunCopyJob(job, chosen, err);
     PrintCopySummary(job, outcome, chosen.size(), out);
     if (options.Has("m3u") &&
-        !WritePlaylistFile(job.outputFolder, M3uFileName(db.playlists[index].name),
-                           PlacedEntries(db, job.rows, outcome, job.outputFolder), err))
+        WritePlaylistFile(job.outputFolder, M3uTitle(db.playlists[index].name),
+                          PlacedEntries(db, job.rows, outcome, job.outputFolder), names,
+                          job.overwriteExisting, err)
+            .empty())
         return kExitSomeFailed;
     if (outcome.cancelled)
         return StoppedExitCode();

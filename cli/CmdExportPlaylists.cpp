@@ -2,7 +2,6 @@
 // track copied once however many playlists hold it.
 #include <map>
 #include <ostream>
-#include <set>
 
 #include "cli/Commands.h"
 #include "cli/CopyRun.h"
@@ -10,7 +9,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/M3uPlaylist.h"
 #include "cli/StopSignals.h"
-#include "transfer/PathComponent.h"
+#include "transfer/RunNames.h"
 
 namespace {
 
@@ -60,33 +59,23 @@ bool BuildExportTable(CItuneDB& db, ExportTable& table) {
     return true;
 }
 
-// Playlist file names, made distinct within one export: two playlists both
-// called "Mix" give Mix.m3u8 and Mix(0).m3u8.
-std::string DistinctName(const char16_t* playlistName, std::set<std::string>& used) {
-    const std::string plain = M3uFileName(playlistName);
-    const std::string title = plain.substr(0, plain.size() - 5);
-    std::string name = plain;
-    for (int counter = 0; !used.insert(name).second; ++counter)
-        name = CandidateFileName(title, counter, ".m3u8");
-    return name;
-}
-
+// Two playlists of one name give Mix.m3u8 and Mix(0).m3u8, as two tracks would.
 bool WritePlaylists(const CItuneDB& db, const ExportTable& table, const CopyJob& job,
                     const CopyOutcome& outcome, std::ostream& out, std::ostream& err) {
     std::map<uint32_t, const PlacedFile*> placedByRow;
     for (const PlacedFile& placed : outcome.placed)
         placedByRow[placed.row] = &placed;
-    std::set<std::string> used;
     bool allWritten = true;
     for (uint32_t p = 0; p < db.playlistCount; ++p) {
         CopyOutcome subset;
         for (uint32_t row : table.playlistRows[p])
             if (auto found = placedByRow.find(row); found != placedByRow.end())
                 subset.placed.push_back(*found->second);
-        const std::string name = DistinctName(db.playlists[p].name, used);
         const std::vector<M3uEntry> entries =
             PlacedEntries(db, table.rows.data(), subset, job.outputFolder);
-        if (WritePlaylistFile(job.outputFolder, name, entries, err))
+        const std::string name = WritePlaylistFile(job.outputFolder, M3uTitle(db.playlists[p].name),
+                                                   entries, *job.names, job.overwriteExisting, err);
+        if (!name.empty())
             out << "playlist " << name << ": " << entries.size() << " tracks\n";
         else
             allWritten = false;
@@ -123,6 +112,8 @@ int RunExportPlaylists(const CommandArgs& args, std::ostream& out, std::ostream&
     job.rows = table.rows.data();
     job.rowCount = uint32_t(table.rows.size());
     ApplyCopyOptions(options, job);
+    RunNames names;
+    job.names = &names;
     const CopyOutcome outcome = RunCopyJob(job, chosen, err);
     PrintCopySummary(job, outcome, chosen.size(), out);
     const bool written = WritePlaylists(db, table, job, outcome, out, err);

@@ -4,9 +4,10 @@
 
 #include "library/CItuneDB.h"
 #include "library/Utf16.h"
-#include "transfer/AtomicFile.h"
 #include "transfer/CopyOutcome.h"
 #include "transfer/PathComponent.h"
+#include "transfer/Placement.h"
+#include "transfer/StagedCopy.h"
 
 namespace {
 
@@ -38,10 +39,10 @@ std::string M3uText(const std::vector<M3uEntry>& entries) {
     return text;
 }
 
-std::string M3uFileName(const char16_t* playlistName) {
+std::string M3uTitle(const char16_t* playlistName) {
     const size_t room = kMaxComponentBytes - std::char_traits<char>::length(kExtension);
     std::string name = SafePathComponent(Utf16View(playlistName), room);
-    return (name.empty() ? kUnnamedPlaylist : name) + kExtension;
+    return name.empty() ? kUnnamedPlaylist : name;
 }
 
 std::vector<M3uEntry> PlacedEntries(const CItuneDB& db, const TrackRecord* rows,
@@ -57,11 +58,20 @@ std::vector<M3uEntry> PlacedEntries(const CItuneDB& db, const TrackRecord* rows,
     return entries;
 }
 
-bool WritePlaylistFile(const std::string& folder, const std::string& fileName,
-                       const std::vector<M3uEntry>& entries, std::ostream& err) {
-    const std::string path = folder + fileName;
-    if (WriteFileAtomically(path, M3uText(entries)))
-        return true;
-    err << "corvane-cli: cannot write the playlist " << path << "\n";
-    return false;
+std::string WritePlaylistFile(const std::string& folder, const std::string& title,
+                              const std::vector<M3uEntry>& entries, RunNames& names, bool overwrite,
+                              std::ostream& err) {
+    Placement place{folder, title, kExtension, {}, false};
+    StagedCopy staged;
+    int result = overwrite ? 0 : ChooseName(place, names, false);
+    if (result == 0)
+        result = staged.StageContent(folder, M3uText(entries));
+    if (result == 0)
+        result = PlaceStaged(staged, place, names, overwrite);
+    if (result == 0)
+        return place.destination.substr(folder.size());
+    err << "corvane-cli: cannot write the playlist "
+        << (place.destination.empty() ? folder + title + kExtension : place.destination) << ": "
+        << CopyFailureText(static_cast<CopyFailureReason>(result)) << "\n";
+    return std::string();
 }

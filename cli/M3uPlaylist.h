@@ -8,6 +8,7 @@
 #include "library/TrackRecord.h"
 
 class CItuneDB;
+class RunNames;
 struct CopyOutcome;
 
 // M3U8 playlists of copied tracks: UTF-8, "#EXTM3U", then per track an
@@ -22,9 +23,9 @@ struct M3uEntry {
 
 std::string M3uText(const std::vector<M3uEntry>& entries);
 
-// "<playlist name>.m3u8", the name cleaned like any copied file's; a
-// playlist without a usable name is "Playlist.m3u8".
-std::string M3uFileName(const char16_t* playlistName);
+// The playlist file's title: its name cleaned like any copied file's, with
+// room for ".m3u8"; a playlist without a usable name is "Playlist".
+std::string M3uTitle(const char16_t* playlistName);
 
 // The entries for what a copy into `folder` (ending in "/") placed, in walk
 // order: copied rows and, with skipIdentical, rows already there. Failed and
@@ -32,7 +33,10 @@ std::string M3uFileName(const char16_t* playlistName);
 std::vector<M3uEntry> PlacedEntries(const CItuneDB& db, const TrackRecord* rows,
                                     const CopyOutcome& outcome, const std::string& folder);
 
-// Writes the playlist as folder + fileName, replacing an earlier one of that
-// name whole. False after one line to `err`.
-bool WritePlaylistFile(const std::string& folder, const std::string& fileName,
-                       const std::vector<M3uEntry>& entries, std::ostream& err);
+// Writes the playlist into `folder` as title + ".m3u8", by the copies'
+// rules: a free numbered name, or with `overwrite` over a file from before
+// the run, never over one the run (or a run beside it) wrote; the file is
+// never seen half-written. Gives the name written, "" after one line to `err`.
+std::string WritePlaylistFile(const std::string& folder, const std::string& title,
+                              const std::vector<M3uEntry>& entries, RunNames& names, bool overwrite,
+                              std::ostream& err);

@@ -8,6 +8,7 @@
 
 class ByteCopier;
 class CopyProgressSink;
+class RunNames;
 
 // Everything one walk of the copy worker reads. The owner (the transfer
 // dialog, or the CLI) fills it completely before starting the worker, keeps
@@ -36,4 +37,8 @@ struct CopyJob {
     CopyProgressSink* progress = nullptr;
     // Borrowed; null means KernelByteCopier(). Tests put fakes here.
     ByteCopier* byteCopier = nullptr;
+    // What the walk learns of the names it writes; borrowed, for an owner
+    // that writes more files (playlists) by the same rules after the walk.
+    // Null: the walk keeps its own.
+    RunNames* names = nullptr;
 };

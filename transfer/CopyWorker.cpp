@@ -6,35 +6,27 @@
 #include "transfer/ByteCopier.h"
 #include "transfer/CopyProgress.h"
 #include "transfer/DestinationFolder.h"
-#include "transfer/FreeName.h"
 #include "transfer/IdenticalFile.h"
 #include "transfer/PathComponent.h"
+#include "transfer/Placement.h"
 #include "transfer/RunNames.h"
 #include "transfer/StagedCopy.h"
 
 #include <fcntl.h>
 #include <mutex>
+#include <optional>
+#include <set>
 #include <unistd.h>
 
 namespace {
 
-// Another program (or another run of this one) may take the chosen name
-// while the file is copying; the search then goes on past it. Each try that
-// fails means a name someone else has just written, so runs side by side on
-// the same titles need a good many before one would give up.
-constexpr int kCommitAttempts = 100;
-
 // One checked row with its destination settled.
 struct RowPlan {
     bool hasSource = false;
-    std::string source;      // the row's location as UTF-8
-    std::string title;       // as the database gave it, for reports
-    std::string folder;      // ending in "/"
-    std::string fileTitle;   // safe title component, may be empty
-    std::string ext;         // safe extension, may be empty
-    std::string destination; // full path the copy is renamed to
-    bool replace = false;    // the destination may replace a file from before the walk
-    int failure = 0;         // a CopyFailureReason, or 0
+    std::string source; // the row's location as UTF-8
+    std::string title;  // as the database gave it, for reports
+    Placement place;
+    int failure = 0; // a CopyFailureReason, or 0
 };
 
 std::string SettleFolder(const CopyJob& job, const TrackRecord& row, int& error) {
@@ -48,82 +40,84 @@ std::string SettleFolder(const CopyJob& job, const TrackRecord& row, int& error)
                              error);
 }
 
-int ChooseFreeName(RowPlan& plan, RunNames& names) {
-    plan.replace = false;
-    switch (FindFreeName(plan.folder, plan.fileTitle, plan.ext, names, plan.destination)) {
-    case FreeNameResult::Found:
-        return 0;
-    case FreeNameResult::AllTaken:
-        return FailureResult(CopyFailureReason::NoFreeName);
-    case FreeNameResult::LookupFailed:
-        break;
-    }
-    return FailureResult(CopyFailureReason::DestinationNotWritable);
+std::string ChildFolderName(const char16_t* text, const char* fallback) {
+    const std::string name = SafePathComponent(Utf16View(text));
+    return (name.empty() ? std::string(fallback) : name) + "/";
 }
 
-std::string PlainName(const RowPlan& plan) {
-    return CandidateFileName(plan.fileTitle, -1, plan.ext);
+// Where SettleFolder will put the row when every folder can be made.
+std::string FolderOf(const CopyJob& job, const TrackRecord& row) {
+    if (!job.keepOrganized)
+        return job.outputFolder;
+    return job.outputFolder + ChildFolderName(row.artist, kUnknownArtist) +
+           ChildFolderName(row.album, kUnknownAlbum);
 }
 
-// Runs under g_trackTableLock: reads the row, creates the folders and
-// settles the name.
+// Notes, before anything is written, which files an overwriting walk may
+// replace: what the folders of its checked rows hold now.
+void ListFoldersBeforeRun(const CopyJob& job, RunNames& names) {
+    std::lock_guard lock(g_trackTableLock);
+    std::set<std::string> folders;
+    for (uint32_t i = 0; i < job.rowCount; ++i)
+        if (job.rows[i].checked != 0)
+            folders.insert(FolderOf(job, job.rows[i]));
+    // Playlist files go beside the rows' folders, into the output folder.
+    folders.insert(job.outputFolder);
+    for (const std::string& folder : folders)
+        names.ListBeforeRun(folder);
+}
+
+// Runs under g_trackTableLock: reads the row and creates its folders.
 RowPlan PlanRow(const CopyJob& job, const TrackRecord& row, RunNames& names) {
     RowPlan plan;
     plan.hasSource = row.location != nullptr;
     plan.source = ToUtf8(Utf16View(row.location));
     plan.title = ToUtf8(Utf16View(row.title));
     int folderError = 0;
-    plan.folder = SettleFolder(job, row, folderError);
-    plan.fileTitle = SafePathComponent(Utf16View(row.title));
-    plan.ext = SourceExtension(plan.source);
-    if (folderError == 0 && names.FirstUse(plan.folder))
-        RemoveStaleStagedFiles(plan.folder);
-    if (folderError != 0) {
+    plan.place.folder = SettleFolder(job, row, folderError);
+    plan.place.title = SafePathComponent(Utf16View(row.title));
+    plan.place.ext = SourceExtension(plan.source);
+    if (folderError != 0)
         plan.failure = FailureResult(DestinationFailureOf(folderError));
-    } else if (job.overwriteExisting && !names.WroteEarlier(plan.folder, PlainName(plan))) {
-        plan.destination = plan.folder + PlainName(plan);
-        plan.replace = true;
-    } else {
-        plan.failure = ChooseFreeName(plan, names);
-    }
+    else if (names.FirstUse(plan.place.folder))
+        RemoveStaleStagedFiles(plan.place.folder);
     return plan;
 }
 
-// Runs without the lock: the copy itself, then the rename into place.
-int CarryOut(RowPlan& plan, const CopyJob& job, ByteCopier& copier, RunNames& names) {
+// Without the lock: the copy itself, then the rename into place.
+int CarryOut(RowPlan& plan, const CopyJob& job, ByteCopier& copier, RunNames& names,
+             IdenticalFiles& known) {
     if (!plan.hasSource)
         return FailureResult(CopyFailureReason::SourceMissing);
+    if (!job.overwriteExisting)
+        if (const int chosen = ChooseName(plan.place, names, false); chosen != 0)
+            return chosen;
     StagedCopy staged;
     int result =
-        staged.Stage(ResolveTrackPath(plan.source), plan.folder, copier, job.abortRequested);
-    for (int attempt = 0; result == 0 && attempt < kCommitAttempts; ++attempt) {
-        result = staged.Commit(plan.destination, plan.replace);
-        if (result == StagedCopy::Committed)
-            names.Wrote(plan.folder, plan.destination.substr(plan.folder.size()));
-        if (result != StagedCopy::NameTaken)
-            return result;
-        result = ChooseFreeName(plan, names);
-    }
-    return result == 0 || result == StagedCopy::NameTaken
-               ? FailureResult(CopyFailureReason::NoFreeName)
-               : result;
+        staged.Stage(ResolveTrackPath(plan.source), plan.place.folder, copier, job.abortRequested);
+    if (result == 0)
+        result = PlaceStaged(staged, plan.place, names, job.overwriteExisting);
+    if (result == 0)
+        known.Added(plan.place.folder, plan.place.destination.substr(plan.place.folder.size()));
+    return result;
 }
 
 // Without the lock, like the copy it stands in for.
-bool AlreadyThere(RowPlan& plan) {
-    return plan.hasSource && FindIdenticalFile(ResolveTrackPath(plan.source), plan.folder,
-                                               plan.fileTitle, plan.ext, plan.destination);
+bool AlreadyThere(RowPlan& plan, IdenticalFiles& known) {
+    return plan.hasSource && known.Find(ResolveTrackPath(plan.source), plan.place.folder,
+                                        plan.place.title, plan.place.ext, plan.place.destination);
 }
 
 void Record(CopyOutcome& outcome, uint32_t row, const RowPlan& plan, int result) {
     if (result == 0) {
         ++outcome.copiedCount;
-        outcome.placed.push_back({row, plan.destination});
+        outcome.placed.push_back({row, plan.place.destination});
         return;
     }
+    const Placement& place = plan.place;
     outcome.failures.push_back({row, static_cast<CopyFailureReason>(result), plan.title,
                                 plan.source,
-                                plan.destination.empty() ? plan.folder : plan.destination});
+                                place.destination.empty() ? place.folder : place.destination});
 }
 
 // The owner tells the user the transfer has finished once COPY_DONE arrives;
@@ -141,7 +135,17 @@ void FlushOutputVolume(const std::string& outputFolder) {
 unsigned CopyWorkerProc(CopyJob* job) {
     ByteCopier& copier = job->byteCopier ? *job->byteCopier : KernelByteCopier();
     CopyOutcome outcome;
-    RunNames names;
+    std::optional<RunNames> ownNames;
+    if (!job->names)
+        ownNames.emplace();
+    RunNames& names = job->names ? *job->names : *ownNames;
+    IdenticalFiles known;
+    if (job->overwriteExisting)
+        ListFoldersBeforeRun(*job, names);
+    // The owner's playlist files are staged there too, also when every row
+    // goes into a folder below it.
+    if (names.FirstUse(job->outputFolder))
+        RemoveStaleStagedFiles(job->outputFolder);
     for (uint32_t i = 0; i < job->rowCount; ++i) {
         if (job->cancelRequested.load()) {
             outcome.cancelled = true;
@@ -156,12 +160,13 @@ unsigned CopyWorkerProc(CopyJob* job) {
             job->progress->Post(COPY_NEXT);
             plan = PlanRow(*job, row, names);
         }
-        if (job->skipIdentical && plan.failure == 0 && AlreadyThere(plan)) {
+        if (job->skipIdentical && plan.failure == 0 && AlreadyThere(plan, known)) {
             ++outcome.skippedCount;
-            outcome.placed.push_back({i, plan.destination});
+            outcome.placed.push_back({i, plan.place.destination});
             continue;
         }
-        const int result = plan.failure != 0 ? plan.failure : CarryOut(plan, *job, copier, names);
+        const int result =
+            plan.failure != 0 ? plan.failure : CarryOut(plan, *job, copier, names, known);
         if (result == StagedCopy::Aborted) {
             outcome.cancelled = true;
             break;

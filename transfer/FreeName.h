@@ -17,5 +17,10 @@ enum class FreeNameResult : int {
 // file, folder or even a dangling link: title + ext, then title(0) + ext and
 // so on, skipping the numbers `names` knows to be taken and recording the
 // one found. Sets `path` to the full path found.
+// With `replace` given (an overwriting walk), a name that holds a file from
+// before the walk (RunNames::FromBeforeRun) and that the walk has not
+// written will do as well, and *replace says whether the name found holds
+// one: so a re-run lands on the names the first run gave.
 FreeNameResult FindFreeName(const std::string& folder, const std::string& title,
-                            const std::string& ext, RunNames& names, std::string& path);
+                            const std::string& ext, RunNames& names, std::string& path,
+                            bool* replace = nullptr);

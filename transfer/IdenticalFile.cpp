@@ -3,12 +3,15 @@
 #include "transfer/FreeName.h"
 #include "transfer/PathComponent.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace {
 
@@ -23,6 +26,8 @@ public:
     Fd& operator=(const Fd&) = delete;
     const int fd;
 };
+
+constexpr size_t kChunk = 1 << 16;
 
 // Fills `buffer` as far as the file goes; -1 on a read error.
 ssize_t ReadFull(int fd, char* buffer, size_t size) {
@@ -40,13 +45,40 @@ ssize_t ReadFull(int fd, char* buffer, size_t size) {
     return ssize_t(done);
 }
 
+// FAT and the volumes shared from Windows ignore the case of ASCII letters.
+std::string Folded(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// "Song(12).mp3" as the key "song.mp3" with counter 12; a name without a
+// counter is its own key with counter -1.
+std::string KeyOf(const std::string& name, int& counter) {
+    counter = -1;
+    const size_t dot = name.rfind('.');
+    const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+    const std::string ext = dot == std::string::npos ? "" : name.substr(dot);
+    const size_t open = stem.rfind('(');
+    if (stem.size() < 3 || stem.back() != ')' || open == std::string::npos ||
+        open + 2 >= stem.size())
+        return Folded(name);
+    const std::string digits = stem.substr(open + 1, stem.size() - open - 2);
+    if (digits.size() > 4 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+        (digits.size() > 1 && digits[0] == '0'))
+        return Folded(name);
+    counter = std::stoi(digits);
+    return Folded(stem.substr(0, open) + ext);
+}
+
 } // namespace
 
 bool SameContent(const std::string& a, const std::string& b) {
     const Fd first(a), second(b);
     if (first.fd < 0 || second.fd < 0)
         return false;
-    constexpr size_t kChunk = 1 << 16;
     std::array<char, kChunk> left{}, right{};
     for (;;) {
         const ssize_t n = ReadFull(first.fd, left.data(), kChunk);
@@ -58,18 +90,107 @@ bool SameContent(const std::string& a, const std::string& b) {
     }
 }
 
-bool FindIdenticalFile(const std::string& source, const std::string& folder,
-                       const std::string& title, const std::string& ext, std::string& found) {
+unsigned long ContentDigest(const std::string& path) {
+    const Fd file(path);
+    std::array<char, kChunk> buffer{};
+    unsigned long digest = ::crc32(0, nullptr, 0);
+    for (ssize_t n; file.fd >= 0 && (n = ReadFull(file.fd, buffer.data(), kChunk)) > 0;)
+        digest = ::crc32(digest, reinterpret_cast<const Bytef*>(buffer.data()), uInt(n));
+    return digest;
+}
+
+IdenticalFiles::Folder& IdenticalFiles::Listed(const std::string& folder) {
+    const auto [entry, fresh] = folders_.try_emplace(folder);
+    if (!fresh)
+        return entry->second;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const struct dirent* item = ::readdir(dir)) {
+            Candidate candidate;
+            candidate.name = item->d_name;
+            entry->second[KeyOf(candidate.name, candidate.counter)].push_back(candidate);
+        }
+        ::closedir(dir);
+    }
+    return entry->second;
+}
+
+void IdenticalFiles::Added(const std::string& folder, const std::string& name) {
+    const auto listed = folders_.find(folder);
+    if (listed == folders_.end())
+        return; // listed when first asked about, with this file in it
+    Candidate candidate;
+    candidate.name = name;
+    std::vector<Candidate>& named = listed->second[KeyOf(name, candidate.counter)];
+    // A replaced file keeps its entry, but what was learnt of it is gone.
+    const auto same = std::find_if(named.begin(), named.end(),
+                                   [&](const Candidate& known) { return known.name == name; });
+    if (same != named.end())
+        *same = candidate;
+    else
+        named.push_back(candidate);
+}
+
+// The files the free-name search could have given to title + ext, by
+// counter. A long title is cut to make room for the counter, so each
+// length of counter has a key of its own.
+std::vector<IdenticalFiles::Candidate*>
+IdenticalFiles::Named(const std::string& folder, const std::string& title, const std::string& ext) {
+    Folder& listed = Listed(folder);
+    std::vector<Candidate*> named;
+    std::vector<std::string> keys;
+    for (int counter : {-1, 0, 10, 100, 1000}) {
+        int ignored = 0;
+        std::string key = KeyOf(CandidateFileName(title, counter, ext), ignored);
+        const auto found = listed.find(key);
+        if (found == listed.end() || std::find(keys.begin(), keys.end(), key) != keys.end())
+            continue;
+        keys.push_back(std::move(key));
+        for (Candidate& candidate : found->second)
+            if (candidate.counter < kMaxNameLookups - 1 &&
+                Folded(CandidateFileName(title, candidate.counter, ext)) == Folded(candidate.name))
+                named.push_back(&candidate);
+    }
+    std::sort(named.begin(), named.end(),
+              [](const Candidate* a, const Candidate* b) { return a->counter < b->counter; });
+    return named;
+}
+
+off_t IdenticalFiles::SizeOf(const std::string& folder, Candidate& candidate) {
+    if (candidate.size == -2) {
+        struct stat st {};
+        candidate.size = ::lstat((folder + candidate.name).c_str(), &st) == 0 && S_ISREG(st.st_mode)
+                             ? st.st_size
+                             : -1;
+    }
+    return candidate.size;
+}
+
+unsigned long IdenticalFiles::DigestOf(const std::string& folder, Candidate& candidate) {
+    if (!candidate.digested) {
+        candidate.digest = ContentDigest(folder + candidate.name);
+        candidate.digested = true;
+    }
+    return candidate.digest;
+}
+
+bool IdenticalFiles::Find(const std::string& source, const std::string& folder,
+                          const std::string& title, const std::string& ext, std::string& found) {
     struct stat from {};
     if (::stat(source.c_str(), &from) != 0 || !S_ISREG(from.st_mode))
         return false;
-    for (int counter = -1; counter < kMaxNameLookups - 1; ++counter) {
-        const std::string candidate = folder + CandidateFileName(title, counter, ext);
-        struct stat st {};
-        if (::lstat(candidate.c_str(), &st) != 0)
-            return false;
-        if (S_ISREG(st.st_mode) && st.st_size == from.st_size && SameContent(source, candidate)) {
-            found = candidate;
+    std::vector<Candidate*> sameSize;
+    for (Candidate* candidate : Named(folder, title, ext))
+        if (SizeOf(folder, *candidate) == from.st_size)
+            sameSize.push_back(candidate);
+    // One file of that size is simply compared; among several, checksums
+    // read each of them once instead of once for every row of that size.
+    const bool digests = sameSize.size() > 1;
+    const unsigned long sourceDigest = digests ? ContentDigest(source) : 0;
+    for (Candidate* candidate : sameSize) {
+        if (digests && DigestOf(folder, *candidate) != sourceDigest)
+            continue;
+        if (SameContent(source, folder + candidate->name)) {
+            found = folder + candidate->name;
             return true;
         }
     }

@@ -1,5 +1,7 @@
 #include "transfer/RunNames.h"
 
+#include <algorithm>
+#include <dirent.h>
 #include <sys/stat.h>
 
 namespace {
@@ -19,6 +21,32 @@ std::string Folded(std::string path) {
 
 } // namespace
 
+void RunNames::ListBeforeRun(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const struct dirent* entry = ::readdir(dir)) {
+        const std::string path = folder + entry->d_name;
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            beforeRun_.insert({Folded(path), {st.st_dev, st.st_ino, st.st_size, st.st_mtim}});
+    }
+    ::closedir(dir);
+}
+
+bool RunNames::FromBeforeRun(const std::string& folder, const std::string& name,
+                             const struct stat& st) {
+    if (!S_ISREG(st.st_mode) || journal_.WrittenByAnother(folder + name))
+        return false;
+    const auto [first, last] = beforeRun_.equal_range(Folded(folder + name));
+    return std::any_of(first, last, [&](const auto& entry) {
+        const Identity& was = entry.second;
+        return was.dev == st.st_dev && was.ino == st.st_ino && was.size == st.st_size &&
+               was.modified.tv_sec == st.st_mtim.tv_sec &&
+               was.modified.tv_nsec == st.st_mtim.tv_nsec;
+    });
+}
+
 int RunNames::FirstCounter(const std::string& folder, const std::string& title,
                            const std::string& ext) const {
     const auto found = nextCounter_.find(CounterKey(folder, title, ext));
@@ -35,6 +63,7 @@ void RunNames::MarkTaken(const std::string& folder, const std::string& title,
 void RunNames::Wrote(const std::string& folder, const std::string& name) {
     const std::string path = folder + name;
     writtenFolded_.insert(Folded(path));
+    journal_.Wrote(path);
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0)
         writtenFiles_.insert({st.st_dev, st.st_ino});

@@ -182,6 +182,35 @@ int StagedCopy::Stage(const std::string& source, const std::string& folder, Byte
     return result;
 }
 
+int StagedCopy::StageContent(const std::string& folder, std::string_view content) {
+    Discard();
+    int fd = -1;
+    int result = CreateTemp(folder, tempPath_, fd);
+    if (result != 0) {
+        tempPath_.clear();
+        return result;
+    }
+    FileHandle out(fd);
+    while (result == 0 && !content.empty()) {
+        const ssize_t n = ::write(out.Get(), content.data(), content.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            result = DestinationFailure(n < 0 ? errno : ENOSPC);
+        else
+            content.remove_prefix(static_cast<size_t>(n));
+    }
+    // It may replace an earlier one: the new bytes are on the disk first.
+    if (result == 0 && ::fsync(out.Get()) != 0)
+        result = DestinationFailure(errno);
+    if (result == 0)
+        if (const int closeError = out.Close(); closeError != 0)
+            result = DestinationFailure(closeError);
+    if (result != 0)
+        Discard();
+    return result;
+}
+
 int StagedCopy::Commit(const std::string& destination, bool replace) {
     if (replace) {
         if (::rename(tempPath_.c_str(), destination.c_str()) != 0)

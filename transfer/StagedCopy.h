@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <string>
+#include <string_view>
 
 class ByteCopier;
 
@@ -25,6 +26,10 @@ public:
     // `abort` stopped it, else the reason (as an int of CopyFailureReason).
     int Stage(const std::string& source, const std::string& folder, ByteCopier& copier,
               const std::atomic<bool>& abort);
+
+    // Writes `content` into a new temporary file inside `folder`, for files
+    // the run makes itself (playlists). 0 or a CopyFailureReason.
+    int StageContent(const std::string& folder, std::string_view content);
 
     // Renames the staged file to `destination`. With replace false an
     // existing entry is never replaced: NameTaken, and the staged file stays

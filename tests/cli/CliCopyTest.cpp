@@ -2,6 +2,7 @@
 #include "library/Utf16.h"
 #include "support/ChildProcess.h"
 #include "support/SampleDevice.h"
+#include "support/ScopedHangingMirror.h"
 #include "support/ScopedTmpfs.h"
 #include "support/ScratchFolder.h"
 
@@ -84,9 +85,8 @@ TEST_F(CliCopyTest, TheDeviceItselfIsNeverAnOutputFolder) {
     const std::string itunes = device.Path("ipod/iPod_Control/iTunes");
     // However the rows were read: the music files' tags leave no database
     // path behind to find the device by.
-    const std::vector<Strings> modes = {{"copy"},
-                                        {"copy", "--from-files"},
-                                        {"export-playlists", "--from-files"}};
+    const std::vector<Strings> modes = {
+        {"copy"}, {"copy", "--from-files"}, {"export-playlists", "--from-files"}};
     for (const Strings& mode : modes)
         for (const std::string& to : {device.Path("ipod"), itunes, itunes + "/new/deeper",
                                       out.Path("link/iTunes"), device.Path("ipod/../ipod/x")}) {
@@ -380,6 +380,59 @@ TEST_F(CliCopyTest, AClosedProgressPipeDoesNotStopTheCopy) {
     ExpectOnlyWholeFiles(target, out.List("music"), 64 * 1024);
     EXPECT_EQ(out.Read("summary.txt"),
               "copied 20, failed 0, cancelled 0 of 20 into " + target + "/\n");
+}
+
+// Starts the CLI as a script's "cmd &" does, with SIGINT ignored, sends it
+// `signals` SIGINTs a moment apart once it is stuck, and gives its exit
+// status, or -1 when it is still running seconds later.
+int StopWhileStuck(const Strings& args, int signals) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::signal(SIGINT, SIG_IGN);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        std::vector<char*> argv = {const_cast<char*>(CORVANE_CLI_PATH)};
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        ::execv(CORVANE_CLI_PATH, argv.data());
+        ::_exit(127);
+    }
+    for (int i = 0; i < signals; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        ::kill(pid, SIGINT);
+    }
+    int status = 0;
+    for (int waited = 0; waited < 50; ++waited) {
+        if (::waitpid(pid, &status, WNOHANG) == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
+    return -1;
+}
+
+TEST_F(CliCopyTest, ADeviceThatStopsAnsweringCanStillBeStopped) {
+    const std::string mount = device.Path("stuck");
+    ::mkdir(mount.c_str(), 0755);
+    for (const char* hanging : {"iTunesDB", "SOWH.mp3"}) {
+        ScopedHangingMirror mirror(device.Path("ipod"), mount, hanging);
+        if (!mirror.Mounted())
+            GTEST_SKIP() << "cannot mount the hanging FUSE mirror here (python3-fusepy, /dev/fuse)";
+        if (std::string(hanging) == "iTunesDB") {
+            // Reading the database: the first Ctrl-C ends the run.
+            EXPECT_EQ(StopWhileStuck({"playlists", "--device", mount}, 1), 130);
+        } else {
+            // Copying So What, the second track: the first Ctrl-C waits for
+            // the file, the second gives it up, whatever the kernel does.
+            EXPECT_EQ(StopWhileStuck({"copy", "--device", mount, "--to", out.Path("m")}, 2), 130);
+            // What the stuck file left, the next run into the folder sweeps.
+            EXPECT_EQ(Copy({"--to", out.Path("m"), "--only", "1", "--overwrite"}).exitCode, 0);
+            EXPECT_EQ(out.List("m"), Strings{"Blue in Green.mp3"});
+        }
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "support/TaggedSampleDevice.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -125,6 +126,46 @@ TEST_F(CliPlaylistsTest, ExportPlaylistsCopiesEachTrackOnceAndWritesEveryPlaylis
                   "Smile \xF0\x9F\x98\x80.mp3\n" +
                   Extinf(104) + "YOASOBI - 夜に駆ける\n夜に駆ける.m4a\n");
     EXPECT_NE(out.Read("Favourites.m3u8").find("Intro(0).mp3"), std::string::npos);
+}
+
+TEST_F(CliPlaylistsTest, PlaylistFilesTakeFreeNamesByTheTracksRules) {
+    dbwriter::Database db;
+    dbwriter::Track track;
+    track.id = 1;
+    track.fileSize = 5;
+    track.title = u"Mix";
+    track.location = u":iPod_Control:Music:F00:MIX.m3u8"; // a track that looks like a playlist
+    db.tracks = {track};
+    db.playlists = {{true, u"Master", {1}}, {false, u"Mix", {1}}, {false, u"MIX", {1}}};
+    const std::string root = device.Path("mixes");
+    device.Write("mixes/iPod_Control/Music/F00/MIX.m3u8", "bytes");
+    device.Write("mixes/iPod_Control/iTunes/iTunesDB", "");
+    ASSERT_TRUE(
+        dbwriter::WriteFile(root + "/iPod_Control/iTunes/iTunesDB", dbwriter::Write(db).bytes));
+    ::umask(022);
+    for (const char* mode : {"", "--overwrite"}) {
+        const std::string to = out.Path(*mode ? "replaced" : "kept");
+        out.Write((*mode ? "replaced" : "kept") + std::string("/Master.m3u8"), "mine");
+        Strings args = {"export-playlists", "--device", root, "--to", to};
+        if (*mode)
+            args.push_back(mode);
+        const CliRun run = RunCli(args, "");
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        // The track and the playlists this run wrote are taken, in any case.
+        EXPECT_TRUE(HasLine(run.out, "playlist Mix(0).m3u8: 1 tracks")) << run.out;
+        EXPECT_TRUE(HasLine(run.out, "playlist MIX(1).m3u8: 1 tracks")) << run.out;
+        EXPECT_EQ(ScratchFolder::ReadFile(to + "/Mix.m3u8"), "bytes");
+        struct stat st {};
+        ASSERT_EQ(::stat((to + "/Mix(0).m3u8").c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0644u);
+    }
+    // The user's own playlist file goes only with --overwrite.
+    EXPECT_EQ(out.List("kept"),
+              (Strings{"MIX(1).m3u8", "Master(0).m3u8", "Master.m3u8", "Mix(0).m3u8", "Mix.m3u8"}));
+    EXPECT_EQ(out.Read("kept/Master.m3u8"), "mine");
+    EXPECT_EQ(out.List("replaced"),
+              (Strings{"MIX(1).m3u8", "Master.m3u8", "Mix(0).m3u8", "Mix.m3u8"}));
+    EXPECT_NE(out.Read("replaced/Master.m3u8"), "mine");
 }
 
 TEST_F(CliPlaylistsTest, ADeviceWithoutDatabaseCopiesUnderItsTagNames) {

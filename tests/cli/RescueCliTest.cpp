@@ -124,12 +124,12 @@ TEST(M3uText, ExtinfLinesRoundSecondsAndKeepDeviceTextOnOneLine) {
     EXPECT_EQ(M3uText({}), "#EXTM3U\n");
 }
 
-TEST(M3uFileName, CleanedLikeAnyFileName) {
-    EXPECT_EQ(M3uFileName(u"Road Trip"), "Road Trip.m3u8");
-    EXPECT_EQ(M3uFileName(u"AC/DC: Best?"), "AC_DC_ Best_.m3u8");
-    EXPECT_EQ(M3uFileName(u".."), "Playlist.m3u8");
-    EXPECT_EQ(M3uFileName(nullptr), "Playlist.m3u8");
-    EXPECT_EQ(M3uFileName(std::u16string(300, u'x').c_str()).size(), 255u);
+TEST(M3uTitle, CleanedLikeAnyFileName) {
+    EXPECT_EQ(M3uTitle(u"Road Trip"), "Road Trip");
+    EXPECT_EQ(M3uTitle(u"AC/DC: Best?"), "AC_DC_ Best_");
+    EXPECT_EQ(M3uTitle(u".."), "Playlist");
+    EXPECT_EQ(M3uTitle(nullptr), "Playlist");
+    EXPECT_EQ(M3uTitle(std::u16string(300, u'x').c_str()).size(), 250u);
 }
 
 } // namespace

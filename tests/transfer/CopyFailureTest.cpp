@@ -14,6 +14,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -59,6 +60,52 @@ class CopyFailureTest : public ::testing::Test {
 protected:
     std::u16string DeviceFile(const std::string& name, const std::string& content) {
         return FromUtf8(device.Write(name, content));
+    }
+
+    // Three runs of 25 rows of one title, started at once into `folder`: every
+    // run copies all its rows, and every track is there afterwards.
+    void ExpectRunsAtOnceKeepEveryTrack(const std::string& relative, bool overwrite) {
+        const std::string folder = out.Path(relative);
+        constexpr int kRuns = 3, kRows = 25;
+        std::vector<pid_t> children;
+        // The runs begin together: what one writes before another begins
+        // was there before that one, and is its to replace.
+        int start[2];
+        ASSERT_EQ(::pipe(start), 0);
+        for (int r = 0; r < kRuns; ++r) {
+            TrackTable table;
+            for (int i = 0; i < kRows; ++i) {
+                // Appended: GCC 12's -Wrestrict misreads an inlined "R" + std::string.
+                std::string name = "R";
+                name += std::to_string(r) + "-" + std::to_string(i);
+                table.Add({u"Dup", u"A", u"B", DeviceFile("F00/" + name + ".mp3", name), true});
+            }
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                ::close(start[1]);
+                char go = 0;
+                [[maybe_unused]] const ssize_t got = ::read(start[0], &go, 1);
+                WorkerRun run(table, folder, false, overwrite);
+                // Slow enough that the runs overlap, as runs of real files do.
+                WatchingCopier copier(
+                    [](int) { std::this_thread::sleep_for(std::chrono::milliseconds(2)); });
+                run.job.byteCopier = &copier;
+                ::_exit(static_cast<int>(run.Run().copiedCount));
+            }
+            children.push_back(pid);
+        }
+        ::close(start[0]);
+        ::close(start[1]);
+        for (pid_t pid : children) {
+            int status = 0;
+            ::waitpid(pid, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kRows) << status;
+        }
+        std::set<std::string> contents;
+        for (const std::string& name : out.List(relative))
+            contents.insert(out.Read(relative + name));
+        EXPECT_EQ(contents.size(), size_t{kRuns * kRows} + (overwrite ? 0 : 1)) << overwrite;
+        EXPECT_TRUE(NoTemporaryFiles(out.List(relative)));
     }
 
     ScratchFolder device;
@@ -295,33 +342,17 @@ TEST_F(FatVolumeTest, OverwriteKeepsEveryTrackWhoseNamesCollapse) {
 }
 
 TEST_F(FatVolumeTest, ThreeRunsAtOnceNeverReplaceEachOthersFiles) {
-    constexpr int kRuns = 3, kRows = 25;
-    std::vector<pid_t> children;
-    for (int r = 0; r < kRuns; ++r) {
-        TrackTable table;
-        for (int i = 0; i < kRows; ++i) {
-            // Appended: GCC 12's -Wrestrict misreads an inlined "R" + std::string.
-            std::string name = "R";
-            name += std::to_string(r) + "-" + std::to_string(i);
-            table.Add({u"Dup", u"A", u"B", DeviceFile("F00/" + name + ".mp3", name), true});
-        }
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            WorkerRun run(table, folder, false, false);
-            ::_exit(static_cast<int>(run.Run().copiedCount));
-        }
-        children.push_back(pid);
+    for (bool overwrite : {false, true}) {
+        const std::string files = overwrite ? "fat/overwrite/" : "fat/numbered/";
+        ::mkdir(out.Path(files).c_str(), 0777);
+        // With --overwrite only this one may go.
+        out.Write(files + "Dup.mp3", "from before the runs");
+        ExpectRunsAtOnceKeepEveryTrack(files, overwrite);
     }
-    for (pid_t pid : children) {
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kRows) << status;
-    }
-    std::set<std::string> contents;
-    for (const std::string& name : out.List("fat"))
-        contents.insert(out.Read("fat/" + name));
-    EXPECT_EQ(contents.size(), size_t{kRuns * kRows});
-    EXPECT_TRUE(NoTemporaryFiles(out.List("fat")));
+}
+
+TEST_F(CopyFailureTest, ThreeOverwritingRunsAtOnceKeepEveryTrack) {
+    ExpectRunsAtOnceKeepEveryTrack("", true);
 }
 
 } // namespace

@@ -117,13 +117,26 @@ TEST_F(CopyWorkerTest, OverwriteReplacesOnlyFilesFromBeforeTheRun) {
     WorkerRun run(table, out.Path(), false, true);
     EXPECT_EQ(run.Run().copiedCount, 4u);
     // A name this run wrote is numbered like any taken one. "t" may be "T"
-    // on the output volume, so it is searched for too and, as the file from
-    // before the run holds its plain name, numbered.
-    EXPECT_EQ(out.List(), (Strings{"T(0).mp3", "T.mp3", "U.mp3", "t(0).mp3", "t.mp3"}));
+    // on the output volume, and "t(0)" may be "T(0)", so both count as
+    // written: "t" keeps the file from before and takes the next number.
+    EXPECT_EQ(out.List(), (Strings{"T(0).mp3", "T.mp3", "U.mp3", "t(1).mp3", "t.mp3"}));
     EXPECT_EQ(out.Read("T.mp3"), "music of F00/A.mp3");
     EXPECT_EQ(out.Read("T(0).mp3"), "music of F00/B.mp3");
     EXPECT_EQ(out.Read("t.mp3"), "old too");
-    EXPECT_EQ(out.Read("t(0).mp3"), "music of F00/C.mp3");
+    EXPECT_EQ(out.Read("t(1).mp3"), "music of F00/C.mp3");
+}
+
+TEST_F(CopyWorkerTest, AnOverwritingReRunLandsOnTheNamesTheFirstRunGave) {
+    TrackTable table;
+    for (const char* file : {"F00/A.mp3", "F00/B.mp3", "F00/C.mp3"})
+        table.Add({u"Same", u"A", u"B", DeviceFile(file), true});
+    const Strings names = {"Same(0).mp3", "Same(1).mp3", "Same.mp3"};
+    for (bool overwrite : {false, true, true}) {
+        WorkerRun run(table, out.Path(), false, overwrite);
+        EXPECT_EQ(run.Run().copiedCount, 3u);
+        EXPECT_EQ(out.List(), names) << overwrite;
+    }
+    EXPECT_EQ(out.Read("Same(1).mp3"), "music of F00/C.mp3");
 }
 
 TEST_F(CopyWorkerTest, OrganizedCopiesGoToArtistAndAlbumFoldersWithFallbacks) {

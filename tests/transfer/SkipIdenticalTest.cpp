@@ -1,10 +1,15 @@
 #include "WorkerHarness.h"
+#include "support/ScopedTmpfs.h"
 #include "support/ScratchFolder.h"
 
 #include "library/Utf16.h"
+#include "transfer/FreeName.h"
 #include "transfer/IdenticalFile.h"
+#include "transfer/PathComponent.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -76,6 +81,33 @@ TEST_F(SkipIdenticalTest, OrganizedFoldersAndMissingSourcesBehaveAsWithoutTheOpt
     EXPECT_EQ(outcome.skippedCount, 1u);
     ASSERT_EQ(outcome.failures.size(), 1u);
     EXPECT_EQ(outcome.failures[0].reason, CopyFailureReason::SourceMissing);
+}
+
+TEST_F(SkipIdenticalTest, GapsInTheNumberingAndEveryNameTakenStillFindTheCopy) {
+    // Ten thousand names are made quickly only in memory.
+    ScopedTmpfs memory(out.Path(), "size=64m");
+    if (!memory.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    TrackTable table;
+    table.Add({u"Other", u"Band", u"Rec", DeviceFile("F00/A.mp3", "other bytes"), true});
+    table.Add({u"Full", u"Band", u"Rec", DeviceFile("F00/B.mp3", "full bytes"), true});
+    table.Add({u"Full", u"Band", u"Rec", DeviceFile("F00/C.mp3", "not there"), true});
+    out.Write("Other(3).mp3", "other bytes");
+    // Same size as the row's file, other bytes.
+    out.Write("Other(1).mp3", "OTHER BYTES");
+    for (int counter = -1; counter < kMaxNameLookups - 1; ++counter)
+        ::close(::creat(out.Path(CandidateFileName("Full", counter, ".mp3")).c_str(), 0644));
+    out.Write("Full(9000).mp3", "full bytes");
+
+    const CopyOutcome& outcome = Run(table, true);
+
+    EXPECT_EQ(outcome.skippedCount, 2u);
+    EXPECT_EQ(outcome.copiedCount, 0u);
+    ASSERT_EQ(outcome.placed.size(), 2u);
+    EXPECT_EQ(outcome.placed[0].destination, out.Path("Other(3).mp3"));
+    EXPECT_EQ(outcome.placed[1].destination, out.Path("Full(9000).mp3"));
+    ASSERT_EQ(outcome.failures.size(), 1u);
+    EXPECT_EQ(outcome.failures[0].reason, CopyFailureReason::NoFreeName);
 }
 
 TEST(SameContentTest, ComparesBeyondTheFirstChunk) {
