@@ -35,8 +35,8 @@ void WriteJson(const CItuneDB& db, std::ostream& out) {
         json.TextField("album", track.album);
         json.TextField("genre", track.genre);
         json.NumberField("size", track.fileSize);
-        if (track.location)
-            json.TextField("path", TrackSourcePath(track));
+        if (const std::string path = TrackSourcePath(track); !path.empty())
+            json.TextField("path", path);
         else
             json.NullField("path");
         json.TextField("source", SourceName(db));

@@ -1,19 +1,10 @@
 #include "cli/TextTable.h"
 
+#include "cli/DisplayWidth.h"
 #include "cli/PrintableText.h"
 
 #include <algorithm>
 #include <ostream>
-
-namespace {
-
-size_t CodePoints(const std::string& utf8) {
-    return size_t(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
-} // namespace
 
 TextTable::TextTable(std::vector<std::string> headings, std::vector<bool> alignRight)
     : right(std::move(alignRight)) {
@@ -32,11 +23,11 @@ void TextTable::Print(std::ostream& out) const {
     std::vector<size_t> widths(rows.front().size(), 0);
     for (const auto& row : rows)
         for (size_t c = 0; c < row.size(); ++c)
-            widths[c] = std::max(widths[c], CodePoints(row[c]));
+            widths[c] = std::max(widths[c], DisplayWidth(row[c]));
     for (const auto& row : rows) {
         std::string line;
         for (size_t c = 0; c < row.size(); ++c) {
-            const std::string pad(widths[c] - CodePoints(row[c]), ' ');
+            const std::string pad(widths[c] - DisplayWidth(row[c]), ' ');
             const bool last = c + 1 == row.size();
             line += right[c] ? pad + row[c] : row[c] + (last ? "" : pad);
             if (!last)

@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-// An aligned, plain-text table for people; widths count code points. Cells
-// come from the device, so control characters in them are shown as "?".
+// An aligned, plain-text table for people; widths are terminal columns
+// (DisplayWidth), so wide CJK titles line up too. Cells come from the
+// device, so they are made Printable.
 class TextTable {
 public:
     explicit TextTable(std::vector<std::string> headings, std::vector<bool> alignRight = {});

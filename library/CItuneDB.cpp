@@ -17,10 +17,10 @@ CItuneDB::~CItuneDB() {
 
 int CItuneDB::LoadDatabase(const std::string& path) {
     dbPath = path;
-    ForgetTrackFolderListings(); // the device may have changed since
     outOfMemory = false;
     volumeRoot = FromUtf8(VolumeRootOfDatabase(path));
     deviceRoot = VolumeFolder(VolumeRootOfDatabase(path));
+    StartTrackResolution(deviceRoot); // the device may have changed since
     if (!MapDatabase())
         return 0;
     message.clear();

@@ -6,6 +6,7 @@
 #include "library/DevicePaths.h"
 #include "library/FileScanProgress.h"
 #include "library/MusicFiles.h"
+#include "library/ResolvePath.h"
 #include "library/Utf16.h"
 #include "library/VolumeLabel.h"
 
@@ -23,8 +24,10 @@ uint32_t ClampToWord(uint64_t value) {
 int CItuneDB::LoadFromFiles(const std::string& volumeRoot, FileScanProgress* progress) {
     // The window scans off its own thread while it may read the root; the
     // database load before the scan has set the same one already.
-    if (const std::string root = VolumeFolder(volumeRoot); root != deviceRoot)
+    const std::string root = VolumeFolder(volumeRoot);
+    if (root != deviceRoot)
         deviceRoot = root;
+    StartTrackResolution(root);
     return FileScanner(*this, progress).Load(volumeRoot);
 }
 
@@ -60,7 +63,11 @@ bool FileScanner::ReadAll(const std::vector<std::string>& paths) {
         if (progress && progress->StopRequested())
             return false;
         ScannedFile file{paths[i], {}};
-        switch (ReadFileTags(file.path, file.tags)) {
+        // A link out of the device is no track of it; its file is not read.
+        const TagReadResult read = ResolveTrackPath(file.path).empty()
+                                       ? TagReadResult::Unreadable
+                                       : ReadFileTags(file.path, file.tags);
+        switch (read) {
         case TagReadResult::Unreadable:
             ++skipped;
             break;

@@ -7,6 +7,7 @@
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
 
+#include "library/TagReadStream.h"
 #include "library/Utf16.h"
 
 namespace {
@@ -17,26 +18,32 @@ std::optional<std::u16string> Field(const TagLib::String& text) {
     return FromUtf8(text.to8Bit(true));
 }
 
-// Opening the file ourselves first tells a vanished or locked file (skip
-// it) from one whose content TagLib does not understand (keep its row).
-bool OpenableRegularFile(const std::string& path, uint64_t& size) {
+// Opening the file ourselves tells a vanished or locked file (skip it) from
+// one whose content TagLib does not understand (keep its row). The file is
+// opened once, read-only, and TagLib reads that same file. -1 when it is no
+// regular file.
+int OpenRegularFile(const std::string& path, uint64_t& size) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return false;
+        return -1;
     struct stat st {};
-    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    ::close(fd);
-    size = regular ? uint64_t(st.st_size) : 0;
-    return regular;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    size = uint64_t(st.st_size);
+    return fd;
 }
 
 } // namespace
 
 TagReadResult ReadFileTags(const std::string& path, FileTags& tags) {
     tags = FileTags{};
-    if (!OpenableRegularFile(path, tags.size))
+    const int fd = OpenRegularFile(path, tags.size);
+    if (fd < 0)
         return TagReadResult::Unreadable;
-    const TagLib::FileRef file(path.c_str(), true, TagLib::AudioProperties::Fast);
+    TagReadStream stream(fd, path, tags.size);
+    const TagLib::FileRef file(&stream, true, TagLib::AudioProperties::Fast);
     if (file.isNull() || !file.tag())
         return TagReadResult::Untagged;
     const TagLib::Tag& tag = *file.tag();

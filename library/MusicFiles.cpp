@@ -71,8 +71,8 @@ std::vector<std::string> Scan(const std::string& volumeRoot, size_t limit) {
 } // namespace
 
 bool IsMusicFileName(std::string_view name) {
-    static constexpr std::array<std::string_view, 8> kExtensions = {
-        ".mp3", ".m4a", ".m4b", ".m4p", ".aac", ".aif", ".aiff", ".wav"};
+    static constexpr std::array<std::string_view, 9> kExtensions = {
+        ".mp3", ".m4a", ".m4b", ".m4p", ".aac", ".aif", ".aiff", ".wav", ".flac"};
     if (name.substr(0, 2) == "._")
         return false;
     return std::any_of(kExtensions.begin(), kExtensions.end(),

@@ -11,7 +11,7 @@
 inline constexpr const char* kMusicOnVolume = "iPod_Control/Music";
 
 // An audio file the device plays, told by its extension in any letter case:
-// mp3, m4a, m4b, m4p, aac, aif, aiff, wav. Names that start with "._" are
+// mp3, m4a, m4b, m4p, aac, aif, aiff, wav, flac. Names that start with "._" are
 // the resource forks a Mac leaves on FAT volumes, not music.
 bool IsMusicFileName(std::string_view name);
 

@@ -1,5 +1,6 @@
 #include "library/ResolvePath.h"
 
+#include <cstdlib>
 #include <dirent.h>
 #include <memory>
 #include <mutex>
@@ -39,6 +40,8 @@ public:
             if (best.empty() || name < best)
                 best = name;
             exactNames.insert(name);
+            if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN)
+                mayBeLinks.insert(name);
         }
     }
     // "" when the folder holds no such name.
@@ -47,6 +50,10 @@ public:
             return std::string(name);
         const auto found = byFoldedName.find(FoldAsciiCase(name));
         return found == byFoldedName.end() ? std::string() : found->second;
+    }
+    // Entries that are links, or whose type the file system did not say.
+    bool MayBeLink(const std::string& entry) const {
+        return mayBeLinks.find(entry) != mayBeLinks.end();
     }
 
 private:
@@ -59,7 +66,28 @@ private:
     };
     std::unordered_map<std::string, std::string> byFoldedName;
     std::unordered_set<std::string, NameHash, std::equal_to<>> exactNames;
+    std::unordered_set<std::string> mayBeLinks;
 };
+
+// `path` with every link in it followed; nothing when that leads nowhere.
+std::optional<std::string> RealPath(const std::string& path) {
+    const std::unique_ptr<char, void (*)(void*)> real(::realpath(path.c_str(), nullptr), std::free);
+    if (!real)
+        return std::nullopt;
+    return std::string(real.get());
+}
+
+// Whether `path`, once its links are followed, is not in the folder
+// `realRoot` (itself free of links); a link that leads nowhere counts as out.
+bool LeadsOut(const std::string& path, const std::string& realRoot) {
+    const std::optional<std::string> real = RealPath(path);
+    if (!real)
+        return true;
+    if (realRoot == "/" || *real == realRoot)
+        return false;
+    return real->size() <= realRoot.size() || real->compare(0, realRoot.size(), realRoot) != 0 ||
+           (*real)[realRoot.size()] != '/';
+}
 
 // Walks absolutePath component by component; `find` gives the entry of a
 // folder that stands for a name, or "". Nothing when a component has none.
@@ -86,9 +114,13 @@ std::optional<std::string> ResolveComponents(const std::string& absolutePath, Fi
 
 struct SharedListings {
     std::mutex lock;
+    // The device's root with its links followed; until a load names one,
+    // every path lies in it.
+    std::string realRoot = "/";
     std::unordered_map<std::string, std::unique_ptr<FolderListing>> byFolder;
     // A track's folder as stored, and as it is spelled on disk; nothing when
-    // some level of it has no entry. Tracks share a few dozen folders.
+    // some level of it has no entry, "" when it leads out of the device.
+    // Tracks share a few dozen folders.
     std::unordered_map<std::string, std::optional<std::string>> folderOnDisk;
 
     const FolderListing& ListingOf(const std::string& folder) {
@@ -121,7 +153,9 @@ std::string ResolveExistingPath(const std::string& absolutePath) {
 
 // The file itself is looked up in its folder's listing, even when it is
 // spelled right: thousands of look-ups of a whole path cost far more than
-// one listing per folder. Only the folder is checked as written, once.
+// one listing per folder. Only the folder is checked as written, once, and
+// where links are followed only once per folder and for the files that are
+// links.
 std::string ResolveTrackPath(const std::string& absolutePath) {
     if (absolutePath.empty() || absolutePath[0] != '/')
         return absolutePath;
@@ -137,16 +171,24 @@ std::string ResolveTrackPath(const std::string& absolutePath) {
             folder, [&listings](const std::string& parent, std::string_view name) {
                 return listings.ListingOf(parent).Find(name);
             });
+    if (added && known->second && LeadsOut(*known->second, listings.realRoot))
+        known->second = "";
     if (!known->second)
         return absolutePath;
-    const std::string name =
-        listings.ListingOf(*known->second).Find(std::string_view(absolutePath).substr(slash + 1));
-    return name.empty() ? absolutePath : *known->second + '/' + name;
+    if (known->second->empty())
+        return {};
+    const FolderListing& listing = listings.ListingOf(*known->second);
+    const std::string name = listing.Find(std::string_view(absolutePath).substr(slash + 1));
+    if (name.empty())
+        return absolutePath;
+    std::string path = *known->second + '/' + name;
+    return listing.MayBeLink(name) && LeadsOut(path, listings.realRoot) ? std::string() : path;
 }
 
-void ForgetTrackFolderListings() {
+void StartTrackResolution(const std::string& deviceRoot) {
     SharedListings& listings = TrackFolderListings();
     const std::lock_guard<std::mutex> hold(listings.lock);
+    listings.realRoot = RealPath(deviceRoot).value_or(deviceRoot);
     listings.byFolder.clear();
     listings.folderOnDisk.clear();
 }

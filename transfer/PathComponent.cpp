@@ -1,5 +1,6 @@
 #include "transfer/PathComponent.h"
 
+#include "library/DirectionalControls.h"
 #include "library/Utf16.h"
 
 namespace {
@@ -38,11 +39,14 @@ std::string ReplaceRefusedCharacters(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size(); ++i) {
+        const size_t directional = DirectionalControlAt(utf8, i).bytes;
         if (IsRefusedAscii(static_cast<unsigned char>(utf8[i]))) {
             out += '_';
         } else if (IsC1Control(utf8, i)) {
             out += '_';
             ++i;
+        } else if (directional != 0) {
+            i += directional - 1; // dropped: a name must read as it is spelled
         } else {
             out += utf8[i];
         }

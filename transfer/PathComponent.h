@@ -19,7 +19,8 @@ std::string CutUtf8(std::string_view text, size_t maxBytes);
 void TrimTrailingDotsAndBlanks(std::string& text);
 
 // `name` as UTF-8 with "/", NUL, control characters and \ : * ? " < > |
-// replaced by "_", trailing dots and blanks trimmed, cut to maxBytes. Empty
+// replaced by "_", directional controls (see DirectionalControls.h)
+// dropped, trailing dots and blanks trimmed, cut to maxBytes. Empty
 // when nothing usable is left (so ".", ".." and "" all count as absent); the
 // result can never climb out of the folder it is joined to.
 std::string SafePathComponent(std::u16string_view name, size_t maxBytes = kMaxComponentBytes);

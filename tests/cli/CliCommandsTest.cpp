@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+#include <tuple>
 
 #include "RunCli.h"
 #include "support/ItunesDbWriter.h"
@@ -112,6 +116,45 @@ TEST_F(Cli, HumanTablesShowDeviceControlCharactersAsQuestionMarks) {
     EXPECT_EQ(playlists.out, "Index  Name     Items  Master\n"
                              "    0  Mas?ter      1  yes\n"
                              "Source: the iPod database\n");
+}
+
+// Wide characters take two columns and combining marks none; a
+// directional control would turn the rest of the line around.
+TEST_F(Cli, HumanTablesPadByDisplayWidthAndEscapeDirectionalControls) {
+    dbwriter::Database db;
+    dbwriter::Track track;
+    track.id = 7;
+    track.location = u":iPod_Control:Music:F00:X.mp3";
+    db.tracks = {track};
+    db.playlists = {{true, u"Mix", {7}},
+                    {false, u"夜に駆ける", {7}},
+                    {false, u"e\u0301te", {7}},
+                    {false, u"\u202Eevil", {7}}};
+    dbwriter::WriteFile(sample() + "/iPod_Control/iTunes/iTunesDB", dbwriter::Write(db).bytes);
+    const CliRun run = RunCli({"playlists"}, sample());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "Index  Name          Items  Master\n"
+                       "    0  Mix               1  yes\n"
+                       "    1  夜に駆ける        1  \n"
+                       "    2  e\u0301te               1  \n"
+                       "    3  <U+202E>evil      1  \n"
+                       "Source: the iPod database\n");
+}
+
+// Its options are options, never the name of a folder to write.
+TEST(SampleDeviceTool, HelpAndUnknownOptionsWriteNoDevice) {
+    const TempDir dir;
+    std::filesystem::create_directory(dir / "cwd");
+    for (const auto& [arg, exitCode, output] :
+         {std::tuple{"--help", 0, ">"}, {"--bogus", 2, "2>"}, {"--compressed", 2, "2>"}}) {
+        const std::string run = "cd " + dir / "cwd" + " && " CORVANE_SAMPLE_DEVICE_PATH " " + arg +
+                                " " + output + "../usage";
+        EXPECT_EQ(WEXITSTATUS(std::system(run.c_str())), exitCode) << arg;
+        EXPECT_TRUE(std::filesystem::is_empty(dir / "cwd")) << arg;
+        std::string usage;
+        std::getline(std::ifstream(dir / "usage"), usage);
+        EXPECT_EQ(usage, "usage: corvane-sample-device [--no-database | --compressed] DIR") << arg;
+    }
 }
 
 TEST_F(Cli, DevicesListOnlyVolumesWithADatabaseOrMusicFiles) {

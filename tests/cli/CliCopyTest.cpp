@@ -194,6 +194,26 @@ TEST_F(CliCopyTest, FailedTracksAreListedAndTheExitCodeSaysSo) {
     EXPECT_EQ(out.List(), (Strings{"Blue in Green.mp3", "Für Elise.mp3"}));
 }
 
+// A track file, or its folder, may be a link; one that leads out of the
+// device must not hand the computer's own files to the copy.
+TEST_F(CliCopyTest, LinksOutOfTheDeviceAreSourcesMissing) {
+    const std::string music = device.Path("ipod/iPod_Control/Music/");
+    const ScratchFolder home;
+    const std::string secret = home.Write("secret.mp3", "not on the iPod");
+    ASSERT_EQ(::unlink((music + "F00/SOWH.mp3").c_str()), 0);
+    ASSERT_EQ(::symlink(secret.c_str(), (music + "F00/SOWH.mp3").c_str()), 0);
+    ASSERT_EQ(::rename((music + "F01").c_str(), (music + "F09").c_str()), 0);
+    ASSERT_EQ(::symlink("F09", (music + "F01").c_str()), 0); // stays on the device
+    const CliRun run = Copy({"--to", out.Path(), "--only", "1,2,3,4"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(HasLine(run.out, "copied 3, failed 1, cancelled 0 of 4 into " + out.Path()))
+        << run.out;
+    EXPECT_TRUE(
+        HasLine(run.out, "failed: row 2 \"So What\": source missing (" + music + "F00/SOWH.mp3)"))
+        << run.out;
+    EXPECT_EQ(out.List(), (Strings{"Blue in Green.mp3", "Für Elise.mp3", "夜に駆ける.m4a"}));
+}
+
 // A device of many equal tracks, so that a copy runs long enough to interrupt.
 bool WriteLongDevice(const std::string& root, int tracks, size_t bytes) {
     dbwriter::Database db;

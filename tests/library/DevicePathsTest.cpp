@@ -89,7 +89,7 @@ TEST(ResolvePath, TrackPathsShareListingsUntilForgotten) {
     std::filesystem::create_directories(dir / "IPOD_CONTROL/Music/f00");
     std::ofstream(dir / "IPOD_CONTROL/Music/f00/ABCD.MP3") << "x";
     std::ofstream(dir / "IPOD_CONTROL/Music/f00/EFGH.MP3") << "x";
-    ForgetTrackFolderListings();
+    StartTrackResolution(dir.path());
     for (const char* name : {"abcd.mp3", "efgh.mp3", "nope.mp3"}) {
         const std::string stored = dir / ("iPod_Control/music/F00/" + std::string(name));
         EXPECT_EQ(ResolveTrackPath(stored), ResolveExistingPath(stored)) << name;
@@ -100,8 +100,29 @@ TEST(ResolvePath, TrackPathsShareListingsUntilForgotten) {
                             dir / "IPOD_CONTROL/Music/f00/efgh.Mp3");
     const std::string moved = dir / "iPod_Control/music/F00/EFGH.mp3";
     EXPECT_EQ(ResolveTrackPath(moved), dir / "IPOD_CONTROL/Music/f00/EFGH.MP3"); // the listing
-    ForgetTrackFolderListings();
+    StartTrackResolution(dir.path());
     EXPECT_EQ(ResolveTrackPath(moved), dir / "IPOD_CONTROL/Music/f00/efgh.Mp3");
+}
+
+// A link may lead anywhere; only files on the device are its tracks.
+TEST(ResolvePath, TrackPathsThroughLinksOutOfTheDeviceResolveToNothing) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const std::string music = dir / "ipod/iPod_Control/Music/";
+    fs::create_directories(music + "F00");
+    std::ofstream(music + "F00/REAL.mp3") << "x";
+    std::ofstream(dir / "secret.mp3") << "x";
+    fs::create_symlink(music + "F00/REAL.mp3", music + "F00/FULL.mp3");
+    fs::create_symlink("../../../../secret.mp3", music + "F00/BACK.mp3");
+    fs::create_symlink("gone.mp3", music + "F00/GONE.mp3");
+    fs::create_symlink(dir.path(), music + "F01");
+    StartTrackResolution(dir / "ipod");
+    const std::pair<const char*, bool> onDevice[] = {{"F00/FULL.mp3", true},
+                                                     {"F00/BACK.mp3", false},
+                                                     {"F00/GONE.mp3", false},
+                                                     {"f01/SECRET.mp3", false}};
+    for (const auto& [stored, resolves] : onDevice)
+        EXPECT_EQ(ResolveTrackPath(music + stored), resolves ? music + stored : "") << stored;
 }
 
 TEST(ResolvePath, PrefersTheSmallestSpellingWhenSeveralMatch) {

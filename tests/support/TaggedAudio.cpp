@@ -128,6 +128,26 @@ Bytes AiffFile(uint32_t seconds, uint32_t padTo) {
     return IffChunk("FORM", body);
 }
 
+// A FLAC stream of 8 kHz, 8-bit mono: its STREAMINFO block, which says how
+// many samples it holds, then zeros standing in for the frames.
+Bytes FlacStream(uint32_t seconds, uint32_t padTo) {
+    const uint64_t samples = uint64_t(seconds) * 8000;
+    Bytes out;
+    PutTag(out, "fLaC");
+    Put32BE(out, 0x80000000u | 34); // the last metadata block, STREAMINFO, 34 bytes
+    Put16BE(out, 4096);             // smallest and largest block, in samples
+    Put16BE(out, 4096);
+    out.insert(out.end(), 6, 0); // frame sizes unknown
+    // 20 bits of sample rate, 3 of channels - 1, 5 of bits per sample - 1,
+    // then 36 of the sample count.
+    const uint64_t packed = (uint64_t(8000) << 44) | (uint64_t(7) << 36) | samples;
+    for (int shift = 56; shift >= 0; shift -= 8)
+        out.push_back(uint8_t(packed >> shift));
+    out.insert(out.end(), 16, 0); // no MD5 of the audio
+    out.resize(out.size() + std::max<size_t>(padTo, 16), 0);
+    return out;
+}
+
 std::string LowerExtension(const std::string& path) {
     const size_t dot = path.rfind('.');
     std::string ext = dot == std::string::npos ? "" : path.substr(dot + 1);
@@ -146,6 +166,8 @@ bool Container(const std::string& path, uint32_t seconds, uint32_t padTo, Bytes&
         out = WaveFile(seconds, padTo);
     else if (ext == "aif" || ext == "aiff")
         out = AiffFile(seconds, padTo);
+    else if (ext == "flac")
+        out = FlacStream(seconds, padTo);
     else
         return false;
     return true;
