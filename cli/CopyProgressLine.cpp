@@ -5,6 +5,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include "cli/DisplayWidth.h"
 #include "cli/PrintableText.h"
 #include "cli/TextBar.h"
 #include "library/Utf16.h"
@@ -76,9 +77,14 @@ std::string ProgressDisplay::Rate(uint32_t started) const {
 std::string ProgressDisplay::CutToColumns(const std::string& line) const {
     const size_t columns = static_cast<size_t>(TerminalColumns()) - 1;
     size_t shown = 0;
-    for (size_t i = 0; i < line.size(); ++i) {
-        if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80 && ++shown > columns)
+    for (size_t i = 0; i < line.size();) {
+        size_t next = i + 1;
+        while (next < line.size() && (static_cast<unsigned char>(line[next]) & 0xC0) == 0x80)
+            ++next;
+        shown += DisplayWidth(std::string_view(line).substr(i, next - i));
+        if (shown > columns)
             return line.substr(0, i);
+        i = next;
     }
     return line;
 }
