@@ -68,3 +68,7 @@ struct CaptionPlacement {
     int alignment = 0;
 };
 CaptionPlacement PlaceCaption(ButtonKind kind, ButtonLook look, const QRect& item, int iconSize);
+
+// Where the keyboard's focus frame goes: inside the rounded borders of a
+// face, or just inside the edge of a button that has none.
+QRect FocusFrameRect(ButtonKind kind, const QRect& item);
