@@ -20,6 +20,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QtTest/QTest>
+
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -469,9 +472,10 @@ TEST_F(MainWindow, TabWalksTheTemplateTabStopsAndLeavesTheLists) {
     window->activateWindow();
     ASSERT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == window.get(); }));
     const std::vector<int> order = {
-        IDC_MAIN_RESCAN,         IDC_MAIN_TRACKLIST, IDC_MAIN_PLAYLISTS, IDC_MAIN_OUTPUT_FOLDER,
-        IDC_MAIN_COPY,           IDC_MAIN_BROWSE,    IDC_MAIN_OPEN,      IDC_MAIN_OPEN_WHEN_DONE,
-        IDC_MAIN_KEEP_ORGANIZED, IDC_MAIN_OVERWRITE, IDC_MAIN_RESCAN};
+        IDC_MAIN_RESCAN,    IDC_MAIN_TRACKLIST, IDC_MAIN_PLAYLISTS,      IDC_MAIN_CLOSE,
+        IDC_MAIN_MINIMIZE,  IDC_MAIN_HELP,      IDC_MAIN_OUTPUT_FOLDER,  IDC_MAIN_COPY,
+        IDC_MAIN_BROWSE,    IDC_MAIN_OPEN,      IDC_MAIN_OPEN_WHEN_DONE, IDC_MAIN_KEEP_ORGANIZED,
+        IDC_MAIN_OVERWRITE, IDC_MAIN_RESCAN};
     window->Button(IDC_MAIN_RESCAN)->setFocus(Qt::TabFocusReason);
     for (size_t i = 1; i < order.size(); ++i) {
         Press(QApplication::focusWidget(), Qt::Key_Tab);
@@ -544,4 +548,81 @@ TEST_F(MainWindow, BrowseOpensAtTheBoxFolderOrItsClosestExistingParent) {
         ClickButton(IDC_MAIN_BROWSE);
     }
     EXPECT_EQ(starts, QStringList({music, music, QDir::homePath(), QDir::homePath()}));
+}
+
+TEST_F(MainWindow, EveryControlButTheListsTellsAScreenReaderWhatItIs) {
+    Start();
+    struct Expected {
+        int id;
+        QAccessible::Role role;
+        QString name;
+    };
+    const Expected controls[] = {
+        {IDC_MAIN_RESCAN, QAccessible::Button, "Rescan Device"},
+        {IDC_MAIN_NOTICE, QAccessible::StaticText,
+         "Corvane only reads your iPod: nothing on it is ever changed."},
+        {IDC_MAIN_TITLE, QAccessible::StaticText, "Corvane"},
+        {IDC_MAIN_CLOSE, QAccessible::Button, "Close"},
+        {IDC_MAIN_MINIMIZE, QAccessible::Button, "Minimize"},
+        {IDC_MAIN_HELP, QAccessible::Button, "Help"},
+        {IDC_MAIN_OUTPUT_FOLDER, QAccessible::EditableText, "Output to:"},
+        {IDC_MAIN_COPY, QAccessible::Button, "Copy to Computer"},
+        {IDC_MAIN_BROWSE, QAccessible::Button, "Browse"},
+        {IDC_MAIN_OPEN, QAccessible::Button, "Open"},
+        {IDC_MAIN_OPEN_WHEN_DONE, QAccessible::CheckBox,
+         "Open output folder after transfer is completed"},
+        {IDC_MAIN_KEEP_ORGANIZED, QAccessible::CheckBox, "Keep output music folder organized"},
+        {IDC_MAIN_OUTPUT_LABEL, QAccessible::StaticText, "Output to:"},
+        {IDC_MAIN_OVERWRITE, QAccessible::CheckBox, "Overwrite existing file"},
+    };
+    auto iface = [&](int id) {
+        return QAccessible::queryAccessibleInterface(
+            window->findChild<QWidget*>(QString::number(id), Qt::FindDirectChildrenOnly));
+    };
+    for (const Expected& control : controls) {
+        QAccessibleInterface* found = iface(control.id);
+        ASSERT_NE(found, nullptr) << control.id;
+        EXPECT_EQ(found->role(), control.role) << control.id;
+        EXPECT_EQ(found->text(QAccessible::Name), control.name) << control.id;
+        EXPECT_EQ(found->state().focusable, control.role != QAccessible::StaticText) << control.id;
+        EXPECT_EQ(found->state().checkable, control.role == QAccessible::CheckBox) << control.id;
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.get())->text(QAccessible::Name),
+              "Corvane 1.0");
+    const auto labelled = iface(IDC_MAIN_OUTPUT_LABEL)->relations(QAccessible::Labelled);
+    ASSERT_EQ(labelled.size(), 1);
+    EXPECT_EQ(labelled[0].first->object(), window->FolderEdit());
+
+    // The options as saved: opening the folder is on by default, the others off.
+    EXPECT_TRUE(iface(IDC_MAIN_OPEN_WHEN_DONE)->state().checked);
+    EXPECT_FALSE(iface(IDC_MAIN_KEEP_ORGANIZED)->state().checked);
+    QTest::keyClick(window->OptionBox(IDC_MAIN_KEEP_ORGANIZED), Qt::Key_Space);
+    EXPECT_TRUE(iface(IDC_MAIN_KEEP_ORGANIZED)->state().checked);
+    window.reset();
+    Start(); // saved by the tick, as by a click
+    EXPECT_TRUE(iface(IDC_MAIN_KEEP_ORGANIZED)->state().checked);
+}
+
+TEST_F(MainWindow, EnterPressesAFocusedButtonButNeverClosesAndF1AsksForHelp) {
+    Start();
+    window->activateWindow();
+    ASSERT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == window.get(); }));
+    int picks = 0;
+    ReplaceFolderPicker([&](QWidget*, const QString&, const QString&) {
+        ++picks;
+        return FolderPick{};
+    });
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
+        QTest::keyClick(window->Button(IDC_MAIN_BROWSE), key);
+    EXPECT_EQ(picks, 2);
+    QTest::keyClick(window->Button(IDC_MAIN_HELP), Qt::Key_Space);
+    QTest::keyClick(window->FolderEdit(), Qt::Key_F1);
+    EXPECT_EQ(opened, QStringList({HelpPagePath(), HelpPagePath()}));
+
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+        QTest::keyClick(window->Button(IDC_MAIN_CLOSE), key);
+    Settle();
+    EXPECT_TRUE(window->isVisible());
+    QTest::keyClick(window->Button(IDC_MAIN_CLOSE), Qt::Key_Space);
+    EXPECT_TRUE(WaitUntil([&] { return !window->isVisible(); }));
 }
