@@ -17,14 +17,13 @@ bool FocusReturnsAfter(Qt::FocusReason reason);
 
 // Follows the focus of one control and repaints it only when the cue turns
 // on or off, so a control focused by the mouse looks exactly as before. The
-// control asks Shown() as it paints and then calls Paint() with the frame's
-// place inside itself.
+// control calls Paint() last in its own paint, with the frame's place inside
+// itself.
 class CFocusCue : public QObject {
     Q_OBJECT
 public:
     explicit CFocusCue(QWidget* control); // a child of the control
 
-    bool Shown() const { return shown_; }
     // Draws the desktop style's focus frame over `frame` when shown.
     void Paint(QPainter& painter, const QRect& frame) const;
 

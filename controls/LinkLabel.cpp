@@ -11,10 +11,6 @@ CLinkLabel::CLinkLabel(const QString& text, QWidget* parent)
     setFocusPolicy(Qt::TabFocus);
 }
 
-bool CLinkLabel::ShowsFocus() const {
-    return m_focusCue->Shown();
-}
-
 void CLinkLabel::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:

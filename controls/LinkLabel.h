@@ -14,7 +14,6 @@ class CLinkLabel : public CTransStatic {
 public:
     explicit CLinkLabel(const QString& text = {}, QWidget* parent = nullptr);
 
-    bool ShowsFocus() const;
     void Activate() { emit activated(); }
 
 signals:

@@ -38,10 +38,6 @@ ButtonState CSkinnedButton::State() const {
     return {m_bHover, isDown(), m_bToggle, m_bChecked};
 }
 
-bool CSkinnedButton::ShowsFocus() const {
-    return m_focusCue->Shown();
-}
-
 ButtonFace CSkinnedButton::Face() const {
     return {m_kind, text(), font(), m_hIcon, m_nIconSize, m_hIconHover, m_nIconSizeHover};
 }

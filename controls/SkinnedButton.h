@@ -36,7 +36,6 @@ public:
 
     bool IsHover() const { return m_bHover; }
     bool IsChecked() const { return m_bChecked; }
-    bool ShowsFocus() const;
     ButtonState State() const;
     ButtonFace Face() const;
 

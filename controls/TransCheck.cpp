@@ -35,10 +35,6 @@ void CTransCheck::SetCheck(int check) {
     AnnounceCheckedChange(this);
 }
 
-bool CTransCheck::ShowsFocus() const {
-    return m_focusCue->Shown();
-}
-
 CheckBoxState CTransCheck::State() const {
     return {m_bChecked != 0, isDown(), m_bHover};
 }

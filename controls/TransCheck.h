@@ -22,7 +22,6 @@ public:
     void SetCheck(int check);
     int GetCheck() const { return m_bChecked; }
     bool IsHover() const { return m_bHover; }
-    bool ShowsFocus() const;
     CheckBoxState State() const;
     CheckBoxFace Face() const;
 
