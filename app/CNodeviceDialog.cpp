@@ -23,11 +23,11 @@ namespace {
 const TemplateLayout kLayout(NodeviceDialogTemplate());
 constexpr int kRightMarginUnits = 7; // as wide as the left margin of the title
 
-// Text modes of the labels: headings bold, step 1 red, links blue.
 bool IsLink(int controlId) {
     return controlId == IDC_NODEVICE_LINK_DISKMODE || controlId == IDC_NODEVICE_LINK_HOWTO;
 }
 
+// Text modes of the labels: headings bold, step 1 red, links blue.
 int ModeOf(int controlId) {
     switch (controlId) {
     case IDC_NODEVICE_TITLE:

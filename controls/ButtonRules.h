@@ -24,8 +24,8 @@ ButtonLook LookOf(const ButtonState& state);
 
 // Behaviour that differs by class outside the face.
 struct ButtonTraits {
-    bool handCursor;    // pointing hand over the button; otherwise the arrow
-    bool swallowsFocus; // focus changes get no default handling; only the focus frame follows them
+    bool handCursor;       // pointing hand over the button; otherwise the arrow
+    bool swallowsFocus;    // focus changes get no default handling, only a focus frame
     bool repaintsOnToggle; // a toggle click repaints at once
 };
 ButtonTraits TraitsOf(ButtonKind kind);
