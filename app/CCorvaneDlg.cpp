@@ -25,6 +25,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QShortcut>
 
 namespace {
 
@@ -93,6 +94,7 @@ void CCorvaneDlg::CreateControls() {
     for (CTransStatic* label : {notice, title, outputLabel})
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
     ApplyTemplateTabOrder(*this, MainDialogTemplate());
+    NameForScreenReaders();
 
     connect(rescan, &QAbstractButton::clicked, this, &CCorvaneDlg::OnRescanClicked);
     connect(trackList, &CListCtrlEx::rowClicked, this, &CCorvaneDlg::OnTrackClicked);
@@ -112,6 +114,20 @@ void CCorvaneDlg::CreateControls() {
     connect(minimizeButton, &QAbstractButton::clicked, this, &QWidget::showMinimized,
             Qt::QueuedConnection);
     connect(help, &QAbstractButton::clicked, this, [] { OpenLocalLocation(HelpPagePath()); });
+    // F1 asks for help from any of the program's windows not blocked by a
+    // modal one.
+    auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    helpKey->setContext(Qt::ApplicationShortcut);
+    connect(helpKey, &QShortcut::activated, help, &QAbstractButton::click);
+}
+
+// The title bar's captions are pictures of what the buttons do, and the
+// output box has its label beside it rather than inside.
+void CCorvaneDlg::NameForScreenReaders() {
+    minimizeButton->setAccessibleName(QStringLiteral("Minimize"));
+    closeButton->setAccessibleName(QStringLiteral("Close"));
+    folderEdit->setAccessibleName(outputLabel->Text());
+    outputLabel->SetBuddy(folderEdit);
 }
 
 bool CCorvaneDlg::OnInitDialog() {

@@ -82,6 +82,7 @@ protected:
 
 private:
     void CreateControls();
+    void NameForScreenReaders();
     void InitPanesAndOptions();
     void ApplyWindowShape();
     void EmptyPanes();

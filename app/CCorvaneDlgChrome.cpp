@@ -24,14 +24,16 @@
 namespace {
 
 // Enter in any form, and Esc pressed, never reach the window's controls: the
-// window has no default or cancel action and must not close on either.
-bool IsSwallowedKey(const QEvent* event) {
+// window has no default or cancel action and must not close on either. Only
+// a focused button gets Enter, as its own click, but not Close, which takes
+// Space alone; should a button pass the key on, the window swallows it there.
+bool IsSwallowedKey(const QEvent* event, const QObject* receiver, const QObject* closeButton) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease &&
         event->type() != QEvent::ShortcutOverride)
         return false;
     const int key = static_cast<const QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        return true;
+        return !qobject_cast<const CSkinnedButton*>(receiver) || receiver == closeButton;
     return key == Qt::Key_Escape && event->type() != QEvent::KeyRelease;
 }
 
@@ -52,7 +54,7 @@ void CCorvaneDlg::RestoreAndRaise(const QString& activationToken) {
 
 bool CCorvaneDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this &&
-        IsSwallowedKey(event)) {
+        IsSwallowedKey(event, watched, closeButton)) {
         event->accept();
         return true;
     }

@@ -1,10 +1,11 @@
 #include "app/CNodeviceDialog.h"
 
 #include "app/NodeviceBackground.h"
+#include "app/TabOrder.h"
 #include "controls/DialogFont.h"
+#include "controls/LinkLabel.h"
 #include "controls/SkinnedWindowPaint.h"
 #include "controls/ToolbarBtnEx.h"
-#include "controls/TransStatic.h"
 #include "controls/WindowOutline.h"
 #include "platform/DialogPlacement.h"
 #include "platform/OpenLocation.h"
@@ -22,6 +23,10 @@ namespace {
 const TemplateLayout kLayout(NodeviceDialogTemplate());
 constexpr int kRightMarginUnits = 7; // as wide as the left margin of the title
 
+bool IsLink(int controlId) {
+    return controlId == IDC_NODEVICE_LINK_DISKMODE || controlId == IDC_NODEVICE_LINK_HOWTO;
+}
+
 // Text modes of the labels: headings bold, step 1 red, links blue.
 int ModeOf(int controlId) {
     switch (controlId) {
@@ -31,11 +36,8 @@ int ModeOf(int controlId) {
         return 4;
     case IDC_NODEVICE_STEP1:
         return 2;
-    case IDC_NODEVICE_LINK_DISKMODE:
-    case IDC_NODEVICE_LINK_HOWTO:
-        return kLinkModeAtRest;
     default:
-        return 0;
+        return IsLink(controlId) ? kLinkModeAtRest : 0;
     }
 }
 
@@ -55,14 +57,15 @@ CNodeviceDialog::CNodeviceDialog(QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint),
       rescan_(new CToolbarBtnEx(kLayout.TextOf(IDC_NODEVICE_RESCAN), this)),
       cancel_(new CToolbarBtnEx(kLayout.TextOf(IDC_NODEVICE_CANCEL), this)) {
-    setWindowTitle(QStringLiteral("Corvane "));
+    setWindowTitle(QStringLiteral("Corvane"));
     setFont(DialogFont());
     setFixedSize(kLayout.ClientSize());
     setMouseTracking(true); // link hover needs moves without a pressed button
     for (const DialogControl& control : NodeviceDialogTemplate().controls) {
         if (control.kind != ControlKind::StaticText)
             continue;
-        auto* label = new CTransStatic(CaptionOf(control), this);
+        auto* label = IsLink(control.id) ? new CLinkLabel(CaptionOf(control), this)
+                                         : new CTransStatic(CaptionOf(control), this);
         label->setObjectName(QString::number(control.id));
         label->SetMode(ModeOf(control.id));
         label->setGeometry(FittedPlace(*label, control.id, width()));
@@ -70,10 +73,20 @@ CNodeviceDialog::CNodeviceDialog(QWidget* mainWindow)
     // The links are hot over the labels as laid out, not as drawn in units.
     linkRect1_ = Label(IDC_NODEVICE_LINK_DISKMODE)->geometry();
     linkRect2_ = Label(IDC_NODEVICE_LINK_HOWTO)->geometry();
+    rescan_->setObjectName(QString::number(IDC_NODEVICE_RESCAN));
     rescan_->setGeometry(kLayout.PlaceOf(IDC_NODEVICE_RESCAN));
+    cancel_->setObjectName(QString::number(IDC_NODEVICE_CANCEL));
     cancel_->setGeometry(kLayout.PlaceOf(IDC_NODEVICE_CANCEL));
+    ApplyTemplateTabOrder(*this, NodeviceDialogTemplate());
     connect(rescan_, &QAbstractButton::clicked, this, &CNodeviceDialog::OnRescan);
     connect(cancel_, &QAbstractButton::clicked, this, &QWidget::hide);
+    // What the pointer over a link opens, the keyboard opens on it too.
+    for (const LinkHover hot : {LinkHover{true, false}, LinkHover{false, true}}) {
+        auto* link = qobject_cast<CLinkLabel*>(
+            Label(hot.hot1 ? IDC_NODEVICE_LINK_DISKMODE : IDC_NODEVICE_LINK_HOWTO));
+        connect(link, &CLinkLabel::activated, this,
+                [section = HelpSectionOf(hot)] { OpenHelpSection(section); });
+    }
 }
 
 CTransStatic* CNodeviceDialog::Label(int controlId) const {

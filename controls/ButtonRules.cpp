@@ -104,3 +104,8 @@ CaptionPlacement PlaceCaption(ButtonKind kind, ButtonLook look, const QRect& ite
     placement.alignment = Qt::AlignCenter;
     return placement;
 }
+
+QRect FocusFrameRect(ButtonKind kind, const QRect& item) {
+    const int inset = HasGradientFace(kind, ButtonLook::Normal) ? 3 : 1;
+    return item.adjusted(inset, inset, -inset, -inset);
+}

@@ -25,7 +25,7 @@ ButtonLook LookOf(const ButtonState& state);
 // Behaviour that differs by class outside the face.
 struct ButtonTraits {
     bool handCursor;       // pointing hand over the button; otherwise the arrow
-    bool swallowsFocus;    // focus changes are ignored entirely
+    bool swallowsFocus;    // focus changes get no default handling, only a focus frame
     bool repaintsOnToggle; // a toggle click repaints at once
 };
 ButtonTraits TraitsOf(ButtonKind kind);
@@ -68,3 +68,7 @@ struct CaptionPlacement {
     int alignment = 0;
 };
 CaptionPlacement PlaceCaption(ButtonKind kind, ButtonLook look, const QRect& item, int iconSize);
+
+// Where the keyboard's focus frame goes: inside the rounded borders of a
+// face, or just inside the edge of a button that has none.
+QRect FocusFrameRect(ButtonKind kind, const QRect& item);

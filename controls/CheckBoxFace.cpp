@@ -1,8 +1,12 @@
 #include "controls/CheckBoxFace.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace {
+
+constexpr int kTextFlags =
+    Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
 
 // The classic sunken box: a grey and white outer edge, a dark and light
 // inner edge, a white well and a black tick.
@@ -45,8 +49,11 @@ void CheckBoxFace::paint(QPainter& painter, const QRect& item, const CheckBoxSta
     painter.save();
     painter.setFont(font);
     painter.setPen(textColor);
-    painter.drawText(CheckBoxTextRect(item),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
-                     text);
+    painter.drawText(CheckBoxTextRect(item), kTextFlags, text);
     painter.restore();
+}
+
+QRect CheckBoxFace::focusFrame(const QRect& item) const {
+    const QRect drawn = QFontMetrics(font).boundingRect(CheckBoxTextRect(item), kTextFlags, text);
+    return drawn.adjusted(-1, -1, 1, 1) & item;
 }

@@ -20,4 +20,7 @@ struct CheckBoxFace {
     ThemeHandle theme = nullptr;
 
     void paint(QPainter& painter, const QRect& item, const CheckBoxState& state) const;
+    // Where the keyboard's focus frame goes: one pixel around the text as
+    // drawn, never outside the item.
+    QRect focusFrame(const QRect& item) const;
 };

@@ -1,13 +1,15 @@
 #include "controls/SkinnedButton.h"
 
+#include "controls/FocusCue.h"
 #include "controls/OffscreenPicture.h"
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 CSkinnedButton::CSkinnedButton(ButtonKind kind, const QString& caption, QWidget* parent)
-    : QAbstractButton(parent), m_kind(kind) {
+    : QAbstractButton(parent), m_kind(kind), m_focusCue(new CFocusCue(this)) {
     setText(caption);
     // Every paint covers the whole button, captured background included.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -62,8 +64,18 @@ void CSkinnedButton::paintEvent(QPaintEvent*) {
         if (!m_bmpBack.isNull())
             painter.drawPixmap(0, 0, m_bmpBack);
         Face().paint(painter, rect(), State());
+        m_focusCue->Paint(painter, FocusFrameRect(m_kind, rect()));
     }
     QPainter(this).drawPixmap(0, 0, frame);
+}
+
+void CSkinnedButton::keyPressEvent(QKeyEvent* event) {
+    // A push button of the desktop's own takes Enter as a click too.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void CSkinnedButton::mouseMoveEvent(QMouseEvent* event) {

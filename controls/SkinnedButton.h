@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QPixmap>
 
+class CFocusCue;
 class QImage;
 
 // The frame the five skinned button classes share: hover tracking, the
@@ -18,6 +19,9 @@ class QImage;
 // QAbstractButton::clicked. After the parent has painted its background
 // into an off-screen picture, it passes that picture (in its own client
 // coordinates) to CaptureBackground() of each of its buttons.
+//
+// Space presses a focused button and Enter clicks it; a focus the keyboard
+// gave it shows as a focus frame inside the face.
 class CSkinnedButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -41,6 +45,7 @@ protected:
     void SetIcon(const QIcon& icon, int iconSize, const QIcon& iconHover, int iconSizeHover);
 
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -59,4 +64,5 @@ private:
     int m_nIconSize = 0;
     int m_nIconSizeHover = 0;
     QPixmap m_bmpBack; // the parent's background under the button
+    CFocusCue* m_focusCue;
 };

@@ -1,5 +1,8 @@
 #include "controls/TransCheck.h"
 
+#include "controls/AccessibleControls.h"
+#include "controls/FocusCue.h"
+
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,7 +11,9 @@ namespace {
 const QString kButtonClass = QStringLiteral("Button");
 }
 
-CTransCheck::CTransCheck(const QString& text, QWidget* parent) : QAbstractButton(parent) {
+CTransCheck::CTransCheck(const QString& text, QWidget* parent)
+    : QAbstractButton(parent), m_focusCue(new CFocusCue(this)) {
+    InstallAccessibleControls();
     setText(text);
     setMouseTracking(true);
     m_hTheme = m_loader.OpenThemeData(this, kButtonClass);
@@ -22,6 +27,14 @@ CTransCheck::~CTransCheck() {
     m_hTheme = nullptr;
 }
 
+void CTransCheck::SetCheck(int check) {
+    const int checked = check != 0 ? 1 : 0;
+    if (checked == m_bChecked)
+        return;
+    m_bChecked = checked;
+    AnnounceCheckedChange(this);
+}
+
 CheckBoxState CTransCheck::State() const {
     return {m_bChecked != 0, isDown(), m_bHover};
 }
@@ -32,7 +45,9 @@ CheckBoxFace CTransCheck::Face() const {
 
 void CTransCheck::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    Face().paint(painter, rect(), State());
+    const CheckBoxFace face = Face();
+    face.paint(painter, rect(), State());
+    m_focusCue->Paint(painter, face.focusFrame(rect()));
 }
 
 void CTransCheck::mouseMoveEvent(QMouseEvent* event) {
@@ -69,6 +84,6 @@ void CTransCheck::ReopenTheme() {
 }
 
 void CTransCheck::OnClicked() {
-    m_bChecked = m_bChecked == 1 ? 0 : 1;
+    SetCheck(m_bChecked == 1 ? 0 : 1);
     update();
 }

@@ -5,9 +5,13 @@
 
 #include <QAbstractButton>
 
+class CFocusCue;
+
 // A check box that paints only its box and text, so the skinned background
 // of its parent shows through. Each click flips it before the parent's
-// clicked handlers run; SetCheck() sets it without a repaint.
+// clicked handlers run; SetCheck() sets it without a repaint. Space
+// ticks a focused box, and a focus the keyboard gave it shows as a focus
+// frame round its text.
 class CTransCheck : public QAbstractButton {
     Q_OBJECT
 public:
@@ -15,7 +19,7 @@ public:
     ~CTransCheck() override;
 
     // Any non-zero value checks the box, so every look and click agrees on it.
-    void SetCheck(int check) { m_bChecked = check != 0 ? 1 : 0; }
+    void SetCheck(int check);
     int GetCheck() const { return m_bChecked; }
     bool IsHover() const { return m_bHover; }
     CheckBoxState State() const;
@@ -36,4 +40,5 @@ private:
     ThemeHandle m_hTheme = nullptr;
     bool m_bHover = false;
     int m_bChecked = 0;
+    CFocusCue* m_focusCue;
 };

@@ -1,15 +1,21 @@
 #include "controls/TransStatic.h"
 
+#include "controls/AccessibleControls.h"
+
 #include <QPainter>
 
 CTransStatic::CTransStatic(const QString& text, QWidget* parent) : QWidget(parent), m_text(text) {
     // A plain label takes no mouse input: its window handles links itself.
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    InstallAccessibleControls();
 }
 
 void CTransStatic::SetText(const QString& text) {
+    const bool changed = text != m_text;
     m_text = text;
     update();
+    if (changed)
+        AnnounceTextChange(this);
 }
 
 void CTransStatic::SetStyles(StaticStyles styles) {

@@ -2,6 +2,7 @@
 
 #include "controls/LabelFace.h"
 
+#include <QPointer>
 #include <QWidget>
 
 // A label that paints only its text, in one of seven modes (colours,
@@ -16,9 +17,13 @@ public:
     void SetText(const QString& text); // repaints
     QString Text() const { return m_text; }
     void SetStyles(StaticStyles styles); // repaints
+    StaticStyles Styles() const { return m_styles; }
     // Only stores the mode; the caller repaints (update()) when it wants.
     void SetMode(int mode) { m_nMode = mode; }
     int Mode() const { return m_nMode; }
+    // The control this label names, for a screen reader; none by default.
+    void SetBuddy(QWidget* buddy) { m_buddy = buddy; }
+    QWidget* Buddy() const { return m_buddy; }
     LabelFace Face() const;
 
 protected:
@@ -28,4 +33,5 @@ private:
     QString m_text;
     StaticStyles m_styles;
     int m_nMode = 0;
+    QPointer<QWidget> m_buddy;
 };

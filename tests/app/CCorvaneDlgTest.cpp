@@ -13,6 +13,7 @@
 #include "lists/CListCtrlLeftPane.h"
 #include "platform/OpenLocation.h"
 #include "resources/Template102.h"
+#include "resources/TemplateLayout.h"
 #include "support/ItunesDbWriter.h"
 #include "support/TaggedSampleDevice.h"
 #include "support/WindowCorners.h"
@@ -20,6 +21,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QtTest/QTest>
+
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -27,6 +31,7 @@
 #include <QPushButton>
 
 #include <cstdlib>
+#include <map>
 
 namespace {
 
@@ -469,9 +474,10 @@ TEST_F(MainWindow, TabWalksTheTemplateTabStopsAndLeavesTheLists) {
     window->activateWindow();
     ASSERT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == window.get(); }));
     const std::vector<int> order = {
-        IDC_MAIN_RESCAN,         IDC_MAIN_TRACKLIST, IDC_MAIN_PLAYLISTS, IDC_MAIN_OUTPUT_FOLDER,
-        IDC_MAIN_COPY,           IDC_MAIN_BROWSE,    IDC_MAIN_OPEN,      IDC_MAIN_OPEN_WHEN_DONE,
-        IDC_MAIN_KEEP_ORGANIZED, IDC_MAIN_OVERWRITE, IDC_MAIN_RESCAN};
+        IDC_MAIN_RESCAN,    IDC_MAIN_TRACKLIST, IDC_MAIN_PLAYLISTS,      IDC_MAIN_CLOSE,
+        IDC_MAIN_MINIMIZE,  IDC_MAIN_HELP,      IDC_MAIN_OUTPUT_FOLDER,  IDC_MAIN_COPY,
+        IDC_MAIN_BROWSE,    IDC_MAIN_OPEN,      IDC_MAIN_OPEN_WHEN_DONE, IDC_MAIN_KEEP_ORGANIZED,
+        IDC_MAIN_OVERWRITE, IDC_MAIN_RESCAN};
     window->Button(IDC_MAIN_RESCAN)->setFocus(Qt::TabFocusReason);
     for (size_t i = 1; i < order.size(); ++i) {
         Press(QApplication::focusWidget(), Qt::Key_Tab);
@@ -544,4 +550,68 @@ TEST_F(MainWindow, BrowseOpensAtTheBoxFolderOrItsClosestExistingParent) {
         ClickButton(IDC_MAIN_BROWSE);
     }
     EXPECT_EQ(starts, QStringList({music, music, QDir::homePath(), QDir::homePath()}));
+}
+
+TEST_F(MainWindow, EveryControlButTheListsTellsAScreenReaderWhatItIs) {
+    Start();
+    // Named by what they show, but for the title bar's pictures and the box beside its label.
+    const std::map<int, QString> named = {{IDC_MAIN_CLOSE, "Close"},
+                                          {IDC_MAIN_MINIMIZE, "Minimize"},
+                                          {IDC_MAIN_TITLE, "Corvane"},
+                                          {IDC_MAIN_OUTPUT_FOLDER, "Output to:"}};
+    const std::map<ControlKind, QAccessible::Role> roles = {
+        {ControlKind::PushButton, QAccessible::Button},
+        {ControlKind::CheckBox, QAccessible::CheckBox},
+        {ControlKind::StaticText, QAccessible::StaticText},
+        {ControlKind::EditBox, QAccessible::EditableText}};
+    auto iface = [&](int id) {
+        return QAccessible::queryAccessibleInterface(
+            window->findChild<QWidget*>(QString::number(id), Qt::FindDirectChildrenOnly));
+    };
+    for (const DialogControl& control : MainDialogTemplate().controls) {
+        if (control.kind == ControlKind::ListView)
+            continue;
+        QAccessibleInterface* found = iface(control.id);
+        ASSERT_NE(found, nullptr) << control.id;
+        EXPECT_EQ(found->role(), roles.at(control.kind)) << control.id;
+        EXPECT_EQ(found->text(QAccessible::Name),
+                  named.count(control.id) ? named.at(control.id) : CaptionOf(control));
+        EXPECT_EQ(found->state().focusable, control.kind != ControlKind::StaticText);
+        EXPECT_EQ(found->state().checkable, control.kind == ControlKind::CheckBox);
+    }
+    EXPECT_EQ(iface(IDC_MAIN_OUTPUT_LABEL)->relations(QAccessible::Labelled).value(0).first,
+              iface(IDC_MAIN_OUTPUT_FOLDER));
+
+    // The options as saved (opening the folder on by default), and a tick by Space saved too.
+    EXPECT_TRUE(iface(IDC_MAIN_OPEN_WHEN_DONE)->state().checked);
+    EXPECT_FALSE(iface(IDC_MAIN_KEEP_ORGANIZED)->state().checked);
+    QTest::keyClick(window->OptionBox(IDC_MAIN_KEEP_ORGANIZED), Qt::Key_Space);
+    EXPECT_TRUE(iface(IDC_MAIN_KEEP_ORGANIZED)->state().checked);
+    window.reset();
+    Start();
+    EXPECT_TRUE(iface(IDC_MAIN_KEEP_ORGANIZED)->state().checked);
+}
+
+TEST_F(MainWindow, EnterPressesAFocusedButtonButNeverClosesAndF1AsksForHelp) {
+    Start();
+    window->activateWindow();
+    ASSERT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == window.get(); }));
+    int picks = 0;
+    ReplaceFolderPicker([&](QWidget*, const QString&, const QString&) {
+        ++picks;
+        return FolderPick{};
+    });
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
+        QTest::keyClick(window->Button(IDC_MAIN_BROWSE), key);
+    EXPECT_EQ(picks, 2);
+    QTest::keyClick(window->Button(IDC_MAIN_HELP), Qt::Key_Space);
+    QTest::keyClick(window->FolderEdit(), Qt::Key_F1);
+    EXPECT_EQ(opened, QStringList({HelpPagePath(), HelpPagePath()}));
+
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+        QTest::keyClick(window->Button(IDC_MAIN_CLOSE), key);
+    Settle();
+    EXPECT_TRUE(window->isVisible());
+    QTest::keyClick(window->Button(IDC_MAIN_CLOSE), Qt::Key_Space);
+    EXPECT_TRUE(WaitUntil([&] { return !window->isVisible(); }));
 }

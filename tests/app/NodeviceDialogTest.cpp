@@ -4,9 +4,12 @@
 #include "controls/ToolbarBtnEx.h"
 #include "controls/TransStatic.h"
 #include "resources/Template139.h"
+#include "resources/TemplateLayout.h"
 
-#include <QCoreApplication>
+#include <QAccessible>
+#include <QApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "support/WindowCorners.h"
@@ -45,6 +48,11 @@ int CountPixels(const QImage& image, const QRect& within, bool (*wanted)(QColor)
     return count;
 }
 
+void Press(QWidget* widget, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+}
+
 bool Reddish(QColor c) {
     return c.red() > 180 && c.green() < 90 && c.blue() < 90;
 }
@@ -71,7 +79,7 @@ protected:
 
 TEST_F(NodeviceDialogTest, LaidOutFromTemplate139WithItsTextModes) {
     EXPECT_EQ(dialog->size(), QSize(525, 341));
-    EXPECT_EQ(dialog->windowTitle(), "Corvane ");
+    EXPECT_EQ(dialog->windowTitle(), "Corvane");
     EXPECT_TRUE(dialog->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(dialog->mask().contains(QPoint(262, 170)));
     EXPECT_FALSE(dialog->mask().contains(QPoint(0, 0)));
@@ -206,4 +214,53 @@ TEST_F(NodeviceDialogTest, RescanAsksTheMainWindowAndCancelOnlyHides) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(rescans.count, 1);
     EXPECT_TRUE(opener.opened.isEmpty());
+}
+
+TEST_F(NodeviceDialogTest, TabReachesBothLinksAndButtonsWhichTheKeysPress) {
+    dialog->activateWindow();
+    ASSERT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == dialog.get(); }));
+    const int order[] = {IDC_NODEVICE_LINK_DISKMODE, IDC_NODEVICE_LINK_HOWTO, IDC_NODEVICE_RESCAN,
+                         IDC_NODEVICE_CANCEL, IDC_NODEVICE_LINK_DISKMODE};
+    dialog->Label(IDC_NODEVICE_LINK_DISKMODE)->setFocus(Qt::TabFocusReason);
+    for (size_t i = 1; i < std::size(order); ++i) {
+        Press(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::number(order[i])) << i;
+    }
+
+    Press(dialog->Label(IDC_NODEVICE_LINK_DISKMODE), Qt::Key_Return);
+    Press(dialog->Label(IDC_NODEVICE_LINK_HOWTO), Qt::Key_Space);
+    const QString page = QCoreApplication::applicationDirPath() + "/help.html";
+    EXPECT_EQ(opener.opened, QStringList({page + "#disk-mode", page + "#copy"}));
+    Press(dialog->RescanButton(), Qt::Key_Return);
+    ASSERT_TRUE(WaitUntil([&] { return rescans.count == 1; }));
+
+    Press(dialog->CancelButton(), Qt::Key_Escape); // as Cancel does: hidden, nothing else
+    Settle(30);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(rescans.count, 1);
+    EXPECT_EQ(opener.opened.size(), 2);
+}
+
+TEST_F(NodeviceDialogTest, EveryControlTellsAScreenReaderWhatItIs) {
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(dialog.get());
+    EXPECT_EQ(window->role(), QAccessible::Dialog);
+    EXPECT_EQ(window->text(QAccessible::Name), "Corvane");
+    int named = 0;
+    for (const DialogControl& control : NodeviceDialogTemplate().controls) {
+        QWidget* widget = dialog->findChild<QWidget*>(QString::number(control.id));
+        ASSERT_NE(widget, nullptr) << control.id;
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
+        const QAccessible::Role role =
+            control.kind == ControlKind::PushButton ? QAccessible::Button
+            : control.id == IDC_NODEVICE_LINK_DISKMODE || control.id == IDC_NODEVICE_LINK_HOWTO
+                ? QAccessible::Link
+                : QAccessible::StaticText;
+        EXPECT_EQ(iface->role(), role) << control.id;
+        EXPECT_EQ(iface->text(QAccessible::Name), CaptionOf(control)) << control.id;
+        EXPECT_EQ(iface->state().focusable, role != QAccessible::StaticText) << control.id;
+        EXPECT_EQ(iface->parent()->object(), dialog.get());
+        named += !iface->text(QAccessible::Name).isEmpty();
+    }
+    EXPECT_EQ(named, 11);
 }

@@ -81,8 +81,8 @@ visible_pixel_of() {
 
 step "no device: the no-device window comes up above the main window, centred on it"
 start_corvane
-wait_for 10 "the no-device window" visible '^Corvane $'
-nodevice="$(visible '^Corvane $' | head -n1)"
+wait_for 10 "the no-device window" nodevice_shown
+nodevice="$(nodevice_window)"
 placed_over "$nodevice"
 # What the user sees: the dialog's grey title band, not the main window's
 # white track list, at the dialog's top middle.
@@ -95,16 +95,16 @@ sleep 0.5
 above "$nodevice" "$main" || fail "the no-device window went under the main window"
 eval "$(xdotool getwindowgeometry --shell "$nodevice")"
 xdotool mousemove --sync $((X + 459)) $((Y + 318)) click 1 # Cancel
-wait_for 10 "Cancel to hide the no-device window" not_visible '^Corvane $'
+wait_for 10 "Cancel to hide the no-device window" nodevice_hidden
 
 step "Rescan Device without a device brings it back above the main window"
 click 100 540
-wait_for 10 "the no-device window again" visible '^Corvane $'
+wait_for 10 "the no-device window again" nodevice_shown
 placed_over "$nodevice"
 
 step "plugging the device hides it; a message box comes up over the main window"
 plug
-wait_for 10 "the no-device window to hide" not_visible '^Corvane $'
+wait_for 10 "the no-device window to hide" nodevice_hidden
 wait_for 10 "the playlist pane to fill" not_white "$name_x" "$(row_y 11)"
 click $copy_button
 wait_for 10 "the message box" visible '^Corvane$'

@@ -47,6 +47,15 @@ fail() {
 visible() { xdotool search --onlyvisible --name "$1"; }
 not_visible() { ! visible "$1"; }
 main_window() { xdotool search --onlyvisible --name '^Corvane 1\.0$' | head -n1; }
+# The no-device window is named Corvane, as the transfer window and the
+# message boxes are; its size tells it apart.
+nodevice_window() {
+    visible '^Corvane$' | while read -r w; do
+        xdotool getwindowgeometry "$w" | grep -q 'Geometry: 525x341' && echo "$w"
+    done | head -n1
+}
+nodevice_shown() { [ -n "$(nodevice_window)" ]; }
+nodevice_hidden() { ! nodevice_shown; }
 
 start_corvane() {
     (cd / && exec "$corvane") &
@@ -106,12 +115,12 @@ keep_organized_box="207 499"
 
 step "no device: the no-device window shows, the panes are empty"
 start_corvane
-wait_for 10 "the no-device window" visible '^Corvane $'
+wait_for 10 "the no-device window" nodevice_shown
 wait_for 10 "an empty track list" is_white "$name_x" "$(row_y 1)"
 
 step "plugging the sample device hides it and fills the panes"
 plug
-wait_for 10 "the no-device window to hide" not_visible '^Corvane $'
+wait_for 10 "the no-device window to hide" nodevice_hidden
 wait_for 10 "the playlist pane to fill" not_white "$name_x" "$(row_y 11)"
 
 step "Copy to Computer with nothing checked is refused with a message"
@@ -180,7 +189,7 @@ xdotool mousemove --sync $((X + 451)) $((Y + 86)) click 1
 step "unplugging empties the panes"
 rm -rf "$work/ipod"
 wait_for 10 "the panes to empty" is_white "$name_x" "$(row_y 1)"
-not_visible '^Corvane $' || fail "the no-device window came back by itself"
+nodevice_hidden || fail "the no-device window came back by itself"
 
 step "a newer iPod's compressed database (iTunesCDB, empty iTunesDB) fills the panes"
 plug --compressed

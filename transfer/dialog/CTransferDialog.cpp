@@ -43,6 +43,7 @@ CTransferDialog::CTransferDialog(QWidget* owner)
     setFixedSize(kLayout.ClientSize());
     bar_->setGeometry(kLayout.PlaceOf(IDC_TRANSFER_PROGRESS));
     bar_->setTextVisible(false);
+    bar_->setAccessibleName(QStringLiteral("Copy progress"));
     button_->setGeometry(kLayout.PlaceOf(IDC_TRANSFER_BUTTON));
     label_->setGeometry(labelRect_);
     connect(button_, &QAbstractButton::clicked, this, &CTransferDialog::OnCancelOrFinish);
@@ -206,7 +207,11 @@ void CTransferDialog::keyPressEvent(QKeyEvent* event) {
         OnCancelOrFinish(); // Enter is the button's command
         return;
     case Qt::Key_Escape:
-        reject();
+        // Cancel while copying, Finish once finished.
+        if (progress_.mayClose())
+            Finish();
+        else
+            OnCancelOrFinish();
         return;
     default:
         QDialog::keyPressEvent(event);

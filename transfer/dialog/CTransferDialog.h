@@ -59,7 +59,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 public slots:
-    // Escape and the window's close request land here.
+    // The window's close request lands here: it ends a finished transfer
+    // and is ignored before.
     void reject() override;
 
 private:

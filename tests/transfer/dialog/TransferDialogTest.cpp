@@ -7,6 +7,7 @@
 #include "transfer/WorkerHarness.h"
 #include "transfer/dialog/CTransferDialog.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QProgressBar>
@@ -216,28 +217,58 @@ TEST_F(TransferDialogTest, EnterActsAsCancelThenAsFinish) {
     EXPECT_TRUE(opener.opened.isEmpty());
 }
 
-TEST_F(TransferDialogTest, EscapeAndCloseWaitForTheEndAndThenFinish) {
+TEST_F(TransferDialogTest, EscapeCancelsAndThenFinishesButCloseWaitsForTheEnd) {
     AddTracks(3);
     gate.HoldAt(2);
     CTransferDialog& d = Open(3);
     d.openFolderWhenDone = true;
     ASSERT_TRUE(WaitUntil([&] { return gate.Held(); }));
 
-    Press(&d, Qt::Key_Escape);
-    EXPECT_FALSE(d.close());
+    EXPECT_FALSE(d.close()); // the window's close request is no cancel
     Settle(50);
+    EXPECT_FALSE(d.CancelRequested());
+    Press(&d, Qt::Key_Escape);
     EXPECT_TRUE(d.isVisible());
-    EXPECT_FALSE(d.CancelRequested()); // ignored, not taken as a cancel
-    EXPECT_EQ(d.Progress().phase(), Phase::Copying);
+    EXPECT_TRUE(d.CancelRequested());
+    EXPECT_EQ(Label()->Text(), "Canceling - Please wait...");
+    Press(&d, Qt::Key_Escape); // while cancelling it cannot close the dialog
+    EXPECT_TRUE(d.isVisible());
 
     gate.Open();
     ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
-    EXPECT_EQ(Label()->Text(), "Finished 3 of 3...");
-    EXPECT_EQ(scratch.List("out").size(), 3u);
+    EXPECT_EQ(Label()->Text(), "Finished 2 of 3...");
+    EXPECT_EQ(scratch.List("out").size(), 2u);
     EXPECT_TRUE(opener.opened.isEmpty());
     Press(&d, Qt::Key_Escape);
     EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_EQ(opener.opened, QStringList{QString::fromStdString(OutputFolder())});
+}
+
+TEST_F(TransferDialogTest, AScreenReaderFollowsTheBarAndTheText) {
+    AddTracks(2);
+    gate.HoldAt(1);
+    CTransferDialog& d = Open(2);
+    ASSERT_TRUE(WaitUntil([&] { return gate.Held() && Bar()->value() == 1; }));
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(Bar());
+    QAccessibleInterface* label = QAccessible::queryAccessibleInterface(Label());
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(Button());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&d)->text(QAccessible::Name), "Corvane");
+    EXPECT_EQ(bar->role(), QAccessible::ProgressBar);
+    EXPECT_EQ(bar->text(QAccessible::Name), "Copy progress");
+    ASSERT_NE(bar->valueInterface(), nullptr);
+    EXPECT_EQ(bar->valueInterface()->maximumValue().toInt(), 2);
+    EXPECT_EQ(bar->valueInterface()->currentValue().toInt(), 1);
+    EXPECT_EQ(label->role(), QAccessible::StaticText);
+    EXPECT_EQ(label->text(QAccessible::Name), "Copying music 1 of 2...");
+    EXPECT_EQ(button->role(), QAccessible::Button);
+    EXPECT_EQ(button->text(QAccessible::Name), "Cancel");
+
+    gate.Open();
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
+    EXPECT_EQ(bar->valueInterface()->currentValue().toInt(), 2);
+    EXPECT_EQ(label->text(QAccessible::Name), "Finished 2 of 2...");
+    EXPECT_EQ(button->text(QAccessible::Name), "Finish");
 }
 
 TEST_F(TransferDialogTest, FailedFilesAreCountedAndListedBeforeFinish) {
