@@ -1,10 +1,10 @@
-// Inputs that broke the database reader before it was mended, kept in
-// fuzz/database/regressions: tools/run-fuzz replays them and starts from
-// them, and here each must load to the result written beside its name.
-// They are small hostile images: zero-length chunks among counts that
-// claim billions, strings that claim the rest of the file or run past it,
-// lists walked again and again until the tables fill the room a first load
-// reserves, a compressed stream past the inflate bound, cuts mid-string.
+// Hostile images of the kinds the reader has been mended for, kept in
+// fuzz/database/regressions with any input the fuzzer finds to break it:
+// tools/run-fuzz replays them and starts from them, and here each must load
+// to the result written beside its name. Zero-length chunks among counts
+// that claim billions, strings that claim the rest of the file or run past
+// it, lists walked again and again until the tables fill the room a first
+// load reserves, a compressed stream past the inflate bound, cuts mid-string.
 #include <gtest/gtest.h>
 
 #include <filesystem>
