@@ -61,15 +61,49 @@ bool DigitEndsText(uint64_t digit) {
     return (digit & 0xFFFF) == 0;
 }
 
-void SortByKey(SortEntry* first, SortEntry* last) {
-    std::sort(first, last, [](const SortEntry& a, const SortEntry& b) { return a.key < b.key; });
+void SortByKey(SortEntry* first, SortEntry* last, bool descending) {
+    if (descending)
+        std::sort(first, last,
+                  [](const SortEntry& a, const SortEntry& b) { return a.key > b.key; });
+    else
+        std::sort(first, last,
+                  [](const SortEntry& a, const SortEntry& b) { return a.key < b.key; });
 }
 
-// Sorts entries by their text ascending. An explicit work list instead of
-// recursion: a damaged database may hold very long strings shared by many rows.
-void SortText(SortEntry* first, SortEntry* last) {
-    // Absent texts come first, before even the empty string.
-    first = std::partition(first, last, [](const SortEntry& e) { return e.text == nullptr; });
+// Rows that tie keep their order, so that a sort by one column keeps the
+// order of the previous sort among the rows it ties. Sorting only the ties,
+// once they are known, costs far less than breaking every comparison's tie.
+void KeepRowOrder(SortEntry* first, SortEntry* last) {
+    std::sort(first, last, [](const SortEntry& a, const SortEntry& b) { return a.row < b.row; });
+}
+
+// Calls `each` with every run of two or more equal keys in sorted entries.
+template <typename Each> void ForEachTie(SortEntry* first, SortEntry* last, Each each) {
+    for (SortEntry* start = first; start != last;) {
+        SortEntry* end = start + 1;
+        while (end != last && end->key == start->key)
+            ++end;
+        if (end - start > 1)
+            each(start, end);
+        start = end;
+    }
+}
+
+// Sorts entries by their text. An explicit work list instead of recursion: a
+// damaged database may hold very long strings shared by many rows.
+void SortText(SortEntry* first, SortEntry* last, bool descending) {
+    // Absent texts sort before even the empty string, so they lead an
+    // ascending sort and end a descending one.
+    SortEntry* const present = std::partition(first, last, [descending](const SortEntry& e) {
+        return (e.text == nullptr) != descending;
+    });
+    if (descending) {
+        KeepRowOrder(present, last);
+        last = present;
+    } else {
+        KeepRowOrder(first, present);
+        first = present;
+    }
     struct Run {
         SortEntry* first;
         SortEntry* last;
@@ -81,15 +115,13 @@ void SortText(SortEntry* first, SortEntry* last) {
         work.pop_back();
         for (SortEntry* e = run.first; e != run.last; ++e)
             e->key = TextDigit(e->text, run.offset);
-        SortByKey(run.first, run.last);
-        for (SortEntry* start = run.first; start != run.last;) {
-            SortEntry* end = start + 1;
-            while (end != run.last && end->key == start->key)
-                ++end;
-            if (end - start > 1 && !DigitEndsText(start->key))
+        SortByKey(run.first, run.last, descending);
+        ForEachTie(run.first, run.last, [&](SortEntry* start, SortEntry* end) {
+            if (DigitEndsText(start->key))
+                KeepRowOrder(start, end); // equal texts
+            else
                 work.push_back({start, end, run.offset + kUnitsPerDigit});
-            start = end;
-        }
+        });
     }
 }
 
@@ -116,13 +148,12 @@ void SortTrackRows(TrackRecord* rows, int count, TrackSortKey key, bool descendi
     for (int row = 0; row < count; ++row)
         entries[row] = {rows[row].fileSize, field ? rows[row].*field : nullptr,
                         static_cast<uint32_t>(row)};
-    if (field == nullptr)
-        SortByKey(entries.data(), entries.data() + count);
-    else
-        SortText(entries.data(), entries.data() + count);
-    // Rows with equal keys may end in any order, so descending is the reverse.
-    if (descending)
-        std::reverse(entries.begin(), entries.end());
+    if (field == nullptr) {
+        SortByKey(entries.data(), entries.data() + count, descending);
+        ForEachTie(entries.data(), entries.data() + count, KeepRowOrder);
+    } else {
+        SortText(entries.data(), entries.data() + count, descending);
+    }
 
     std::vector<TrackRecord> sorted;
     sorted.reserve(entries.size());

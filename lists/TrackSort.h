@@ -11,6 +11,6 @@ enum class TrackSortKey { Title, Size, Artist, Album, Genre };
 int CompareDeviceText(const char16_t* a, const char16_t* b);
 
 // Sorts the first `count` rows in place, by CompareDeviceText for the texts
-// and by unsigned value for the size. Not stable: rows with equal keys end in
-// no particular order. The caller holds g_trackTableLock.
+// and by unsigned value for the size. Stable in both directions: rows with
+// equal keys keep their order. The caller holds g_trackTableLock.
 void SortTrackRows(TrackRecord* rows, int count, TrackSortKey key, bool descending);

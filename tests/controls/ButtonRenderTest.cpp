@@ -187,11 +187,11 @@ TEST(ButtonRender, MenuCaptionTurnsRedWhenHotOrPressed) {
         const bool red = !BoundingBoxOf(image, image.rect(), IsRed).isEmpty();
         const bool ink = !BoundingBoxOf(image, image.rect(), IsInk).isEmpty();
         if (pose == Pose::Normal) {
-            EXPECT_FALSE(red) << SaveActual(image, "normal").toStdString();
-            EXPECT_TRUE(ink) << SaveActual(image, "normal").toStdString();
+            EXPECT_FALSE(red) << SaveFailureImages(image, "normal").toStdString();
+            EXPECT_TRUE(ink) << SaveFailureImages(image, "normal").toStdString();
         } else {
-            EXPECT_TRUE(red) << SaveActual(image, "active").toStdString();
-            EXPECT_FALSE(ink) << SaveActual(image, "active").toStdString();
+            EXPECT_TRUE(red) << SaveFailureImages(image, "active").toStdString();
+            EXPECT_FALSE(ink) << SaveFailureImages(image, "active").toStdString();
         }
         // No face: the background is untouched around the caption.
         EXPECT_TRUE(PixelIs(image, 0, 0, kWhite, "no face"));
@@ -207,8 +207,9 @@ TEST(ButtonRender, TitleCaptionTurnsWhiteOnlyWhenHotAndNotPressed) {
         const QImage image = Render(button, QRect(100, 2, 16, 16), pose, picture);
         const bool bright = !BoundingBoxOf(image, image.rect(), IsBright).isEmpty();
         const QRect ink = BoundingBoxOf(image, image.rect(), [](QColor c) { return c.red() < 60; });
-        EXPECT_EQ(bright, pose == Pose::Hot) << SaveActual(image, "title").toStdString();
-        EXPECT_EQ(ink.isEmpty(), pose == Pose::Hot) << SaveActual(image, "title").toStdString();
+        EXPECT_EQ(bright, pose == Pose::Hot) << SaveFailureImages(image, "title").toStdString();
+        EXPECT_EQ(ink.isEmpty(), pose == Pose::Hot)
+            << SaveFailureImages(image, "title").toStdString();
         EXPECT_TRUE(PixelIs(image, 0, 0, grey, "no face"));
     }
 }

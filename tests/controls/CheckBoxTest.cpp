@@ -186,7 +186,7 @@ TEST(TransCheck, ThemedBoxShowsAllFourEdgesInsideTheControl) {
         // The box rectangle and one column either side of it.
         const QRect around(place.left() - 3, place.top(), 20, place.height());
         const QRect box = BoundingBoxOf(image, around, [&](QColor c) { return c != skin; });
-        ASSERT_FALSE(box.isEmpty()) << SaveActual(image, "themed-box").toStdString();
+        ASSERT_FALSE(box.isEmpty()) << SaveFailureImages(image, "themed-box").toStdString();
         EXPECT_GE(box.left(), place.left()) << "the left edge falls outside the control";
         const QSize indicator(check->style()->pixelMetric(QStyle::PM_IndicatorWidth),
                               check->style()->pixelMetric(QStyle::PM_IndicatorHeight));
@@ -231,7 +231,7 @@ TEST(TransCheck, ClassicBoxWithItsOwnTickWhenThemesAreOff) {
         EXPECT_TRUE(PixelIs(image, 10 + 249, 10, skin, "right end"));
         const QRect text = BoundingBoxOf(image, QRect(10 + 17, 10, 230, 17),
                                          [](QColor c) { return c.red() < 100; });
-        EXPECT_FALSE(text.isEmpty()) << SaveActual(image, "text").toStdString();
+        EXPECT_FALSE(text.isEmpty()) << SaveFailureImages(image, "text").toStdString();
     }
 }
 

@@ -1,7 +1,6 @@
 #include "ControlsTestSupport.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -22,17 +21,6 @@ QImage SolidImage(QSize size, QColor color) {
     return image;
 }
 
-QString SaveActual(const QImage& image, const char* what) {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QString name =
-        QStringLiteral("%1.%2.%3.actual.png")
-            .arg(QString::fromLatin1(info ? info->test_suite_name() : "none"),
-                 QString::fromLatin1(info ? info->name() : "none"), QString::fromLatin1(what));
-    const QString path = QDir::current().absoluteFilePath(name);
-    image.save(path);
-    return path;
-}
-
 ::testing::AssertionResult PixelIs(const QImage& image, int x, int y, QColor expected,
                                    const char* what) {
     if (!image.rect().contains(x, y))
@@ -43,8 +31,8 @@ QString SaveActual(const QImage& image, const char* what) {
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
            << what << ": pixel (" << x << "," << y << ") is " << actual.name().toStdString()
-           << ", expected " << expected.name().toStdString() << "; picture written to "
-           << SaveActual(image, what).toStdString();
+           << ", expected " << expected.name().toStdString() << "; pictures written to "
+           << SaveFailureImages(image, what, {QPoint(x, y)}).toStdString();
 }
 
 namespace {

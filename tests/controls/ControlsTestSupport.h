@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/FailureImages.h"
 #include "support/QtTestSupport.h"
 
 // Helpers for the skinned-control tests. Every test runs with one
@@ -19,8 +20,8 @@
 // A picture of `size` filled with `color`, in the 32-bit format widgets use.
 QImage SolidImage(QSize size, QColor color);
 
-// Checks one pixel; on a mismatch writes the whole picture beside the test
-// output as <test name>.<what>.actual.png and says where.
+// Checks one pixel; on a mismatch writes the failure images (support/FailureImages.h)
+// and says where.
 ::testing::AssertionResult PixelIs(const QImage& image, int x, int y, QColor expected,
                                    const char* what);
 
@@ -65,6 +66,3 @@ protected:
 void ShowAndSettle(QWidget& window);
 // Lets pending paints and events through.
 void ProcessPendingEvents();
-
-// Saves `image` beside the test output, for a person to look at after a failure.
-QString SaveActual(const QImage& image, const char* what);

@@ -100,12 +100,14 @@ TEST(LabelRules, SevenModes) {
 TEST(TransStatic, LinkTurnsFromBlueToRedWithTheSameUnderlinedText) {
     LabelWindow blue("How to configure iPod to enable disk use?", 3);
     const QImage before = blue.Picture();
-    EXPECT_TRUE(HasPixel(before, QColor(0, 0, 255))) << SaveActual(before, "blue").toStdString();
+    EXPECT_TRUE(HasPixel(before, QColor(0, 0, 255)))
+        << SaveFailureImages(before, "blue").toStdString();
 
     blue.label->SetMode(5);
     blue.label->update();
     const QImage after = blue.Picture();
-    EXPECT_TRUE(HasPixel(after, QColor(255, 0, 0))) << SaveActual(after, "red").toStdString();
+    EXPECT_TRUE(HasPixel(after, QColor(255, 0, 0)))
+        << SaveFailureImages(after, "red").toStdString();
     EXPECT_FALSE(HasPixel(after, QColor(0, 0, 255)));
     EXPECT_EQ(InkMask(after), InkMask(before));
 

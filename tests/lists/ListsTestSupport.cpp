@@ -1,8 +1,10 @@
 #include "ListsTestSupport.h"
 
+#include "support/FailureImages.h"
 #include "support/QtTestSupport.h"
 
 #include <QFont>
+#include <iostream>
 
 namespace {
 
@@ -48,34 +50,36 @@ void ShowRows(CListCtrlEx& list, TrackTable& table) {
 }
 
 void PixelTest::TearDown() {
-    if (!HasFailure() || image.isNull())
+    // PixelIs has saved the image it found wrong; other failures save it here.
+    if (!HasFailure() || image.isNull() || !wrong.empty())
         return;
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QString file =
-        QStringLiteral("actual-%1-%2.png")
-            .arg(QString::fromLatin1(info->test_suite_name()), QString::fromLatin1(info->name()));
-    image.save(file);
+    std::cout << "picture written to " << SaveFailureImages(image, "rendered").toStdString()
+              << "\n";
 }
 
 QImage& PixelTest::Canvas(int width, int height, QColor fill) {
     image = QImage(width, height, QImage::Format_RGB32);
     image.fill(fill);
+    wrong.clear();
     return image;
 }
 
 QImage& PixelTest::Keep(QImage rendered) {
     image = std::move(rendered);
+    wrong.clear();
     return image;
 }
 
-::testing::AssertionResult PixelTest::PixelIs(int x, int y, QColor expected) const {
+::testing::AssertionResult PixelTest::PixelIs(int x, int y, QColor expected) {
     const QColor actual = image.pixelColor(x, y);
     if (actual.rgb() == expected.rgb())
         return ::testing::AssertionSuccess();
+    wrong.emplace_back(x, y);
     return ::testing::AssertionFailure()
            << "pixel (" << x << ", " << y << ") is RGB(" << actual.red() << "," << actual.green()
            << "," << actual.blue() << "), expected RGB(" << expected.red() << ","
-           << expected.green() << "," << expected.blue() << ")";
+           << expected.green() << "," << expected.blue() << "); pictures written to "
+           << SaveFailureImages(image, "pixels", wrong).toStdString();
 }
 
 int PixelTest::CountPixels(const QRect& area, QColor color) const {

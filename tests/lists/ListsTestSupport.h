@@ -36,16 +36,20 @@ private:
 void ShowRows(CListCtrlEx& list, TrackTable& table);
 void InsertTrackColumns(CListCtrlEx& list);
 
-// Pixel assertions that keep the image they looked at: a failing test saves
-// it as actual-<suite>-<test>.png in the working directory.
+// Pixel assertions that keep the image they looked at: a failing check saves
+// it, with the pixels PixelIs found wrong, as support/FailureImages.h names them.
 class PixelTest : public ::testing::Test {
 protected:
     void TearDown() override;
 
     QImage& Canvas(int width, int height, QColor fill = Qt::magenta);
     QImage& Keep(QImage image);
-    ::testing::AssertionResult PixelIs(int x, int y, QColor expected) const;
+    // For pixels that must match: a mismatch saves the pictures.
+    ::testing::AssertionResult PixelIs(int x, int y, QColor expected);
     int CountPixels(const QRect& area, QColor color) const;
 
     QImage image;
+
+private:
+    std::vector<QPoint> wrong; // in `image`, which Canvas and Keep replace
 };

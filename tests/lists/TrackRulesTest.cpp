@@ -99,7 +99,40 @@ TEST(SortTrackRows, AgreesWithTheComparatorOnTiesPrefixesAndDigitBoundaries) {
         for (int row = 1; row < table.count() - 1; ++row) {
             const int order = CompareDeviceText(table[row - 1].artist, table[row].artist);
             ASSERT_TRUE(descending ? order >= 0 : order <= 0) << "row " << row;
+            if (order == 0) { // a tie keeps the order the rows were in
+                ASSERT_LT(table[row - 1].trackId, table[row].trackId) << "row " << row;
+            }
         }
+    }
+}
+
+TEST(SortTrackRows, ASortByArtistKeepsTheAlbumOrderWithinEachArtist) {
+    struct Case {
+        bool albumDescending;
+        bool artistDescending;
+        std::vector<std::u16string> titles;
+    };
+    const Case cases[] = {
+        {false, false, {u"n1", u"n2", u"a1", u"a2", u"b1", u"b3", u"b2"}},
+        {false, true, {u"b1", u"b3", u"b2", u"a1", u"a2", u"n1", u"n2"}},
+        {true, false, {u"n2", u"n1", u"a2", u"a1", u"b2", u"b3", u"b1"}},
+        {true, true, {u"b2", u"b3", u"b1", u"a2", u"a1", u"n2", u"n1"}},
+    };
+    for (const Case& c : cases) {
+        // Titles name the artist and the album's place; "One" and "one" tie.
+        TrackTable table;
+        table.Add({u"b1"}, {u"Beta"}, 0, {u"One"});
+        table.Add({u"a2"}, {u"alpha"}, 0, {u"Two"});
+        table.Add({u"n1"}, {nullptr}, 0, {u"One"});
+        table.Add({u"b3"}, {u"BETA"}, 0, {u"three"});
+        table.Add({u"a1"}, {u"Alpha"}, 0, {u"one"});
+        table.Add({u"n2"}, {nullptr}, 0, {u"Two"});
+        table.Add({u"b2"}, {u"beta"}, 0, {u"Two"});
+        SortTrackRows(table.data(), table.count(), TrackSortKey::Album, c.albumDescending);
+        SortTrackRows(table.data(), table.count(), TrackSortKey::Artist, c.artistDescending);
+        EXPECT_EQ(Titles(table), c.titles)
+            << "album " << (c.albumDescending ? "descending" : "ascending") << ", artist "
+            << (c.artistDescending ? "descending" : "ascending");
     }
 }
 
