@@ -68,8 +68,8 @@ protected:
         const std::string folder = out.Path(relative);
         constexpr int kRuns = 3, kRows = 25;
         std::vector<pid_t> children;
-        // The runs begin together: what one writes before another begins
-        // was there before that one, and is its to replace.
+        // The runs begin together, and overwriting ones copy slowly enough
+        // to overlap: a run that has ended is an earlier run to the next.
         int start[2];
         ASSERT_EQ(::pipe(start), 0);
         for (int r = 0; r < kRuns; ++r) {
@@ -86,10 +86,10 @@ protected:
                 char go = 0;
                 [[maybe_unused]] const ssize_t got = ::read(start[0], &go, 1);
                 WorkerRun run(table, folder, false, overwrite);
-                // Slow enough that the runs overlap, as runs of real files do.
                 WatchingCopier copier(
                     [](int) { std::this_thread::sleep_for(std::chrono::milliseconds(2)); });
-                run.job.byteCopier = &copier;
+                if (overwrite)
+                    run.job.byteCopier = &copier;
                 ::_exit(static_cast<int>(run.Run().copiedCount));
             }
             children.push_back(pid);
