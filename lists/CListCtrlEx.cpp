@@ -10,6 +10,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -92,9 +93,10 @@ void CListCtrlEx::SetTicksOf(const std::vector<RowSpan>& spans, bool tick) {
     for (const RowSpan& span : spans)
         CellsChanged(span.first, span.last, {Qt::CheckStateRole});
     const int current = currentIndex().row();
-    for (const RowSpan& span : spans)
-        if (current >= span.first && current <= span.last)
-            AnnounceTickChange(*this, currentIndex());
+    if (std::any_of(spans.begin(), spans.end(), [current](const RowSpan& span) {
+            return current >= span.first && current <= span.last;
+        }))
+        AnnounceTickChange(*this, currentIndex());
 }
 
 std::vector<RowSpan> CListCtrlEx::SelectedRows() const {
@@ -184,15 +186,11 @@ TrackRowState CListCtrlEx::ReadRowState(int row, bool selected) {
     state.index = row;
     state.selected = selected;
     state.checked = ReadLocked(rows, row, [](const TrackRecord& r) { return r.checked != 0; });
-    const auto text = [&](int column) {
-        return ReadLocked(rows, row,
-                          [column](const TrackRecord& r) { return CellTextOf(r, column); });
-    };
-    state.title = text(kColumnName);
-    state.size = text(kColumnSize);
-    state.artist = text(kColumnArtist);
-    state.album = text(kColumnAlbum);
-    state.genre = text(kColumnGenre);
+    state.title = CellText(row, kColumnName);
+    state.size = CellText(row, kColumnSize);
+    state.artist = CellText(row, kColumnArtist);
+    state.album = CellText(row, kColumnAlbum);
+    state.genre = CellText(row, kColumnGenre);
     return state;
 }
 
