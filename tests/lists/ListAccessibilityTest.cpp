@@ -158,3 +158,93 @@ TEST_F(ListAccessTest, FocusFrameShowsOnKeyboardFocusOnly) {
     QApplication::sendEvent(list.viewport(), &release);
     EXPECT_EQ(Viewport(list), unfocused); // a click hides it again
 }
+
+namespace {
+
+// What the lists announced, one entry an event; only announcements of this
+// list's table, its cells excluded (they come by interface, see Cell()).
+struct Announcement {
+    QAccessible::Event type;
+    int child = -1;
+    QAccessibleInterface* cell = nullptr; // a state change's cell
+    bool checked = false;                 // a state change is the tick's
+    int firstRow = -1;                    // a table's change of rows
+    int lastRow = -1;
+};
+std::vector<Announcement> g_announced;
+
+void Record(QAccessibleEvent* event) {
+    Announcement a{event->type(), event->child()};
+    if (event->type() == QAccessible::StateChanged) {
+        a.cell = event->accessibleInterface();
+        a.checked = static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().checked;
+    } else if (event->type() == QAccessible::TableModelChanged) {
+        const auto* change = static_cast<QAccessibleTableModelChangeEvent*>(event);
+        a.firstRow = change->firstRow();
+        a.lastRow = change->lastRow();
+    }
+    g_announced.push_back(a);
+}
+
+// Runs only where Qt's accessibility is on, under with-atspi-bus.sh, which
+// asks for it; elsewhere it is skipped.
+class ListAnnouncements : public ListAccessTest {
+protected:
+    void SetUp() override {
+        ListAccessTest::SetUp();
+        if (!qEnvironmentVariableIsSet("CORVANE_REQUIRE_ACCESSIBILITY"))
+            GTEST_SKIP() << "needs Qt's accessibility on: run under with-atspi-bus.sh";
+        ASSERT_TRUE(WaitUntil([] { return QAccessible::isActive(); }, 5000))
+            << "Qt's accessibility did not come on";
+        list.setCurrentIndex(list.model()->index(0, kColumnName));
+        previous = QAccessible::installUpdateHandler(Record);
+        g_announced.clear();
+    }
+    void TearDown() override {
+        QAccessible::installUpdateHandler(previous);
+        ListAccessTest::TearDown();
+    }
+    const Announcement* Find(QAccessible::Event type) const {
+        for (const Announcement& a : g_announced)
+            if (a.type == type)
+                return &a;
+        return nullptr;
+    }
+    QAccessible::UpdateHandler previous = nullptr;
+};
+
+} // namespace
+
+TEST_F(ListAnnouncements, ATickOfTheCurrentRowIsItsCellsCheckedChange) {
+    Press(&list, Qt::Key_Space);
+    const Announcement* state = Find(QAccessible::StateChanged);
+    ASSERT_NE(state, nullptr);
+    EXPECT_TRUE(state->checked);
+    EXPECT_EQ(state->cell, Cell(list, 0, kColumnName));
+    const Announcement* data = Find(QAccessible::TableModelChanged);
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->firstRow, 0);
+    EXPECT_EQ(data->lastRow, 0);
+
+    g_announced.clear();
+    list.SetRowCheck(2, true); // a click on another row's box: its data changes, no focus moves
+    EXPECT_EQ(Find(QAccessible::StateChanged), nullptr);
+    ASSERT_NE(Find(QAccessible::TableModelChanged), nullptr);
+    EXPECT_EQ(Find(QAccessible::TableModelChanged)->firstRow, 2);
+
+    g_announced.clear();
+    Press(&list, Qt::Key_A, Qt::ControlModifier);
+    g_announced.clear();
+    Press(&list, Qt::Key_Space); // one change for the whole table
+    ASSERT_NE(Find(QAccessible::TableModelChanged), nullptr);
+    EXPECT_EQ(Find(QAccessible::TableModelChanged)->firstRow, 0);
+    EXPECT_EQ(Find(QAccessible::TableModelChanged)->lastRow, 2);
+}
+
+TEST_F(ListAnnouncements, ANewCurrentRowIsAnnouncedAsQtsViewsDo) {
+    Press(&list, Qt::Key_Down);
+    const Announcement* focus = Find(QAccessible::Focus);
+    ASSERT_NE(focus, nullptr);
+    QAccessibleInterface* tracks = QAccessible::queryAccessibleInterface(&list);
+    EXPECT_EQ(tracks->child(focus->child), Cell(list, 1, kColumnName));
+}
