@@ -4,6 +4,7 @@
 #include "lists/TickRules.h"
 
 #include <gtest/gtest.h>
+#include <map>
 #include <string>
 
 namespace {
@@ -50,38 +51,23 @@ TEST(SpaceRules, SelectedRowsGetOneTickAndTheCountFollows) {
     }
 }
 
-TEST(SpaceRules, MergedSpansAreDisjointAndSorted) {
-    const std::vector<RowSpan> spans = SpaceRows({{5, 6}, {0, 1}, {2, 2}, {8, 8}}, 0, 10);
-    ASSERT_EQ(spans.size(), 3u);
-    EXPECT_EQ(spans[0].first, 0);
-    EXPECT_EQ(spans[0].last, 2); // adjacent spans join
-    EXPECT_EQ(spans[1].first, 5);
-    EXPECT_EQ(spans[2].first, 8);
-}
-
 TEST(FocusCue, ShowsOnlyWhileTheKeyboardIsInUse) {
-    struct Step {
-        const char* what;
-        void (*act)(FocusCue&);
-        bool shown;
-    };
-    const Step steps[] = {
-        {"focus by the program", [](FocusCue& c) { c.FocusArrived(Qt::OtherFocusReason); }, false},
-        {"focus by Tab", [](FocusCue& c) { c.FocusArrived(Qt::TabFocusReason); }, true},
-        {"the window comes back", [](FocusCue& c) { c.FocusArrived(Qt::ActiveWindowFocusReason); },
-         true},
-        {"a click", [](FocusCue& c) { c.MousePressed(); }, false},
-        {"the window comes back after a click",
-         [](FocusCue& c) { c.FocusArrived(Qt::ActiveWindowFocusReason); }, false},
-        {"a key after the click", [](FocusCue& c) { c.KeyPressed(); }, true},
-        {"focus by the mouse", [](FocusCue& c) { c.FocusArrived(Qt::MouseFocusReason); }, false},
-        {"focus by Shift+Tab", [](FocusCue& c) { c.FocusArrived(Qt::BacktabFocusReason); }, true},
-        {"a popup closes", [](FocusCue& c) { c.FocusArrived(Qt::PopupFocusReason); }, true},
-    };
+    // Focus by the program (O), Tab (T), Shift+Tab (B), the mouse (m); the
+    // window coming back (A); a closed popup (P); a click (M), a key (K).
+    const std::map<char, Qt::FocusReason> reasons{
+        {'O', Qt::OtherFocusReason},        {'T', Qt::TabFocusReason},
+        {'B', Qt::BacktabFocusReason},      {'m', Qt::MouseFocusReason},
+        {'A', Qt::ActiveWindowFocusReason}, {'P', Qt::PopupFocusReason}};
+    const std::string events = "OTAMAKmBP";
+    const std::string shown = "011001011";
     FocusCue cue;
-    EXPECT_FALSE(cue.shown());
-    for (const Step& step : steps) {
-        step.act(cue);
-        EXPECT_EQ(cue.shown(), step.shown) << step.what;
+    for (size_t i = 0; i < events.size(); ++i) {
+        if (events[i] == 'M')
+            cue.MousePressed();
+        else if (events[i] == 'K')
+            cue.KeyPressed();
+        else
+            cue.FocusArrived(reasons.at(events[i]));
+        EXPECT_EQ(cue.shown(), shown[i] == '1') << "after " << events.substr(0, i + 1);
     }
 }

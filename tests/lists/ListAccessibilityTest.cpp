@@ -1,9 +1,7 @@
-// The two lists as the keyboard and a screen reader meet them: what Qt's
-// accessibility interfaces report for their cells, Space and Ctrl+A, and
-// the focus frame of the current row. (The offscreen platform has no
-// accessibility bridge, so Qt sends no announcements here.)
+// The two lists as the keyboard and a screen reader meet them, through Qt's
+// accessibility interfaces: cells, ticks by Space and Ctrl+A, the focus
+// frame, and (where Qt's accessibility is on) what the lists announce.
 #include "ListsTestSupport.h"
-#include "lists/ListPalette.h"
 #include "support/QtTestSupport.h"
 
 #include <QAccessible>
@@ -12,9 +10,14 @@
 
 namespace {
 
+void Send(QWidget* target, QEvent&& event) {
+    QApplication::sendEvent(target, &event);
+}
 void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QKeyEvent press(QEvent::KeyPress, key, modifiers);
-    QApplication::sendEvent(target, &press);
+    Send(target, QKeyEvent(QEvent::KeyPress, key, modifiers));
+}
+QAccessibleInterface* Cell(QWidget& view, int row, int column) {
+    return QAccessible::queryAccessibleInterface(&view)->tableInterface()->cellAt(row, column);
 }
 
 class ListAccessTest : public PixelTest {
@@ -27,16 +30,8 @@ protected:
         InsertTrackColumns(list);
         ShowRows(list, table);
     }
-    static QAccessibleInterface* Cell(QWidget& view, int row, int column) {
-        return QAccessible::queryAccessibleInterface(&view)->tableInterface()->cellAt(row, column);
-    }
-    void Activate(QWidget& widget) {
-        widget.show();
-        widget.activateWindow();
-        ASSERT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == &widget; }));
-    }
-    QImage Viewport(COwnerDrawList& view) {
-        return view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage Viewport() {
+        return list.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 
     TrackTable table;
@@ -45,67 +40,53 @@ protected:
 
 } // namespace
 
-TEST_F(ListAccessTest, TrackCellsCarryTheirTextAndTheRowsTick) {
+TEST_F(ListAccessTest, TrackCellsCarryTheirTextAndSpaceTicksTheCurrentRow) {
     QAccessibleInterface* tracks = QAccessible::queryAccessibleInterface(&list);
     EXPECT_EQ(tracks->role(), QAccessible::Table);
     EXPECT_EQ(tracks->text(QAccessible::Name), "Tracks");
-    ASSERT_NE(tracks->tableInterface(), nullptr);
-    EXPECT_EQ(tracks->tableInterface()->rowCount(), 3);
     EXPECT_EQ(tracks->tableInterface()->columnDescription(kColumnArtist), "Artist");
-
-    const struct {
-        int row;
-        const char* texts[kTrackColumnCount];
-    } rows[] = {
-        {0, {"1", "Yellow", "1.00 MB", "Coldplay", "Parachutes", "Rock"}},
-        {1, {"2", "Angie", "0.00 MB", "Rolling Stones", "", ""}},
-        {2, {"3", "", "0.00 MB", "", "", ""}}, // no title, no artist: empty, as drawn
+    const char* texts[][kTrackColumnCount] = {
+        {"1", "Yellow", "1.00 MB", "Coldplay", "Parachutes", "Rock"},
+        {"2", "Angie", "0.00 MB", "Rolling Stones", "", ""},
+        {"3", "", "0.00 MB", "", "", ""}, // no title, no artist: empty, as drawn
     };
-    for (const auto& expected : rows) {
+    for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < kTrackColumnCount; ++column) {
-            QAccessibleInterface* cell = Cell(list, expected.row, column);
-            ASSERT_NE(cell, nullptr);
+            QAccessibleInterface* cell = Cell(list, row, column);
             EXPECT_EQ(cell->role(), QAccessible::Cell);
-            EXPECT_EQ(cell->text(QAccessible::Name), expected.texts[column])
-                << "row " << expected.row << " column " << column;
+            EXPECT_EQ(cell->text(QAccessible::Name), texts[row][column]) << row << "," << column;
             EXPECT_TRUE(cell->state().checkable);
             EXPECT_FALSE(cell->state().checked);
         }
     }
-}
-
-TEST_F(ListAccessTest, PlaylistCellsCarryTheNamesAndNoTick) {
-    PlaylistRecord playlists[3];
-    const std::u16string names[] = {u"My iPod", u"", u"Road Trip"};
-    for (int i = 0; i < 3; ++i)
-        playlists[i].name = i == 1 ? nullptr : names[i].c_str();
-    CListCtrlLeftPane pane;
-    pane.InsertColumn(0, QString::fromLatin1(kPlaylistColumn.caption), kPlaylistColumn.width);
-    pane.InitHeader();
-    pane.SetItemCount(3);
-    pane.SetPlaylists(playlists);
-    pane.SetDisplay(1);
-
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&pane);
-    EXPECT_EQ(iface->role(), QAccessible::Table);
-    EXPECT_EQ(iface->text(QAccessible::Name), "Playlists");
-    EXPECT_EQ(iface->tableInterface()->columnDescription(0), "Devices");
-    const char* expected[] = {"My iPod", "", "Road Trip"};
-    for (int row = 0; row < 3; ++row) {
-        EXPECT_EQ(Cell(pane, row, 0)->text(QAccessible::Name), expected[row]) << row;
-        EXPECT_FALSE(Cell(pane, row, 0)->state().checkable) << row;
-    }
-    pane.SetPlaylists(nullptr); // the owner swaps the table: nothing is read from it
-    EXPECT_EQ(Cell(pane, 2, 0)->text(QAccessible::Name), "");
-}
-
-TEST_F(ListAccessTest, SpaceTicksTheCurrentRowAndItsCellsSayChecked) {
     list.setCurrentIndex(list.model()->index(1, kColumnName));
     Press(&list, Qt::Key_Space);
     EXPECT_TRUE(Cell(list, 1, kColumnName)->state().checked);
     EXPECT_TRUE(Cell(list, 1, kColumnNumber)->state().checked); // the whole row carries it
     EXPECT_FALSE(Cell(list, 0, kColumnName)->state().checked);
     EXPECT_EQ(list.checkedCount(), 1);
+}
+
+TEST_F(ListAccessTest, PlaylistCellsCarryTheNamesAndNoTick) {
+    const std::u16string device = u"My iPod", trip = u"Road Trip";
+    PlaylistRecord playlists[3];
+    playlists[0].name = device.c_str();
+    playlists[2].name = trip.c_str(); // playlist 1 has no name
+    CListCtrlLeftPane pane;
+    pane.InsertColumn(0, QString::fromLatin1(kPlaylistColumn.caption), kPlaylistColumn.width);
+    pane.SetItemCount(3);
+    pane.SetPlaylists(playlists);
+    pane.SetDisplay(1);
+
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&pane)->role(), QAccessible::Table);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&pane)->text(QAccessible::Name), "Playlists");
+    const char* names[] = {"My iPod", "", "Road Trip"};
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(Cell(pane, row, 0)->text(QAccessible::Name), names[row]) << row;
+        EXPECT_FALSE(Cell(pane, row, 0)->state().checkable) << row;
+    }
+    pane.SetPlaylists(nullptr); // the owner swaps the table: nothing is read from it
+    EXPECT_EQ(Cell(pane, 2, 0)->text(QAccessible::Name), "");
 }
 
 TEST_F(ListAccessTest, CtrlASpaceTicksEveryRowAndSpaceAgainUnticksThem) {
@@ -115,96 +96,84 @@ TEST_F(ListAccessTest, CtrlASpaceTicksEveryRowAndSpaceAgainUnticksThem) {
     Press(&list, Qt::Key_Space);
     EXPECT_EQ(list.checkedCount(), 3);
     EXPECT_TRUE(list.allChecked());
-    for (int row = 0; row < 3; ++row)
-        EXPECT_EQ(list.GetRowCheck(row), 1u) << row;
+    EXPECT_EQ(table[2].checked, 1u);
     Press(&list, Qt::Key_Space);
     EXPECT_EQ(list.checkedCount(), 0);
     EXPECT_FALSE(list.allChecked());
-    EXPECT_FALSE(Cell(list, 2, kColumnGenre)->state().checked);
 }
 
 TEST_F(ListAccessTest, FocusFrameShowsOnKeyboardFocusOnly) {
-    Activate(list);
+    list.show();
+    list.activateWindow();
+    ASSERT_TRUE(WaitUntil([&] { return QApplication::activeWindow() == &list; }));
     list.setCurrentIndex(list.model()->index(1, 0));
-    const QImage unfocused = Viewport(list);
-
+    const QImage unfocused = Viewport();
     list.setFocus(Qt::MouseFocusReason);
     ASSERT_TRUE(list.hasFocus());
-    EXPECT_EQ(Viewport(list), unfocused);
+    EXPECT_EQ(Viewport(), unfocused);
 
-    list.setFocus(Qt::TabFocusReason); // already focused: only the reason differs
     list.clearFocus();
     list.setFocus(Qt::TabFocusReason);
-    const QImage keyboard = Keep(Viewport(list));
+    const QImage keyboard = Keep(Viewport());
     const QRect row = list.RowRect(1);
-    int changedInRow = 0;
-    for (int y = 0; y < keyboard.height(); ++y) {
-        for (int x = 0; x < keyboard.width(); ++x) {
-            if (keyboard.pixel(x, y) == unfocused.pixel(x, y))
-                continue;
-            ASSERT_TRUE(row.contains(x, y))
-                << "changed outside the current row at " << x << "," << y;
-            ++changedInRow;
-        }
-    }
-    EXPECT_GT(changedInRow, row.width()); // a frame, not a speck
+    int changed = 0;
+    for (int y = 0; y < keyboard.height(); ++y)
+        for (int x = 0; x < keyboard.width(); ++x)
+            if (keyboard.pixel(x, y) != unfocused.pixel(x, y)) {
+                ASSERT_TRUE(row.contains(x, y)) << "outside the current row: " << x << "," << y;
+                ++changed;
+            }
+    EXPECT_GT(changed, row.width()); // a frame, not a speck
 
-    const QPoint inRow = list.CellRect(1, kColumnArtist).center();
-    QMouseEvent press(QEvent::MouseButtonPress, inRow, list.viewport()->mapToGlobal(inRow),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(list.viewport(), &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, inRow, list.viewport()->mapToGlobal(inRow),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(list.viewport(), &release);
-    EXPECT_EQ(Viewport(list), unfocused); // a click hides it again
+    const QPoint at = list.CellRect(1, kColumnArtist).center();
+    const QPoint global = list.viewport()->mapToGlobal(at);
+    Send(list.viewport(), QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton,
+                                      Qt::LeftButton, Qt::NoModifier));
+    Send(list.viewport(), QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton,
+                                      Qt::NoButton, Qt::NoModifier));
+    EXPECT_EQ(Viewport(), unfocused); // a click hides it again
 }
 
 namespace {
 
-// What the lists announced, one entry an event; only announcements of this
-// list's table, its cells excluded (they come by interface, see Cell()).
+// One announcement: its type, the child it names, the interface of a state
+// change and whether that was the tick, a table change's first and last row.
 struct Announcement {
     QAccessible::Event type;
-    int child = -1;
-    QAccessibleInterface* cell = nullptr; // a state change's cell
-    bool checked = false;                 // a state change is the tick's
-    int firstRow = -1;                    // a table's change of rows
-    int lastRow = -1;
+    int child;
+    QAccessibleInterface* iface;
+    bool tick;
+    int firstRow;
+    int lastRow;
 };
 std::vector<Announcement> g_announced;
 
 void Record(QAccessibleEvent* event) {
-    Announcement a{event->type(), event->child()};
-    if (event->type() == QAccessible::StateChanged) {
-        a.cell = event->accessibleInterface();
-        a.checked = static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().checked;
-    } else if (event->type() == QAccessible::TableModelChanged) {
-        const auto* change = static_cast<QAccessibleTableModelChangeEvent*>(event);
-        a.firstRow = change->firstRow();
-        a.lastRow = change->lastRow();
-    }
-    g_announced.push_back(a);
+    const bool state = event->type() == QAccessible::StateChanged;
+    const auto* table = event->type() == QAccessible::TableModelChanged
+                            ? static_cast<QAccessibleTableModelChangeEvent*>(event)
+                            : nullptr;
+    g_announced.push_back(
+        {event->type(), event->child(), state ? event->accessibleInterface() : nullptr,
+         state && static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().checked,
+         table ? table->firstRow() : -1, table ? table->lastRow() : -1});
 }
 
-// Runs only where Qt's accessibility is on, under with-atspi-bus.sh, which
-// asks for it; elsewhere it is skipped.
+// Qt announces only while its accessibility is on, which with-atspi-bus.sh
+// arranges and asks for; elsewhere these are skipped.
 class ListAnnouncements : public ListAccessTest {
 protected:
     void SetUp() override {
         ListAccessTest::SetUp();
         if (!qEnvironmentVariableIsSet("CORVANE_REQUIRE_ACCESSIBILITY"))
             GTEST_SKIP() << "needs Qt's accessibility on: run under with-atspi-bus.sh";
-        ASSERT_TRUE(WaitUntil([] { return QAccessible::isActive(); }, 5000))
-            << "Qt's accessibility did not come on";
+        ASSERT_TRUE(WaitUntil([] { return QAccessible::isActive(); }, 5000));
         list.setCurrentIndex(list.model()->index(0, kColumnName));
         previous = QAccessible::installUpdateHandler(Record);
         g_announced.clear();
     }
-    void TearDown() override {
-        QAccessible::installUpdateHandler(previous);
-        ListAccessTest::TearDown();
-    }
-    const Announcement* Find(QAccessible::Event type) const {
+    void TearDown() override { QAccessible::installUpdateHandler(previous); }
+    static const Announcement* Find(QAccessible::Event type) {
         for (const Announcement& a : g_announced)
             if (a.type == type)
                 return &a;
@@ -215,36 +184,41 @@ protected:
 
 } // namespace
 
-TEST_F(ListAnnouncements, ATickOfTheCurrentRowIsItsCellsCheckedChange) {
-    Press(&list, Qt::Key_Space);
-    const Announcement* state = Find(QAccessible::StateChanged);
-    ASSERT_NE(state, nullptr);
-    EXPECT_TRUE(state->checked);
-    EXPECT_EQ(state->cell, Cell(list, 0, kColumnName));
-    const Announcement* data = Find(QAccessible::TableModelChanged);
-    ASSERT_NE(data, nullptr);
-    EXPECT_EQ(data->firstRow, 0);
-    EXPECT_EQ(data->lastRow, 0);
-
-    g_announced.clear();
-    list.SetRowCheck(2, true); // a click on another row's box: its data changes, no focus moves
-    EXPECT_EQ(Find(QAccessible::StateChanged), nullptr);
-    ASSERT_NE(Find(QAccessible::TableModelChanged), nullptr);
-    EXPECT_EQ(Find(QAccessible::TableModelChanged)->firstRow, 2);
-
-    g_announced.clear();
-    Press(&list, Qt::Key_A, Qt::ControlModifier);
-    g_announced.clear();
-    Press(&list, Qt::Key_Space); // one change for the whole table
-    ASSERT_NE(Find(QAccessible::TableModelChanged), nullptr);
-    EXPECT_EQ(Find(QAccessible::TableModelChanged)->firstRow, 0);
-    EXPECT_EQ(Find(QAccessible::TableModelChanged)->lastRow, 2);
+TEST_F(ListAnnouncements, TicksAreTableChangesAndTheFocusedCellsCheckedChange) {
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        QAccessibleInterface* tickedCell; // null: no state change
+        int firstRow, lastRow;
+    } cases[] = {
+        {"Space on the current row", [&] { Press(&list, Qt::Key_Space); },
+         Cell(list, 0, kColumnName), 0, 0},
+        {"a click on another row's box", [&] { list.SetRowCheck(2, true); }, nullptr, 2, 2},
+        {"Ctrl+A and Space",
+         [&] {
+             Press(&list, Qt::Key_A, Qt::ControlModifier);
+             g_announced.clear();
+             Press(&list, Qt::Key_Space);
+         },
+         Cell(list, 0, kColumnName), 0, 2},
+    };
+    for (const auto& c : cases) {
+        g_announced.clear();
+        c.act();
+        const Announcement* state = Find(QAccessible::StateChanged);
+        EXPECT_EQ(state ? state->iface : nullptr, c.tickedCell) << c.what;
+        EXPECT_TRUE(!state || state->tick) << c.what;
+        const Announcement* data = Find(QAccessible::TableModelChanged);
+        ASSERT_NE(data, nullptr) << c.what;
+        EXPECT_EQ(data->firstRow, c.firstRow) << c.what;
+        EXPECT_EQ(data->lastRow, c.lastRow) << c.what;
+    }
 }
 
 TEST_F(ListAnnouncements, ANewCurrentRowIsAnnouncedAsQtsViewsDo) {
     Press(&list, Qt::Key_Down);
     const Announcement* focus = Find(QAccessible::Focus);
     ASSERT_NE(focus, nullptr);
-    QAccessibleInterface* tracks = QAccessible::queryAccessibleInterface(&list);
-    EXPECT_EQ(tracks->child(focus->child), Cell(list, 1, kColumnName));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&list)->child(focus->child),
+              Cell(list, 1, kColumnName));
 }
