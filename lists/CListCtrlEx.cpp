@@ -173,7 +173,10 @@ void CListCtrlEx::OnColumnClick(int column, int x) {
     }
     const SortMarks marks = NextSortMarks({header->sortColumn(), header->sortState()}, column);
     header->SetSortMarks(marks);
-    SortColumn(column, marks.sortState == kSortDescending);
+    // Every row may now hold another track: what screen readers were told
+    // about the cells is out of date.
+    if (SortColumn(column, marks.sortState == kSortDescending))
+        CellsChanged(0, itemCount() - 1, {});
 }
 
 void CListCtrlEx::DisplaySwitchedOff() {

@@ -184,7 +184,7 @@ protected:
 
 } // namespace
 
-TEST_F(ListAnnouncements, TicksAreTableChangesAndTheFocusedCellsCheckedChange) {
+TEST_F(ListAnnouncements, TicksAndSortsAreTableChangesAndATickOfTheFocusedCellItsCheckedChange) {
     const struct {
         const char* what;
         std::function<void()> act;
@@ -194,6 +194,7 @@ TEST_F(ListAnnouncements, TicksAreTableChangesAndTheFocusedCellsCheckedChange) {
         {"Space on the current row", [&] { Press(&list, Qt::Key_Space); },
          Cell(list, 0, kColumnName), 0, 0},
         {"a click on another row's box", [&] { list.SetRowCheck(2, true); }, nullptr, 2, 2},
+        {"a sort", [&] { list.OnColumnClick(kColumnSize, 0); }, nullptr, 0, 2},
         {"Ctrl+A and Space",
          [&] {
              Press(&list, Qt::Key_A, Qt::ControlModifier);
