@@ -58,9 +58,12 @@ wait_for 10 "Road Trip's four rows" is_white "$name_x" "$(row_y 5)"
 step "Shift+Tab to the track list, Ctrl+A and Space tick all four"
 keys shift+Tab ctrl+a space
 
-step "Tab, Tab to the output folder, type it; Tab to Copy to Computer and Space"
-keys Tab Tab ctrl+a
+# Backwards from Rescan Device, the first stop, the output folder is the
+# seventh: the three options, Open, Browse and Copy to Computer come first.
+step "Shift+Tab to Rescan Device and seven more to the output folder; type it"
+keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab ctrl+a
 xdotool windowfocus --sync "$main" type --delay 5 "$work/out"
+step "Tab to Copy to Computer and Space"
 keys Tab space
 wait_for 10 "the transfer window" has_transfer_window
 
