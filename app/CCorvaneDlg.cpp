@@ -101,7 +101,6 @@ void CCorvaneDlg::CreateControls() {
     connect(playlistPane, &CListCtrlLeftPane::rowClicked, this,
             [this](int row, QPoint) { OnPlaylistClicked(row); });
     auto* listKeys = new CListKeys(trackList, playlistPane, this);
-    connect(listKeys, &CListKeys::toggleRequested, this, &CCorvaneDlg::ToggleRowCheck);
     connect(listKeys, &CListKeys::playlistRequested, this, &CCorvaneDlg::OnPlaylistClicked);
     connect(browse, &QAbstractButton::clicked, this, &CCorvaneDlg::OnBrowse);
     connect(open, &QAbstractButton::clicked, this, &CCorvaneDlg::OnOpen);

@@ -32,11 +32,6 @@ bool CListKeys::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
     const auto* key = static_cast<const QKeyEvent*>(event);
-    if (watched == tracks && key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier) {
-        if (const int row = tracks->currentIndex().row(); row >= 0)
-            emit toggleRequested(row);
-        return true;
-    }
     if (watched == playlists && !forwarding && MovesCurrentRow(key->key()))
         return MovePlaylistRow(event);
     return false;

@@ -4,11 +4,11 @@
 
 class QAbstractItemView;
 
-// The keyboard of the main window's two lists, turned into what a click
-// would ask for, so that the window handles both through one path:
-// - Space on the track list asks to toggle the check of its current row;
-// - a key that moves the playlist pane's current row (arrows, page keys,
-//   Ctrl+Home, Ctrl+End) asks to show the playlist now current.
+// The keyboard of the main window's playlist pane, turned into what a click
+// would ask for, so that the window handles both through one path: a key
+// that moves the pane's current row (arrows, page keys, Ctrl+Home,
+// Ctrl+End) asks to show the playlist now current. The track list handles
+// its own keys (Space ticks the selected rows).
 // Focus arriving in the pane makes a row current without a key; that alone
 // shows nothing, as a click does only when it is made.
 class CListKeys : public QObject {
@@ -17,7 +17,6 @@ public:
     CListKeys(QAbstractItemView* trackList, QAbstractItemView* playlistPane, QObject* parent);
 
 signals:
-    void toggleRequested(int row);
     void playlistRequested(int row);
 
 protected:

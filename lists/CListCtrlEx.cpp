@@ -3,11 +3,14 @@
 #include "library/TrackTableLock.h"
 #include "lists/CHeaderCtrlEx.h"
 #include "lists/ListMetrics.h"
+#include "lists/TickAnnouncement.h"
 #include "lists/TrackCells.h"
 #include "lists/TrackColumns.h"
 #include "lists/TrackRowPainter.h"
 
+#include <QKeyEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -26,6 +29,7 @@ auto ReadLocked(TrackRecord* const& rows, int row, Read read) -> decltype(read(*
 CListCtrlEx::CListCtrlEx(QWidget* parent)
     : COwnerDrawList(new CHeaderCtrlEx, parent),
       header(static_cast<CHeaderCtrlEx*>(horizontalHeader())) {
+    setAccessibleName(QStringLiteral("Tracks"));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     connect(header, &COwnerDrawHeader::columnClicked, this, &CListCtrlEx::OnColumnClick);
 }
@@ -46,28 +50,60 @@ uint32_t CListCtrlEx::GetRowCheck(int row) {
 }
 
 void CListCtrlEx::SetRowCheck(int row, bool check) {
-    std::lock_guard lock(g_trackTableLock);
-    if (rows == nullptr || row < 0 || row >= itemCount())
-        return;
-    if ((rows[row].checked != 0) == check)
-        return;
-    rows[row].checked = check ? 1 : 0;
-    checked += check ? 1 : -1;
-    UpdateAllChecked();
+    if (row >= 0 && row < itemCount())
+        SetTicksOf({{row, row}}, check);
 }
 
 void CListCtrlEx::SetAllRowChecks(bool check) {
     const int count = itemCount();
     {
         std::lock_guard lock(g_trackTableLock);
-        if (rows == nullptr)
+        if (rows == nullptr || count <= 0)
             return;
-        for (int row = 0; row < count; ++row)
-            rows[row].checked = check ? 1 : 0;
+        SetTicks(rows, {{0, count - 1}}, check);
     }
     checked = check ? count : 0;
     header->SetAllChecked(check);
-    viewport()->update();
+    CellsChanged(0, count - 1, {Qt::CheckStateRole});
+}
+
+void CListCtrlEx::ToggleSelectedChecks() {
+    const std::vector<RowSpan> spans = SpaceRows(SelectedRows(), currentIndex().row(), itemCount());
+    bool tick = false;
+    {
+        std::lock_guard lock(g_trackTableLock);
+        if (rows == nullptr || spans.empty())
+            return;
+        tick = SpaceTick(rows, spans);
+    }
+    SetTicksOf(spans, tick);
+}
+
+void CListCtrlEx::SetTicksOf(const std::vector<RowSpan>& spans, bool tick) {
+    {
+        std::lock_guard lock(g_trackTableLock);
+        if (rows == nullptr)
+            return;
+        const int change = SetTicks(rows, spans, tick);
+        if (change == 0)
+            return;
+        checked += change;
+        UpdateAllChecked();
+    }
+    for (const RowSpan& span : spans)
+        CellsChanged(span.first, span.last, {Qt::CheckStateRole});
+    const int current = currentIndex().row();
+    if (std::any_of(spans.begin(), spans.end(), [current](const RowSpan& span) {
+            return current >= span.first && current <= span.last;
+        }))
+        AnnounceTickChange(*this, currentIndex());
+}
+
+std::vector<RowSpan> CListCtrlEx::SelectedRows() const {
+    std::vector<RowSpan> spans;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        spans.push_back({range.top(), range.bottom()});
+    return spans;
 }
 
 bool CListCtrlEx::allChecked() const {
@@ -137,7 +173,10 @@ void CListCtrlEx::OnColumnClick(int column, int x) {
     }
     const SortMarks marks = NextSortMarks({header->sortColumn(), header->sortState()}, column);
     header->SetSortMarks(marks);
-    SortColumn(column, marks.sortState == kSortDescending);
+    // Every row may now hold another track: what screen readers were told
+    // about the cells is out of date.
+    if (SortColumn(column, marks.sortState == kSortDescending))
+        CellsChanged(0, itemCount() - 1, {});
 }
 
 void CListCtrlEx::DisplaySwitchedOff() {
@@ -150,12 +189,34 @@ TrackRowState CListCtrlEx::ReadRowState(int row, bool selected) {
     state.index = row;
     state.selected = selected;
     state.checked = ReadLocked(rows, row, [](const TrackRecord& r) { return r.checked != 0; });
-    state.title = ReadLocked(rows, row, [](const TrackRecord& r) { return DeviceText(r.title); });
-    state.size = ReadLocked(rows, row, [](const TrackRecord& r) { return SizeText(r.fileSize); });
-    state.artist = ReadLocked(rows, row, [](const TrackRecord& r) { return DeviceText(r.artist); });
-    state.album = ReadLocked(rows, row, [](const TrackRecord& r) { return DeviceText(r.album); });
-    state.genre = ReadLocked(rows, row, [](const TrackRecord& r) { return DeviceText(r.genre); });
+    state.title = CellText(row, kColumnName);
+    state.size = CellText(row, kColumnSize);
+    state.artist = CellText(row, kColumnArtist);
+    state.album = CellText(row, kColumnAlbum);
+    state.genre = CellText(row, kColumnGenre);
     return state;
+}
+
+QString CListCtrlEx::CellText(int row, int column) const {
+    if (row < 0 || row >= itemCount())
+        return {};
+    if (column == kColumnNumber)
+        return RowNumberText(row);
+    return ReadLocked(rows, row, [column](const TrackRecord& r) { return CellTextOf(r, column); });
+}
+
+std::optional<bool> CListCtrlEx::RowTick(int row) const {
+    if (row < 0 || row >= itemCount())
+        return std::nullopt;
+    return ReadLocked(rows, row,
+                      [](const TrackRecord& r) { return std::optional<bool>(r.checked != 0); });
+}
+
+bool CListCtrlEx::HandleKey(const QKeyEvent& event) {
+    if (event.key() != Qt::Key_Space || event.modifiers() != Qt::NoModifier)
+        return false;
+    ToggleSelectedChecks();
+    return true;
 }
 
 void CListCtrlEx::DrawRow(QPainter& painter, int row, bool selected) {

@@ -2,6 +2,7 @@
 
 #include "library/TrackRecord.h"
 #include "lists/COwnerDrawList.h"
+#include "lists/TickRules.h"
 #include "lists/TrackSort.h"
 
 class CHeaderCtrlEx;
@@ -11,6 +12,7 @@ struct TrackRowState;
 // box per row, a check-all box in the header and sorting by column. The
 // owner keeps the rows; the list sorts them in place and sets their
 // `checked` words under g_trackTableLock, which the copy worker shares.
+// Space ticks or unticks every selected row together (Ctrl+A selects all).
 //
 // SetDisplay(0) also clears checkedCount and the check-all box.
 // Owner's sequence when the view changes: SetDisplay(0), SetRows(nullptr),
@@ -29,6 +31,9 @@ public:
     void SetRowCheck(int row, bool checked);
     // Checks or unchecks every row at once.
     void SetAllRowChecks(bool checked);
+    // What Space does: the selected rows, or the current one when none is
+    // selected, all get the same tick (see SpaceTick).
+    void ToggleSelectedChecks();
 
     int checkedCount() const { return checked; }
     void SetCheckedCount(int count) { checked = count; }
@@ -51,11 +56,19 @@ public:
     // the "Name" check box, otherwise sorting. Nothing on "Num" or when empty.
     void OnColumnClick(int column, int x);
 
+    QString CellText(int row, int column) const override;
+    std::optional<bool> RowTick(int row) const override;
+
 protected:
     void DrawRow(QPainter& painter, int row, bool selected) override;
     void DisplaySwitchedOff() override;
+    bool HandleKey(const QKeyEvent& event) override;
 
 private:
+    // Sets the ticks under g_trackTableLock, keeps the count and the
+    // check-all box in step, and tells the view what changed.
+    void SetTicksOf(const std::vector<RowSpan>& spans, bool tick);
+    std::vector<RowSpan> SelectedRows() const;
     bool SortRows(TrackSortKey key, bool descending);
     bool SortColumn(int column, bool descending);
     TrackRowState ReadRowState(int row, bool selected);

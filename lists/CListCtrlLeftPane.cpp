@@ -7,6 +7,7 @@
 CListCtrlLeftPane::CListCtrlLeftPane(QWidget* parent)
     : COwnerDrawList(new CHeaderCtrlLeftPane, parent),
       header(static_cast<CHeaderCtrlLeftPane*>(horizontalHeader())) {
+    setAccessibleName(QStringLiteral("Playlists"));
     setSelectionMode(QAbstractItemView::SingleSelection);
     header->setSectionsClickable(false);
 }
@@ -16,17 +17,26 @@ void CListCtrlLeftPane::SetPlaylists(const PlaylistRecord* playlists) {
     playlistRows = playlists;
 }
 
+std::optional<QString> CListCtrlLeftPane::ReadName(int row) const {
+    if (row < 0 || row >= itemCount())
+        return std::nullopt;
+    std::lock_guard lock(rowsLock);
+    if (playlistRows == nullptr)
+        return std::nullopt;
+    return DeviceText(playlistRows[row].name);
+}
+
+QString CListCtrlLeftPane::CellText(int row, int column) const {
+    return column == 0 ? ReadName(row).value_or(QString()) : QString();
+}
+
 void CListCtrlLeftPane::DrawRow(QPainter& painter, int row, bool selected) {
-    if (row >= itemCount())
+    const std::optional<QString> name = ReadName(row);
+    if (!name)
         return;
     PlaylistRowState state;
     state.index = row;
     state.selected = selected;
-    {
-        std::lock_guard lock(rowsLock);
-        if (playlistRows == nullptr)
-            return;
-        state.name = DeviceText(playlistRows[row].name);
-    }
+    state.name = *name;
     PlaylistRowPainter::paint(painter, CellRect(row, 0), state);
 }

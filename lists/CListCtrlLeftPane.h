@@ -4,6 +4,7 @@
 #include "lists/COwnerDrawList.h"
 
 #include <mutex>
+#include <optional>
 
 class CHeaderCtrlLeftPane;
 
@@ -21,11 +22,18 @@ public:
     // Borrows the playlist table (null allowed); the pane never frees it.
     void SetPlaylists(const PlaylistRecord* playlists);
 
+    QString CellText(int row, int column) const override;
+    std::optional<bool> RowTick(int) const override { return std::nullopt; }
+
 protected:
     void DrawRow(QPainter& painter, int row, bool selected) override;
 
 private:
+    // The playlist's name as the row shows it; nothing outside the rows or
+    // without a table.
+    std::optional<QString> ReadName(int row) const;
+
     CHeaderCtrlLeftPane* header;
-    std::mutex rowsLock; // guards playlistRows; taken inside displayLock
+    mutable std::mutex rowsLock; // guards playlistRows; taken inside displayLock
     const PlaylistRecord* playlistRows = nullptr;
 };

@@ -2,15 +2,18 @@
 
 #include "lists/BorderFrame.h"
 #include "lists/COwnerDrawHeader.h"
+#include "lists/FocusFrame.h"
 #include "lists/ListMetrics.h"
 #include "lists/ListPalette.h"
 #include "lists/VirtualRowModel.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 COwnerDrawList::COwnerDrawList(COwnerDrawHeader* header, QWidget* parent)
-    : QTableView(parent), rowModel(new VirtualRowModel(this)) {
+    : QTableView(parent), rowModel(new VirtualRowModel(*this, this)) {
     setModel(rowModel);
     setHorizontalHeader(header);
     verticalHeader()->hide();
@@ -66,6 +69,14 @@ QRect COwnerDrawList::CellRect(int row, int column) const {
                  rowHeight(row));
 }
 
+QRect COwnerDrawList::RowRect(int row) const {
+    return CellRect(row, 0).united(CellRect(row, std::max(0, model()->columnCount() - 1)));
+}
+
+void COwnerDrawList::CellsChanged(int first, int last, const QList<int>& roles) {
+    rowModel->RowsChanged(first, last, roles);
+}
+
 // Paint events of the list itself (not of its viewport) cover the frame;
 // the border goes over whatever the style drew there.
 bool COwnerDrawList::event(QEvent* event) {
@@ -97,9 +108,25 @@ void COwnerDrawList::paintEvent(QPaintEvent* event) {
             return;
         DrawRow(painter, row, selection->isRowSelected(row, {}));
     }
+    PaintFocusFrame(painter, first, last);
+}
+
+void COwnerDrawList::PaintFocusFrame(QPainter& painter, int firstRow, int lastRow) {
+    const int row = currentIndex().row();
+    if (!focusCue.shown() || !hasFocus() || row < firstRow || row > lastRow)
+        return;
+    std::lock_guard lock(displayLock);
+    if (displayOn != 1)
+        return;
+    const bool selected = selectionModel()->isRowSelected(row, {});
+    FocusFrame::paint(painter, RowRect(row), *this,
+                      selected ? ListPalette::kSelectedFill : ListPalette::kListBackground);
 }
 
 void COwnerDrawList::mousePressEvent(QMouseEvent* event) {
+    if (focusCue.shown())
+        viewport()->update();
+    focusCue.MousePressed();
     pressedRow = event->button() == Qt::LeftButton ? rowAt(event->position().toPoint().y()) : -1;
     QTableView::mousePressEvent(event);
 }
@@ -119,4 +146,33 @@ void COwnerDrawList::mouseDoubleClickEvent(QMouseEvent* event) {
     // on another row the base class turns it back into a press.
     pressedRow = -1;
     QTableView::mouseDoubleClickEvent(event);
+}
+
+void COwnerDrawList::keyPressEvent(QKeyEvent* event) {
+    if (!focusCue.shown())
+        viewport()->update();
+    focusCue.KeyPressed();
+    if (!HandleKey(*event))
+        QTableView::keyPressEvent(event);
+}
+
+void COwnerDrawList::focusInEvent(QFocusEvent* event) {
+    focusCue.FocusArrived(event->reason());
+    QTableView::focusInEvent(event);
+    viewport()->update();
+}
+
+void COwnerDrawList::focusOutEvent(QFocusEvent* event) {
+    QTableView::focusOutEvent(event);
+    viewport()->update();
+}
+
+// The base class repaints only the current cell; the frame goes round the
+// whole row.
+void COwnerDrawList::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (previous.isValid())
+        viewport()->update(RowRect(previous.row()));
+    if (current.isValid())
+        viewport()->update(RowRect(current.row()));
 }

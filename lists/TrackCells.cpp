@@ -1,5 +1,7 @@
 #include "lists/TrackCells.h"
 
+#include "lists/TrackColumns.h"
+
 QString RowNumberText(int rowIndex) {
     return QString::number(static_cast<qint64>(rowIndex) + 1);
 }
@@ -18,4 +20,21 @@ QString DeviceText(const char16_t* text) {
     while (length < kMaxShownTextUnits && text[length] != 0)
         ++length;
     return QString::fromUtf16(text, length);
+}
+
+QString CellTextOf(const TrackRecord& track, int column) {
+    switch (column) {
+    case kColumnName:
+        return DeviceText(track.title);
+    case kColumnSize:
+        return SizeText(track.fileSize);
+    case kColumnArtist:
+        return DeviceText(track.artist);
+    case kColumnAlbum:
+        return DeviceText(track.album);
+    case kColumnGenre:
+        return DeviceText(track.genre);
+    default:
+        return {};
+    }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/TrackRecord.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -13,3 +15,6 @@ QString RowNumberText(int rowIndex);
 QString SizeText(uint32_t fileSize);
 // A device string for display: null shows as empty text.
 QString DeviceText(const char16_t* text);
+// What a track's cell in `column` shows; the row number (column 0) is not
+// the track's but the row's, so it is empty here.
+QString CellTextOf(const TrackRecord& track, int column);

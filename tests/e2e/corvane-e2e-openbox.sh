@@ -7,21 +7,8 @@
 #
 #   corvane-e2e-openbox.sh CORVANE SAMPLE_DEVICE_TOOL
 set -euo pipefail
-
-if [ -z "${CORVANE_E2E_OPENBOX_INNER:-}" ]; then
-    export CORVANE_E2E_OPENBOX_INNER=1
-    # Other runs on this machine take displays from 99 up; starting the
-    # search elsewhere keeps two servers from racing for one number.
-    exec timeout 240 xvfb-run -a -n $((200 + RANDOM % 600)) -s "-screen 0 1280x800x24 -nolisten tcp -noreset" "$0" "$@"
-fi
-export CORVANE_E2E_INNER=1 CORVANE_E2E_HELPERS_ONLY=1
-# shellcheck source=corvane-e2e.sh
-source "$(dirname "$0")/corvane-e2e.sh" "$@"
-unset CORVANE_E2E_HELPERS_ONLY
-
-openbox --config-file /dev/null >"$work/openbox.log" 2>&1 &
-pids+=($!)
-wait_for 10 "openbox to manage the screen" xprop -root _NET_SUPPORTING_WM_CHECK
+# shellcheck source=e2e-openbox.sh
+source "$(dirname "$0")/e2e-openbox.sh"
 
 # The managed windows, bottom to top, as decimal ids.
 stacking() {
