@@ -3,6 +3,7 @@
 #include "library/CItuneDB.h"
 #include "library/ChunkLayout.h"
 #include "library/LocationPath.h"
+#include "library/TrackHeaderFields.h"
 
 #include <cstdint>
 
@@ -112,6 +113,7 @@ DatabaseWalker::Step DatabaseWalker::WalkTrackList(size_t at) {
                         reader.U32(child + kTrackKindFlag)) ||
             !TrackLength(reader.U32(child + kTrackLengthMs)))
             return Step::Fault;
+        TrackHeaderDetails(child);
         const size_t objects = child + reader.U32(child + kHeaderLength);
         const uint32_t objectCount = reader.U32(child + kTrackObjectCount);
         if (const Step step = WalkTrackObjects(objects, objectCount); step != Step::Matched)
@@ -127,7 +129,7 @@ DatabaseWalker::Step DatabaseWalker::WalkTrackObjects(size_t at, uint32_t count)
         if (const Step step = Enter(at, "mhod", kObjectFixed, object); step != Step::Matched)
             return step;
         const uint32_t type = reader.U32(at + kObjectType);
-        if (type >= kTitle && type <= kGenre) {
+        if ((type >= kTitle && type <= kGenre) || type == kComposer || type == kAlbumArtist) {
             const uint8_t* bytes = nullptr;
             size_t units = 0;
             if (const Step step = ReadString(object, bytes, units); step != Step::Matched)
@@ -245,6 +247,11 @@ bool DatabaseWalker::TrackLength(uint32_t lengthMs) {
     return true;
 }
 
+void DatabaseWalker::TrackHeaderDetails(size_t at) {
+    if (filling)
+        db.trackDetails[db.trackFill - 1] = ReadTrackHeaderFields(reader, at);
+}
+
 bool DatabaseWalker::ReserveString(uint64_t capacity, uint64_t units, uint64_t pos) const {
     return pos <= capacity && capacity - pos >= units;
 }
@@ -265,7 +272,13 @@ bool DatabaseWalker::TrackString(uint32_t type, const uint8_t* bytes, size_t uni
         db.trackStringPos += written ? written + 1 : 0;
         return true;
     }
+    const uint64_t place = db.trackStringPos;
     db.trackStringPos += CopyDeviceString(dst, bytes, units) + 1;
+    if (type == kComposer || type == kAlbumArtist) {
+        TrackDetails& details = db.trackDetails[db.trackFill - 1];
+        (type == kComposer ? details.composer : details.albumArtist) = uint32_t(place + 1);
+        return true;
+    }
     const char16_t** field[] = {nullptr,
                                 &currentTrack->title,
                                 nullptr,

@@ -95,11 +95,11 @@ bool FileScanner::BuildTables(const std::string& playlistName) {
     db.totalMembers = count;
     db.ResetFillCursors();
     db.trackIndexById.Clear();
-    if (!db.tableMemory.Allocate(TableMemory::Rows(db.tracks, count),
-                                 TableMemory::Rows(db.trackStrings, db.trackStringUnits),
-                                 TableMemory::Rows(db.playlists, 1),
-                                 TableMemory::Rows(db.memberIndices, count),
-                                 TableMemory::Rows(db.trackLengths, count)) ||
+    if (!db.tableMemory.Allocate(
+            TableMemory::Rows(db.tracks, count),
+            TableMemory::Rows(db.trackStrings, db.trackStringUnits),
+            TableMemory::Rows(db.playlists, 1), TableMemory::Rows(db.memberIndices, count),
+            TableMemory::Rows(db.trackLengths, count), TableMemory::Rows(db.trackDetails, count)) ||
         !db.trackIndexById.Reserve(count))
         return false;
     for (uint32_t row = 0; row < count; ++row)
