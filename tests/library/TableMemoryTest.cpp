@@ -55,8 +55,8 @@ TEST(TableMemory, ReservedTablesTakeOnlyThePagesWrittenAndAreNeverReused) {
     uint32_t* words = nullptr;
     // Bounds as a load of a hundred-megabyte image reserves them.
     const uint64_t bound = uint64_t(13) << 20;
-    ASSERT_TRUE(memory.Reserve(false, TableMemory::Rows(rows, bound),
-                               TableMemory::Rows(words, bound)));
+    ASSERT_TRUE(
+        memory.Reserve(false, TableMemory::Rows(rows, bound), TableMemory::Rows(words, bound)));
     EXPECT_TRUE(Aligned(words, alignof(uint32_t)));
     EXPECT_GE(reinterpret_cast<uint8_t*>(words), reinterpret_cast<uint8_t*>(rows + bound));
     EXPECT_EQ(rows[0].title, nullptr);
