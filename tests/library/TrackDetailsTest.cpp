@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "LoadHelpers.h"
+#include "library/NumberPair.h"
 
 namespace {
 
@@ -90,6 +91,22 @@ TEST(TrackDetails, StringsAbsentAreNullAndEachRowKeepsItsOwn) {
     EXPECT_EQ(Text(db.DetailText(second->composer)), "<null>");
     EXPECT_EQ(Text(db.DetailText(second->albumArtist)), "Band");
     EXPECT_EQ(Text(db.viewRows[1].title), "t2"); // the new strings take no field of the row
+}
+
+} // namespace
+
+namespace {
+
+TEST(NumberPair, ReadsTagNumbersAndCounts) {
+    const std::pair<const char*, NumberPair> cases[] = {
+        {"3/12", {3, 12}}, {"3", {3, 0}},   {" 3 / 12 ", {3, 12}}, {"/12", {0, 12}},
+        {"", {0, 0}},      {"x/2", {0, 2}}, {"3a", {0, 0}},        {"99999999999", {0, 0}},
+    };
+    for (const auto& [text, expected] : cases) {
+        const NumberPair pair = ParseNumberPair(text);
+        EXPECT_EQ(pair.number, expected.number) << text;
+        EXPECT_EQ(pair.count, expected.count) << text;
+    }
 }
 
 } // namespace
