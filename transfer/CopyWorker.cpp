@@ -6,6 +6,7 @@
 #include "transfer/ByteCopier.h"
 #include "transfer/CopyProgress.h"
 #include "transfer/DestinationFolder.h"
+#include "transfer/FormattedDestination.h"
 #include "transfer/FreeName.h"
 #include "transfer/IdenticalFile.h"
 #include "transfer/PathComponent.h"
@@ -73,8 +74,14 @@ RowPlan PlanRow(const CopyJob& job, const TrackRecord& row, RunNames& names) {
     plan.source = ToUtf8(Utf16View(row.location));
     plan.title = ToUtf8(Utf16View(row.title));
     int folderError = 0;
-    plan.folder = SettleFolder(job, row, folderError);
-    plan.fileTitle = SafePathComponent(Utf16View(row.title));
+    if (job.nameFormat && !job.nameFormat->Empty()) {
+        const FormattedName name = job.nameFormat->Apply(TrackNameFields(job.library, row));
+        plan.folder = EnsureFormattedFolders(job.outputFolder, name, folderError);
+        plan.fileTitle = name.title;
+    } else {
+        plan.folder = SettleFolder(job, row, folderError);
+        plan.fileTitle = SafePathComponent(Utf16View(row.title));
+    }
     plan.ext = SourceExtension(plan.source);
     if (folderError == 0 && names.FirstUse(plan.folder))
         RemoveStaleStagedFiles(plan.folder);
