@@ -33,7 +33,7 @@ bool ParseField(std::string_view spec, NameFormat::Piece& piece, std::string& er
         if (entry.name == name)
             piece.field = entry.field, known = true;
     if (!known) {
-        error = "--name: unknown field {" + std::string(spec) + "}";
+        error = "unknown field {" + std::string(spec) + "}";
         return false;
     }
     piece.hasField = true;
@@ -42,7 +42,7 @@ bool ParseField(std::string_view spec, NameFormat::Piece& piece, std::string& er
     const std::string_view width = spec.substr(colon + 1);
     if (!IsNumber(piece.field) || width.size() != 2 || width[0] != '0' || width[1] < '1' ||
         width[1] > '9') {
-        error = "--name: {" + std::string(spec) + "} needs a number field and a width 01 to 09";
+        error = "{" + std::string(spec) + "} needs a number field and a width 01 to 09";
         return false;
     }
     piece.width = width[1] - '0';
@@ -105,7 +105,7 @@ bool NameFormat::Parse(std::string_view format, NameFormat& out, std::string& er
         } else if (c == '{') {
             const size_t close = format.find('}', i);
             if (close == std::string_view::npos) {
-                error = "--name: a '{' without its '}'";
+                error = "a '{' without its '}'";
                 return false;
             }
             if (!ParseField(format.substr(i + 1, close - i - 1), piece, error))

@@ -86,11 +86,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(NameFormatParse, RefusesWhatItCannotName) {
     const std::pair<const char*, const char*> cases[] = {
-        {"{title", "--name: a '{' without its '}'"},
-        {"{bpm} {title}", "--name: unknown field {bpm}"},
-        {"{title:02}", "--name: {title:02} needs a number field and a width 01 to 09"},
-        {"{track:2}", "--name: {track:2} needs a number field and a width 01 to 09"},
-        {"{Title}", "--name: unknown field {Title}"},
+        {"{title", "a '{' without its '}'"},
+        {"{bpm} {title}", "unknown field {bpm}"},
+        {"{title:02}", "{title:02} needs a number field and a width 01 to 09"},
+        {"{track:2}", "{track:2} needs a number field and a width 01 to 09"},
+        {"{Title}", "unknown field {Title}"},
     };
     for (const auto& [text, message] : cases) {
         NameFormat format;
