@@ -94,13 +94,13 @@ bool NameFormat::Parse(std::string_view format, NameFormat& out, std::string& er
     out.levels.clear();
     if (format.empty())
         return true; // the organize rule names the copies
-    out.levels.emplace_back();
+    std::vector<std::vector<Piece>> levels(1);
     Piece piece;
     for (size_t i = 0; i < format.size(); ++i) {
         const char c = format[i];
         if (c == '/') {
-            out.levels.back().push_back(std::move(piece));
-            out.levels.emplace_back();
+            levels.back().push_back(std::move(piece));
+            levels.emplace_back();
             piece = Piece{};
         } else if (c == '{') {
             const size_t close = format.find('}', i);
@@ -110,14 +110,15 @@ bool NameFormat::Parse(std::string_view format, NameFormat& out, std::string& er
             }
             if (!ParseField(format.substr(i + 1, close - i - 1), piece, error))
                 return false;
-            out.levels.back().push_back(std::move(piece));
+            levels.back().push_back(std::move(piece));
             piece = Piece{};
             i = close;
         } else {
             piece.text += c;
         }
     }
-    out.levels.back().push_back(std::move(piece));
+    levels.back().push_back(std::move(piece));
+    out.levels = std::move(levels);
     return true;
 }
 

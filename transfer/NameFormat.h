@@ -36,8 +36,9 @@ struct FormattedName {
 // "{track:02} {title}" of a track without a number is "Title".
 class NameFormat {
 public:
-    // False, with a line for the user in `error`, for an unknown field, a
-    // width on a text field or beyond 9, or an unclosed brace.
+    // False, with a line for the user in `error` and `out` left empty, for
+    // an unknown field, a width on a text field or beyond 9, or an unclosed
+    // brace.
     static bool Parse(std::string_view format, NameFormat& out, std::string& error);
 
     bool Empty() const { return levels.empty(); } // parsed from ""

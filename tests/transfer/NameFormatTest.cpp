@@ -95,8 +95,10 @@ TEST(NameFormatParse, RefusesWhatItCannotName) {
     for (const auto& [text, message] : cases) {
         NameFormat format;
         std::string error;
+        ASSERT_TRUE(NameFormat::Parse("{title}", format, error));
         EXPECT_FALSE(NameFormat::Parse(text, format, error)) << text;
         EXPECT_EQ(error, message);
+        EXPECT_TRUE(format.Empty()) << text;
     }
     NameFormat none;
     std::string error;
