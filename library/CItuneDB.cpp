@@ -125,7 +125,7 @@ int CItuneDB::FinishTables() {
 
 void CItuneDB::ResetCounts() {
     trackCount = playlistTotal = 0;
-    trackStringUnits = playlistNameUnits = totalMembers = 0;
+    trackStringUnits = detailStringUnits = playlistNameUnits = totalMembers = 0;
 }
 
 // Only once the earlier tables are gone: until then the cursors say how many
@@ -164,7 +164,8 @@ template <typename Lay> bool CItuneDB::LayTables(Lay lay) {
 }
 
 int CItuneDB::AllocateTables() {
-    room = {trackCount, trackStringUnits, playlistTotal, playlistNameUnits, totalMembers};
+    room = {trackCount, trackStringUnits + detailStringUnits, playlistTotal, playlistNameUnits,
+            totalMembers};
     AddRoom(room, OnTheGoRoom());
     return LayTables([this](auto... tables) { return tableMemory.Allocate(tables...); }) &&
            trackIndexById.Reserve(trackCount);

@@ -135,6 +135,9 @@ private:
     uint32_t trackCount = 0;
     uint32_t playlistTotal = 0; // mhyp chunks counted; playlistCount is the table's rows
     uint64_t trackStringUnits = 0;
+    // The composer and album artist share the pool but not the test for a
+    // database without songs, which looks at the nine-word fields alone.
+    uint64_t detailStringUnits = 0;
     uint64_t playlistNameUnits = 0;
     uint64_t totalMembers = 0;
     uint32_t trackFill = 0;

@@ -9,6 +9,15 @@
 
 using namespace chunk;
 
+namespace {
+
+// Strings kept beside the track table rather than in TrackRecord.
+bool IsDetailString(uint32_t type) {
+    return type == kComposer || type == kAlbumArtist;
+}
+
+} // namespace
+
 DatabaseWalker::DatabaseWalker(CItuneDB& db, Pass pass)
     : db(db), reader(db.fileImage.data(), db.fileImage.size()), counting(pass != Pass::Fill),
       filling(pass != Pass::Count), chunkBudget(db.fileImage.size() / kChunkBudgetBytes),
@@ -129,7 +138,7 @@ DatabaseWalker::Step DatabaseWalker::WalkTrackObjects(size_t at, uint32_t count)
         if (const Step step = Enter(at, "mhod", kObjectFixed, object); step != Step::Matched)
             return step;
         const uint32_t type = reader.U32(at + kObjectType);
-        if ((type >= kTitle && type <= kGenre) || type == kComposer || type == kAlbumArtist) {
+        if ((type >= kTitle && type <= kGenre) || IsDetailString(type)) {
             const uint8_t* bytes = nullptr;
             size_t units = 0;
             if (const Step step = ReadString(object, bytes, units); step != Step::Matched)
@@ -260,7 +269,7 @@ bool DatabaseWalker::TrackString(uint32_t type, const uint8_t* bytes, size_t uni
     const size_t rootUnits = db.volumeRoot.size();
     const uint64_t need = type == kLocation ? LocationCapacity(rootUnits, units) : units + 1;
     if (counting)
-        db.trackStringUnits += need;
+        (IsDetailString(type) ? db.detailStringUnits : db.trackStringUnits) += need;
     if (!filling)
         return true;
     if (!ReserveString(db.room.trackStringUnits, need, db.trackStringPos))
@@ -274,7 +283,7 @@ bool DatabaseWalker::TrackString(uint32_t type, const uint8_t* bytes, size_t uni
     }
     const uint64_t place = db.trackStringPos;
     db.trackStringPos += CopyDeviceString(dst, bytes, units) + 1;
-    if (type == kComposer || type == kAlbumArtist) {
+    if (IsDetailString(type)) {
         TrackDetails& details = db.trackDetails[db.trackFill - 1];
         (type == kComposer ? details.composer : details.albumArtist) = uint32_t(place + 1);
         return true;

@@ -2,14 +2,9 @@
 
 #include <algorithm>
 
-#include "library/ByteReader.h"
+#include "library/EntryFileHeader.h"
 
 namespace {
-
-constexpr size_t kHeaderLength = 4;
-constexpr size_t kEntryLength = 8;
-constexpr size_t kEntryCount = 12;
-constexpr size_t kHeaderFixed = 16;
 
 constexpr size_t kPlays = 0;
 constexpr size_t kLastPlayed = 4;
@@ -58,21 +53,16 @@ void Ignored(std::string& message, const std::string& why) {
 void MergePlayCounts(const uint8_t* bytes, size_t size, TrackDetails* rows, uint32_t rowCount,
                      std::string& message) {
     const ByteReader reader(bytes, size);
-    if (!reader.Has(0, kHeaderFixed) || !reader.TagIs(0, "mhdp"))
-        return Ignored(message, size == 0 ? "empty" : "no mhdp header");
-    const size_t header = reader.U32(kHeaderLength);
-    const size_t entryLength = reader.U32(kEntryLength);
-    const uint32_t count = reader.U32(kEntryCount);
-    if (header < kHeaderFixed || header > size)
-        return Ignored(message, "header length " + std::to_string(header));
-    if (entryLength < kShortestEntry)
-        return Ignored(message, "entry length " + std::to_string(entryLength));
-    const uint64_t fitting = (size - header) / entryLength;
-    const uint64_t merged = std::min<uint64_t>({count, fitting, rowCount});
+    EntryFileHeader file;
+    std::string why;
+    if (!ReadEntryFileHeader(reader, size, "mhdp", kShortestEntry, 0, file, why))
+        return Ignored(message, why);
+    const uint64_t merged = std::min<uint64_t>({file.count, file.fitting, rowCount});
     for (uint64_t i = 0; i < merged; ++i)
-        MergeEntry(reader, header + size_t(i) * entryLength, entryLength, rows[i]);
-    if (merged < count)
+        MergeEntry(reader, file.headerLength + size_t(i) * file.entryLength, file.entryLength,
+                   rows[i]);
+    if (merged < file.count)
         Ignored(message,
-                "from entry " + std::to_string(merged) + " of " + std::to_string(count) +
-                    (merged == fitting ? ", past the file's end" : ", past the last track"));
+                "from entry " + std::to_string(merged) + " of " + std::to_string(file.count) +
+                    (merged == file.fitting ? ", past the file's end" : ", past the last track"));
 }

@@ -93,9 +93,19 @@ TEST(TrackDetails, StringsAbsentAreNullAndEachRowKeepsItsOwn) {
     EXPECT_EQ(Text(db.viewRows[1].title), "t2"); // the new strings take no field of the row
 }
 
-} // namespace
-
-namespace {
+// Only the nine-word fields make a database with songs, as before the
+// composer and album artist were read.
+TEST(TrackDetails, StringsBesideTheTracksMakeNoSongs) {
+    dbwriter::Database description = SimpleDatabase(2);
+    for (auto& track : description.tracks) {
+        track.title.reset(), track.location.reset();
+        track.composer = u"Writer", track.albumArtist = u"Band";
+    }
+    DeviceFixture device;
+    CItuneDB db;
+    EXPECT_EQ(device.Load(db, description), 2);
+    EXPECT_EQ(db.message, "  Read mhlp\r\n\r\nNo songs\r\n");
+}
 
 TEST(NumberPair, ReadsTagNumbersAndCounts) {
     const std::pair<const char*, NumberPair> cases[] = {
