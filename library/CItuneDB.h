@@ -3,13 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "library/ImageBuffer.h"
 #include "library/TableMemory.h"
 #include "library/TrackDetails.h"
 #include "library/TrackIdIndex.h"
 #include "library/TrackRecord.h"
-#include <vector>
 
 class DatabaseWalker;
 class FileScanProgress;
