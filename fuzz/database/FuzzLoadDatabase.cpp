@@ -7,6 +7,7 @@
 // packed inputs (in the seeds) take the inflating path directly.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -31,12 +32,24 @@ bool TagAt(const uint8_t* data, size_t size, size_t at, const char* tag) {
     return size - at >= 4 && std::memcmp(data + at, tag, 4) == 0;
 }
 
-// A device folder of this process's own on a memory file system, made once.
+// A device folder of this process's own on a memory file system, made once
+// and removed when the process ends. Empty when it cannot be made.
+std::string& DeviceRoot() {
+    static std::string root;
+    return root;
+}
+
 const std::string& DeviceFolder() {
     static const std::string folder = [] {
         char base[] = "/dev/shm/corvane-fuzz-XXXXXX";
-        const char* made = mkdtemp(base);
-        const std::string itunes = std::string(made ? made : "/tmp") + "/iPod_Control/iTunes/";
+        if (!mkdtemp(base))
+            return std::string();
+        DeviceRoot() = base;
+        std::atexit([] {
+            std::error_code error;
+            std::filesystem::remove_all(DeviceRoot(), error);
+        });
+        const std::string itunes = DeviceRoot() + "/iPod_Control/iTunes/";
         std::error_code error;
         std::filesystem::create_directories(itunes, error);
         return itunes;
@@ -45,6 +58,8 @@ const std::string& DeviceFolder() {
 }
 
 bool WriteFile(const std::string& name, const uint8_t* data, size_t size) {
+    if (DeviceFolder().empty())
+        return false;
     FILE* file = std::fopen((DeviceFolder() + name).c_str(), "wb");
     if (!file)
         return false;
@@ -66,6 +81,8 @@ size_t DatabaseEnd(const uint8_t* data, size_t size) {
 
 // Writes the tail's files, removing those of the input before.
 bool WriteSideFiles(const uint8_t* data, size_t size, size_t from) {
+    if (DeviceFolder().empty())
+        return false;
     unlink((DeviceFolder() + "Play Counts").c_str());
     for (size_t n = 0; n < kMostOnTheGoFiles; ++n)
         unlink((DeviceFolder() + OnTheGoName(n)).c_str());
