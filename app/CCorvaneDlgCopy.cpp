@@ -55,6 +55,9 @@ void CCorvaneDlg::OnCopyToComputer() {
     transfer.openFolderWhenDone = openWhenDone->GetCheck();
     transfer.keepOrganized = keepOrganized->GetCheck();
     transfer.overwriteExisting = overwrite->GetCheck();
+    // Read at each copy, so that a format edited in the file needs no restart.
+    transfer.nameFormat = settings->ReadNameFormat();
+    transfer.library = &device;
     transferRunning = true;
     transferRunner(transfer);
     transferRunning = false;

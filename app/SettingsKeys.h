@@ -18,6 +18,8 @@ inline constexpr OptionKey kCheckOpenFolder{"CHECK_OPENFOLDER", true};
 inline constexpr OptionKey kCheckKeepOrganized{"CHECK_KEEPORGANIZED", false};
 inline constexpr OptionKey kCheckOverwriteExisting{"CHECK_OVERWRITE_EXISTING", false};
 inline constexpr const char* kLastFolderKey = "LAST_FOLDER";
+// How copies are named (see NameFormat); empty or absent for the usual names.
+inline constexpr const char* kNameFormatKey = "NAME_FORMAT";
 
 inline constexpr const char* kMessageCaption = "Corvane";
 inline constexpr const char* kTextNoDataFolder = "Can not load the application data directory";

@@ -101,3 +101,7 @@ std::string SettingsStore::ReadFolder() const {
 bool SettingsStore::WriteFolder(const std::string& folder) const {
     return WriteValue(kLastFolderKey, folder);
 }
+
+std::string SettingsStore::ReadNameFormat() const {
+    return ReadValue(kNameFormatKey);
+}

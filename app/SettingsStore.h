@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-// The four remembered settings in section TASKSINFO of the settings file.
+// The remembered settings in section TASKSINFO of the settings file.
 // Reads never fail (a missing or unreadable file, section or key gives the
 // default); writes keep every other line of the file and replace it
 // atomically, and report success so callers may ignore it, as the window
@@ -21,6 +21,9 @@ public:
     // LAST_FOLDER trimmed of white space at both ends; "" when absent.
     std::string ReadFolder() const;
     bool WriteFolder(const std::string& folder) const;
+
+    // NAME_FORMAT as stored; "" when absent.
+    std::string ReadNameFormat() const;
 
     const std::string& Path() const { return settingsPath_; }
 

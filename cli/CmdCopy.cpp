@@ -7,17 +7,25 @@
 #include "cli/CopyRun.h"
 #include "cli/DeviceSession.h"
 #include "cli/ExitCodes.h"
+#include "cli/LibraryChoice.h"
 #include "cli/M3uPlaylist.h"
 #include "cli/StopSignals.h"
 #include "library/TrackTableLock.h"
 #include "transfer/RunNames.h"
+#include "library/Utf16.h"
+#include "transfer/CopyProgress.h"
+#include "transfer/CopyWorker.h"
+#include "transfer/FolderPath.h"
+#include "transfer/NameFormat.h"
+#include "transfer/OutputFolderRules.h"
 
 namespace {
 
 const char* const kUsage =
     "usage: corvane-cli copy [--device DIR] [--playlist INDEX] --to DIR [--organize]\n"
-    "                        [--overwrite] [--only N,N,...] [--skip-identical] [--m3u]\n"
-    "                        [--from-files]\n"
+    "                        [--name FORMAT] [--overwrite] [--only N,N,...]\n"
+    "                        [--min-rating STARS] [--min-plays N] [--skip-identical]\n"
+    "                        [--m3u] [--from-files]\n"
     "\n"
     "Copies a playlist's tracks off the iPod into DIR, as corvane's Copy to Computer\n"
     "does. Nothing on the device is written.\n"
@@ -25,8 +33,18 @@ const char* const kUsage =
     "  --playlist INDEX   the playlist's index from 'playlists' (default 0, the master)\n"
     "  --to DIR           the output folder; missing levels are created\n"
     "  --organize         sort the copies into artist and album folders\n"
+    "  --name FORMAT      name the copies by FORMAT instead (the extension is added),\n"
+    "                     e.g. '{albumartist}/{album}/{disc}-{track:02} {title}';\n"
+    "                     fields {title} {artist} {album} {albumartist} {genre}\n"
+    "                     {composer} {year} {track} {disc}, a width pads numbers\n"
+    "                     with zeros ({track:02}), '/' makes folders; an empty\n"
+    "                     field drops the text that separates it, an empty level\n"
+    "                     makes no folder\n"
     "  --overwrite        replace existing files instead of numbering new ones\n"
     "  --only N,N,...     copy only these rows (the numbers 'tracks' shows)\n"
+    "  --min-rating STARS copy only tracks rated at least STARS (0-5) on the iPod\n"
+    "  --min-plays N      copy only tracks played at least N times (plays since the\n"
+    "                     last sync included)\n"
     "  --skip-identical   leave out tracks already in DIR byte for byte, under their\n"
     "                     name or a numbered one, so a re-run adds no duplicates\n"
     "  --m3u              also write <playlist name>.m3u8 into DIR, listing the copies\n"
@@ -56,14 +74,19 @@ bool ParseRowList(const std::string& text, uint32_t rowCount, std::vector<uint32
     return !rows.empty();
 }
 
-// Marks the chosen rows checked (all when `only` is empty) and returns them
-// in table order, which is the order the worker walks them.
-std::vector<uint32_t> CheckRows(CItuneDB& db, const std::vector<uint32_t>& only) {
+// Marks the chosen rows checked (all when `only` is empty, of those the
+// library choice lets through) and returns them in table order, which is
+// the order the worker walks them.
+std::vector<uint32_t> CheckRows(CItuneDB& db, const std::vector<uint32_t>& only,
+                                const LibraryChoice& choice) {
     std::lock_guard lock(g_trackTableLock);
     for (uint32_t row = 0; row < db.viewRowCount; ++row)
         db.viewRows[row].checked = only.empty() ? 1 : 0;
     for (uint32_t row : only)
         db.viewRows[row].checked = 1;
+    for (uint32_t row = 0; row < db.viewRowCount; ++row)
+        if (!choice.Reaches(db, db.viewRows[row]))
+            db.viewRows[row].checked = 0;
     std::vector<uint32_t> chosen;
     for (uint32_t row = 0; row < db.viewRowCount; ++row)
         if (db.viewRows[row].checked)
@@ -85,12 +108,20 @@ int Usage(std::ostream& err, const std::string& message) {
 int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     ParsedOptions options;
     const std::vector<OptionSpec> specs = {
-        {"device", true}, {"playlist", true}, {"to", true}, {"organize"},    {"overwrite"},
-        {"only", true},   {"skip-identical"}, {"m3u"},      kFromFilesOption};
+        {"device", true},    {"playlist", true}, {"to", true},   {"organize"},
+        {"name", true},      {"overwrite"},      {"only", true}, {"min-rating", true},
+        {"min-plays", true}, {"skip-identical"}, {"m3u"},        kFromFilesOption};
     if (int done = HandleCommonOptions(args, specs, kUsage, options, out, err); done >= 0)
         return done;
     if (!options.Has("to"))
         return Usage(err, "copy needs --to DIR");
+    NameFormat nameFormat;
+    LibraryChoice choice;
+    std::string optionError;
+    if (options.Has("name") && !NameFormat::Parse(options.Get("name"), nameFormat, optionError))
+        return Usage(err, "--name: " + optionError);
+    if (!choice.Parse(options, optionError))
+        return Usage(err, optionError);
     int32_t index = 0;
     if (options.Has("playlist") && !ParseIndex(options.Get("playlist"), index))
         return Usage(err,
@@ -113,12 +144,14 @@ int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     if (!PrepareOutputFolder(options.Get("to"), db, job.outputFolder, err))
         return kExitUsage;
 
-    const std::vector<uint32_t> chosen = CheckRows(db, only);
+    const std::vector<uint32_t> chosen = CheckRows(db, only, choice);
     job.rows = db.viewRows;
     job.rowCount = db.viewRowCount;
     ApplyCopyOptions(options, job);
     RunNames names;
     job.names = &names;
+    job.nameFormat = &nameFormat;
+    job.library = &db;
     const CopyOutcome outcome = RunCopyJob(job, chosen, err);
     PrintCopySummary(job, outcome, chosen.size(), out);
     if (options.Has("m3u") &&

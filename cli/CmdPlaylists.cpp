@@ -18,7 +18,9 @@ const char* const kUsage =
     "  --from-files   read the music files' own tags, not the database (the\n"
     "                 default when the database is missing, empty or unreadable)\n"
     "  --json         write a JSON array of {\"index\", \"name\", \"master\", \"items\",\n"
-    "                 \"source\"}; source is \"database\" or \"files\"\n";
+    "                 \"source\", \"onTheGo\"}; source is \"database\" or \"files\";\n"
+    "                 onTheGo is true for the playlists made on the device since\n"
+    "                 its last sync (\"On-The-Go 1\", ...), after the others\n";
 
 } // namespace
 
@@ -41,6 +43,7 @@ int RunPlaylists(const CommandArgs& args, std::ostream& out, std::ostream& err) 
             json.BoolField("master", playlist.masterFlag != 0);
             json.NumberField("items", playlist.memberCount);
             json.TextField("source", SourceName(db));
+            json.BoolField("onTheGo", db.IsOnTheGo(i));
             json.EndObject();
         }
         return kExitOk;

@@ -5,6 +5,7 @@
 #include "cli/DeviceSession.h"
 #include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
+#include "cli/MacTime.h"
 #include "cli/TextTable.h"
 #include "library/Utf16.h"
 
@@ -20,8 +21,47 @@ const char* const kUsage =
     "  --from-files       read the music files' own tags, not the database (the\n"
     "                     default when the database is missing, empty or unreadable)\n"
     "  --json             write a JSON array of {\"num\", \"id\", \"title\", \"artist\",\n"
-    "                     \"album\", \"genre\", \"size\", \"path\", \"source\"}; source\n"
-    "                     is \"database\" or \"files\"\n";
+    "                     \"album\", \"genre\", \"size\", \"path\", \"source\", ...}; source\n"
+    "                     is \"database\" or \"files\"; then \"trackNumber\", \"trackCount\",\n"
+    "                     \"discNumber\", \"discCount\", \"year\" (null when 0 or unknown),\n"
+    "                     \"composer\", \"albumArtist\", \"compilation\", \"rating\" (0-100,\n"
+    "                     20 a star), \"playCount\", \"skipCount\" (with the device's plays\n"
+    "                     since its last sync), \"lastPlayed\", \"dateAdded\" (ISO 8601 UTC,\n"
+    "                     null when unknown)\n";
+
+void CountField(JsonArrayWriter& json, std::string_view key, uint32_t value) {
+    if (value == 0)
+        json.NullField(key);
+    else
+        json.NumberField(key, value);
+}
+
+void TimeField(JsonArrayWriter& json, std::string_view key, uint32_t macTime) {
+    if (macTime == 0)
+        json.NullField(key);
+    else
+        json.TextField(key, MacTimeIso8601(macTime));
+}
+
+// Absent fields read as zero here: the keys say null or 0 alike for both.
+void WriteDetails(JsonArrayWriter& json, const CItuneDB& db, const TrackRecord& track) {
+    static const TrackDetails kNone;
+    const TrackDetails* found = db.DetailsOf(track);
+    const TrackDetails& details = found ? *found : kNone;
+    CountField(json, "trackNumber", details.trackNumber);
+    CountField(json, "trackCount", details.trackCount);
+    CountField(json, "discNumber", details.discNumber);
+    CountField(json, "discCount", details.discCount);
+    CountField(json, "year", details.year);
+    json.TextField("composer", db.DetailText(details.composer));
+    json.TextField("albumArtist", db.DetailText(details.albumArtist));
+    json.BoolField("compilation", details.compilation != 0);
+    json.NumberField("rating", details.rating);
+    json.NumberField("playCount", details.playCount);
+    json.NumberField("skipCount", details.skipCount);
+    TimeField(json, "lastPlayed", details.lastPlayed);
+    TimeField(json, "dateAdded", details.dateAdded);
+}
 
 void WriteJson(const CItuneDB& db, std::ostream& out) {
     JsonArrayWriter json(out);
@@ -40,6 +80,7 @@ void WriteJson(const CItuneDB& db, std::ostream& out) {
         else
             json.NullField("path");
         json.TextField("source", SourceName(db));
+        WriteDetails(json, db, track);
         json.EndObject();
     }
 }

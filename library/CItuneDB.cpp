@@ -6,8 +6,21 @@
 #include "library/CompressedImage.h"
 #include "library/DatabaseWalker.h"
 #include "library/DevicePaths.h"
+#include "library/PlayCountsFile.h"
 #include "library/ResolvePath.h"
 #include "library/Utf16.h"
+
+namespace {
+
+void AddRoom(TableRoom& room, const TableRoom& more) {
+    room.tracks += more.tracks;
+    room.trackStringUnits += more.trackStringUnits;
+    room.playlists += more.playlists;
+    room.playlistNameUnits += more.playlistNameUnits;
+    room.members += more.members;
+}
+
+} // namespace
 
 CItuneDB::CItuneDB() = default;
 
@@ -25,6 +38,7 @@ int CItuneDB::LoadDatabase(const std::string& path) {
         return 0;
     message.clear();
     ResetCounts();
+    ReadDeviceSideFiles();
     const int result = ExpandCompressedImage(fileImage) ? LoadTables() : CountFailed();
     UnmapDatabase();
     return result;
@@ -96,8 +110,13 @@ int CItuneDB::FillTables() {
 }
 
 int CItuneDB::FinishTables() {
-    playlistCount = playlistFill;
     PutMasterFirst();
+    message += deviceSideNotes;
+    if (hasPlayCounts)
+        MergePlayCounts(playCountsFile.data(), playCountsFile.size(), trackDetails, trackFill,
+                        message);
+    AppendOnTheGo();
+    playlistCount = playlistFill;
     if (!BuildPlaylistView(0)) {
         message += "Error Occur In TraverseItuneDB\r\n";
         return 0;
@@ -107,7 +126,7 @@ int CItuneDB::FinishTables() {
 
 void CItuneDB::ResetCounts() {
     trackCount = playlistTotal = 0;
-    trackStringUnits = playlistNameUnits = totalMembers = 0;
+    trackStringUnits = detailStringUnits = playlistNameUnits = totalMembers = 0;
 }
 
 // Only once the earlier tables are gone: until then the cursors say how many
@@ -141,11 +160,14 @@ template <typename Lay> bool CItuneDB::LayTables(Lay lay) {
                TableMemory::Rows(playlists, room.playlists),
                TableMemory::Rows(playlistNames, room.playlistNameUnits),
                TableMemory::Rows(memberIndices, room.members),
-               TableMemory::Rows(trackLengths, room.tracks));
+               TableMemory::Rows(trackLengths, room.tracks),
+               TableMemory::Rows(trackDetails, room.tracks));
 }
 
 int CItuneDB::AllocateTables() {
-    room = {trackCount, trackStringUnits, playlistTotal, playlistNameUnits, totalMembers};
+    room = {trackCount, trackStringUnits + detailStringUnits, playlistTotal, playlistNameUnits,
+            totalMembers};
+    AddRoom(room, OnTheGoRoom());
     return LayTables([this](auto... tables) { return tableMemory.Allocate(tables...); }) &&
            trackIndexById.Reserve(trackCount);
 }
@@ -159,6 +181,7 @@ int CItuneDB::ReserveTables() {
     constexpr size_t kHugePagesFromImageBytes = size_t(16) << 20;
     const bool hugePages = fileImage.size() >= kHugePagesFromImageBytes;
     room = DatabaseWalker::MostRows(fileImage.size(), volumeRoot.size());
+    AddRoom(room, OnTheGoRoom());
     const bool reserved =
         LayTables([&](auto... tables) { return tableMemory.Reserve(hugePages, tables...); }) &&
         trackIndexById.Reserve(uint32_t(std::min<uint64_t>(room.tracks, UINT32_MAX)), hugePages);
@@ -185,6 +208,8 @@ void CItuneDB::DropTables() {
     viewRows = nullptr;
     viewRowCount = 0;
     trackLengths = nullptr;
+    trackDetails = nullptr;
+    onTheGoCount = 0;
     tracks = nullptr;
     trackStrings = nullptr;
     playlists = nullptr;

@@ -3,9 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "library/ImageBuffer.h"
 #include "library/TableMemory.h"
+#include "library/TrackDetails.h"
 #include "library/TrackIdIndex.h"
 #include "library/TrackRecord.h"
 
@@ -91,6 +93,19 @@ public:
     // database's mhit, or what the file says); 0 when unknown.
     uint32_t TrackLengthMs(const TrackRecord& row) const;
 
+    // The details of a view or table row (see TrackDetails), with the
+    // device's play counts merged; null when the row is not in the tables.
+    const TrackDetails* DetailsOf(const TrackRecord& row) const;
+    // A TrackDetails string (composer, albumArtist) from the pool; null when
+    // the track has none.
+    const char16_t* DetailText(uint32_t poolPlace) const;
+
+    // True for the rows after the database's playlists that hold the
+    // On-The-Go playlists made on the device since its last sync.
+    bool IsOnTheGo(uint32_t playlistRow) const {
+        return playlistRow < playlistCount && playlistCount - playlistRow <= onTheGoCount;
+    }
+
 private:
     friend class DatabaseWalker;
     friend class FileScanner;
@@ -114,11 +129,20 @@ private:
     void PutMasterFirst();
     void DropTables(); // forgets the tables and the view, keeping their memory
     void FreeView();
+    int32_t RowOf(const TrackRecord& row) const;
+    void ReadDeviceSideFiles();
+    void ReadOnTheGoFiles(const std::string& folder);
+    TableRoom OnTheGoRoom() const;
+    void AppendOnTheGo();
+    void AppendOnTheGoPlaylist(size_t number, const std::vector<uint32_t>& indexes);
 
     // The walks' counters and cursors; sizes are in UTF-16 code units.
     uint32_t trackCount = 0;
     uint32_t playlistTotal = 0; // mhyp chunks counted; playlistCount is the table's rows
     uint64_t trackStringUnits = 0;
+    // The composer and album artist share the pool but not the test for a
+    // database without songs, which looks at the nine-word fields alone.
+    uint64_t detailStringUnits = 0;
     uint64_t playlistNameUnits = 0;
     uint64_t totalMembers = 0;
     uint32_t trackFill = 0;
@@ -152,4 +176,13 @@ private:
     // Beside `tracks`, row for row, so the nine-word TrackRecord stays as
     // every view and list expects it.
     uint32_t* trackLengths = nullptr;
+    TrackDetails* trackDetails = nullptr; // likewise
+
+    // What the device wrote beside its database since the last sync, read
+    // before the tables are laid out so that they have room for it.
+    std::vector<uint8_t> playCountsFile;
+    bool hasPlayCounts = false;
+    std::vector<std::vector<uint32_t>> onTheGoLists; // track indexes, one list a file
+    uint32_t onTheGoCount = 0;                       // the last rows of `playlists` that hold them
+    std::string deviceSideNotes; // why any of them was not read, for `message` after the walk's
 };

@@ -31,6 +31,26 @@ constexpr size_t kTrackFixed = 40;
 constexpr size_t kTrackLengthMs = 40; // inside the kind word's reach, checked with it
 constexpr size_t kTrackKindFlag = 208;
 
+// mhit fields kept beside the track table. Each counts only where it lies
+// inside the chunk's header length: older databases end their headers
+// sooner, and a field beyond the header is absent, not zero.
+constexpr size_t kTrackCompilation = 30; // 8 bits
+constexpr size_t kTrackRating = 31;      // 8 bits
+constexpr size_t kTrackNumber = 44;
+constexpr size_t kTrackCount = 48;
+constexpr size_t kTrackYear = 52;
+constexpr size_t kTrackPlayCount = 80;
+constexpr size_t kTrackLastPlayed = 88;
+constexpr size_t kTrackDiscNumber = 92;
+constexpr size_t kTrackDiscCount = 96;
+constexpr size_t kTrackDateAdded = 104;
+constexpr size_t kTrackDbid = 112; // 64 bits
+constexpr size_t kTrackSkipCount = 156;
+constexpr size_t kTrackLastSkipped = 160;
+constexpr size_t kTrackArtworkLink = 352;
+// Headers shorter than this hold something else at kTrackArtworkLink.
+constexpr size_t kTrackArtworkLinkHeader = 0x184;
+
 constexpr size_t kObjectType = 12; // mhod
 constexpr size_t kObjectFixed = 16;
 constexpr size_t kStringByteLength = 28;
@@ -50,5 +70,7 @@ constexpr uint32_t kLocation = 2;
 constexpr uint32_t kAlbum = 3;
 constexpr uint32_t kArtist = 4;
 constexpr uint32_t kGenre = 5;
+constexpr uint32_t kComposer = 12;
+constexpr uint32_t kAlbumArtist = 22;
 
 } // namespace chunk

@@ -6,8 +6,8 @@
 // newer bytes, never more. Where a guard cannot be had, the file
 // is read whole into memory instead.
 #include "library/CItuneDB.h"
+#include "library/DeviceSideFile.h"
 
-#include <cerrno>
 #include <cstdint>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,19 +17,6 @@ namespace {
 
 // Offsets inside the format are 32-bit, so a larger file is not a database.
 constexpr uint64_t kLargestDatabase = UINT32_MAX;
-
-bool ReadAll(int fd, uint8_t* buffer, size_t size) {
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t got = read(fd, buffer + done, size - done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
-        done += static_cast<size_t>(got);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -46,7 +33,7 @@ int CItuneDB::MapDatabase() {
         const auto size = static_cast<size_t>(st.st_size);
         if (!fileImage.MapFile(fd, size)) {
             outOfMemory = !fileImage.Allocate(size);
-            ok = !outOfMemory && ReadAll(fd, fileImage.data(), size);
+            ok = !outOfMemory && ReadWholeFile(fd, fileImage.data(), size);
         }
     }
     close(fd);

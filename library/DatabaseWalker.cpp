@@ -3,10 +3,20 @@
 #include "library/CItuneDB.h"
 #include "library/ChunkLayout.h"
 #include "library/LocationPath.h"
+#include "library/TrackHeaderFields.h"
 
 #include <cstdint>
 
 using namespace chunk;
+
+namespace {
+
+// Strings kept beside the track table rather than in TrackRecord.
+bool IsDetailString(uint32_t type) {
+    return type == kComposer || type == kAlbumArtist;
+}
+
+} // namespace
 
 DatabaseWalker::DatabaseWalker(CItuneDB& db, Pass pass)
     : db(db), reader(db.fileImage.data(), db.fileImage.size()), counting(pass != Pass::Fill),
@@ -112,6 +122,7 @@ DatabaseWalker::Step DatabaseWalker::WalkTrackList(size_t at) {
                         reader.U32(child + kTrackKindFlag)) ||
             !TrackLength(reader.U32(child + kTrackLengthMs)))
             return Step::Fault;
+        TrackHeaderDetails(child);
         const size_t objects = child + reader.U32(child + kHeaderLength);
         const uint32_t objectCount = reader.U32(child + kTrackObjectCount);
         if (const Step step = WalkTrackObjects(objects, objectCount); step != Step::Matched)
@@ -127,7 +138,7 @@ DatabaseWalker::Step DatabaseWalker::WalkTrackObjects(size_t at, uint32_t count)
         if (const Step step = Enter(at, "mhod", kObjectFixed, object); step != Step::Matched)
             return step;
         const uint32_t type = reader.U32(at + kObjectType);
-        if (type >= kTitle && type <= kGenre) {
+        if ((type >= kTitle && type <= kGenre) || IsDetailString(type)) {
             const uint8_t* bytes = nullptr;
             size_t units = 0;
             if (const Step step = ReadString(object, bytes, units); step != Step::Matched)
@@ -245,6 +256,11 @@ bool DatabaseWalker::TrackLength(uint32_t lengthMs) {
     return true;
 }
 
+void DatabaseWalker::TrackHeaderDetails(size_t at) {
+    if (filling)
+        db.trackDetails[db.trackFill - 1] = ReadTrackHeaderFields(reader, at);
+}
+
 bool DatabaseWalker::ReserveString(uint64_t capacity, uint64_t units, uint64_t pos) const {
     return pos <= capacity && capacity - pos >= units;
 }
@@ -253,7 +269,7 @@ bool DatabaseWalker::TrackString(uint32_t type, const uint8_t* bytes, size_t uni
     const size_t rootUnits = db.volumeRoot.size();
     const uint64_t need = type == kLocation ? LocationCapacity(rootUnits, units) : units + 1;
     if (counting)
-        db.trackStringUnits += need;
+        (IsDetailString(type) ? db.detailStringUnits : db.trackStringUnits) += need;
     if (!filling)
         return true;
     if (!ReserveString(db.room.trackStringUnits, need, db.trackStringPos))
@@ -265,7 +281,13 @@ bool DatabaseWalker::TrackString(uint32_t type, const uint8_t* bytes, size_t uni
         db.trackStringPos += written ? written + 1 : 0;
         return true;
     }
+    const uint64_t place = db.trackStringPos;
     db.trackStringPos += CopyDeviceString(dst, bytes, units) + 1;
+    if (IsDetailString(type)) {
+        TrackDetails& details = db.trackDetails[db.trackFill - 1];
+        (type == kComposer ? details.composer : details.albumArtist) = uint32_t(place + 1);
+        return true;
+    }
     const char16_t** field[] = {nullptr,
                                 &currentTrack->title,
                                 nullptr,

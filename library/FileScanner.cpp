@@ -92,7 +92,8 @@ uint64_t FileScanner::StringUnits(const std::string& playlistName) const {
     uint64_t sum = 0;
     for (const ScannedFile& file : files)
         sum += units(file.tags.title) + units(file.tags.artist) + units(file.tags.album) +
-               units(file.tags.genre) + FromUtf8(file.path).size() + 1;
+               units(file.tags.genre) + units(file.tags.composer) + units(file.tags.albumArtist) +
+               FromUtf8(file.path).size() + 1;
     return sum + FromUtf8(playlistName).size() + 1;
 }
 
@@ -107,11 +108,11 @@ bool FileScanner::BuildTables(const std::string& playlistName) {
     db.totalMembers = count;
     db.ResetFillCursors();
     db.trackIndexById.Clear();
-    if (!db.tableMemory.Allocate(TableMemory::Rows(db.tracks, count),
-                                 TableMemory::Rows(db.trackStrings, db.trackStringUnits),
-                                 TableMemory::Rows(db.playlists, 1),
-                                 TableMemory::Rows(db.memberIndices, count),
-                                 TableMemory::Rows(db.trackLengths, count)) ||
+    if (!db.tableMemory.Allocate(
+            TableMemory::Rows(db.tracks, count),
+            TableMemory::Rows(db.trackStrings, db.trackStringUnits),
+            TableMemory::Rows(db.playlists, 1), TableMemory::Rows(db.memberIndices, count),
+            TableMemory::Rows(db.trackLengths, count), TableMemory::Rows(db.trackDetails, count)) ||
         !db.trackIndexById.Reserve(count))
         return false;
     for (uint32_t row = 0; row < count; ++row)
@@ -131,6 +132,24 @@ const char16_t* FileScanner::PutString(const std::u16string& text) {
     return dst;
 }
 
+// What the tags say of the track's place in its album, as a database's
+// header would; a file has no play counts, rating or dates added.
+void FileScanner::FillDetails(TrackDetails& details, const FileTags& tags) {
+    auto place = [this](const std::optional<std::u16string>& text) {
+        return text ? uint32_t(PutString(*text) - db.trackStrings + 1) : 0;
+    };
+    details = TrackDetails{};
+    details.trackNumber = tags.trackNumber, details.trackCount = tags.trackCount;
+    details.discNumber = tags.discNumber, details.discCount = tags.discCount;
+    details.year = tags.year;
+    details.compilation = tags.compilation ? 1 : 0;
+    details.present = TrackDetails::kTrackNumber | TrackDetails::kTrackCount |
+                      TrackDetails::kDiscNumber | TrackDetails::kDiscCount | TrackDetails::kYear |
+                      TrackDetails::kCompilation;
+    details.composer = place(tags.composer);
+    details.albumArtist = place(tags.albumArtist);
+}
+
 // Track ids are the scan order, from 1; the kind word stays 0, since no
 // database gave one.
 void FileScanner::FillTrack(uint32_t row, const ScannedFile& file) {
@@ -147,6 +166,7 @@ void FileScanner::FillTrack(uint32_t row, const ScannedFile& file) {
     track.location = PutString(FromUtf8(file.path));
     track.fileSize = ClampToWord(file.tags.size);
     db.trackLengths[row] = file.tags.lengthMs;
+    FillDetails(db.trackDetails[row], file.tags);
     db.memberIndices[row] = int32_t(row);
     db.trackIndexById.Add(track.trackId, int32_t(row));
     ++db.zeroKindCount;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "library/FileTags.h"
+#include "library/TrackDetails.h"
 
 class CItuneDB;
 class FileScanProgress;
@@ -31,6 +32,7 @@ private:
     uint64_t StringUnits(const std::string& playlistName) const;
     const char16_t* PutString(const std::u16string& text);
     void FillTrack(uint32_t row, const ScannedFile& file);
+    void FillDetails(TrackDetails& details, const FileTags& tags);
 
     CItuneDB& db;
     FileScanProgress* progress;

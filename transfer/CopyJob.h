@@ -7,7 +7,9 @@
 #include <string>
 
 class ByteCopier;
+class CItuneDB;
 class CopyProgressSink;
+class NameFormat;
 class RunNames;
 
 // Everything one walk of the copy worker reads. The owner (the transfer
@@ -23,6 +25,11 @@ struct CopyJob {
     uint32_t rowCount = 0;
     // Artist and album sub-folders, or every file straight into outputFolder.
     bool keepOrganized = false;
+    // Names the copies (folders and title) instead of keepOrganized's rule
+    // when set and not empty; borrowed.
+    const NameFormat* nameFormat = nullptr;
+    // Where nameFormat finds the rows' details; borrowed, may be null.
+    const CItuneDB* library = nullptr;
     // Replace an existing file, or look for a free numbered name.
     bool overwriteExisting = true;
     // A row whose file is already in the folder, byte for byte, under its

@@ -6,6 +6,7 @@
 #include "transfer/ByteCopier.h"
 #include "transfer/CopyProgress.h"
 #include "transfer/DestinationFolder.h"
+#include "transfer/FormattedDestination.h"
 #include "transfer/IdenticalFile.h"
 #include "transfer/PathComponent.h"
 #include "transfer/Placement.h"
@@ -45,8 +46,19 @@ std::string ChildFolderName(const char16_t* text, const char* fallback) {
     return (name.empty() ? std::string(fallback) : name) + "/";
 }
 
-// Where SettleFolder will put the row when every folder can be made.
+bool UsesFormat(const CopyJob& job) {
+    return job.nameFormat && !job.nameFormat->Empty();
+}
+
+// Where PlanRow will put the row when every folder can be made.
 std::string FolderOf(const CopyJob& job, const TrackRecord& row) {
+    if (UsesFormat(job)) {
+        std::string folder = job.outputFolder;
+        for (const std::string& level :
+             job.nameFormat->Apply(TrackNameFields(job.library, row)).folders)
+            folder += level + "/";
+        return folder;
+    }
     if (!job.keepOrganized)
         return job.outputFolder;
     return job.outputFolder + ChildFolderName(row.artist, kUnknownArtist) +
@@ -74,8 +86,14 @@ RowPlan PlanRow(const CopyJob& job, const TrackRecord& row, RunNames& names) {
     plan.source = ToUtf8(Utf16View(row.location));
     plan.title = ToUtf8(Utf16View(row.title));
     int folderError = 0;
-    plan.place.folder = SettleFolder(job, row, folderError);
-    plan.place.title = SafePathComponent(Utf16View(row.title));
+    if (UsesFormat(job)) {
+        const FormattedName name = job.nameFormat->Apply(TrackNameFields(job.library, row));
+        plan.place.folder = EnsureFormattedFolders(job.outputFolder, name, folderError);
+        plan.place.title = name.title;
+    } else {
+        plan.place.folder = SettleFolder(job, row, folderError);
+        plan.place.title = SafePathComponent(Utf16View(row.title));
+    }
     plan.place.ext = SourceExtension(plan.source);
     if (folderError != 0)
         plan.failure = StepResult::Fail(DestinationFailureOf(folderError));

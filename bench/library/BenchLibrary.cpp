@@ -1,6 +1,8 @@
 // Times a load of a large, realistic database against reading its bytes once
-// from the page cache, and the view of every playlist. Also reports the
-// peak memory of one load, measured in a fresh process.
+// from the page cache, the same load with the Play Counts and On-The-Go
+// files a played device holds, the merge of the play counts alone, and the
+// view of every playlist. Also reports the peak memory of one load,
+// measured in a fresh process.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "library/CItuneDB.h"
+#include "library/PlayCountsFile.h"
 #include "support/ItunesDbWriter.h"
 #include "support/LargeDatabase.h"
 #include "support/TempDir.h"
@@ -33,6 +36,8 @@ public:
     }
     std::string path;
     std::string compressedPath; // the same database as iTunesCDB
+    std::string playedPath;     // the same beside Play Counts and On-The-Go files
+    std::vector<uint8_t> playCounts;
     size_t size = 0;
 
 private:
@@ -45,6 +50,29 @@ private:
         dbwriter::WriteFile(path, bytes);
         compressedPath = dir / "ipod/iPod_Control/iTunes/iTunesCDB";
         dbwriter::WriteFile(compressedPath, dbwriter::Compress(bytes));
+        WritePlayedDevice(bytes);
+    }
+
+    // Every track played, rated and skipped since the sync, in entries of
+    // the longest layout, and three On-The-Go playlists of 100 tracks.
+    void WritePlayedDevice(const std::vector<uint8_t>& bytes) {
+        const std::string itunes = dir / "played/iPod_Control/iTunes/";
+        std::filesystem::create_directories(itunes);
+        playedPath = itunes + "iTunesDB";
+        dbwriter::WriteFile(playedPath, bytes);
+        std::vector<dbwriter::PlayCount> entries(kTracks);
+        for (uint32_t i = 0; i < kTracks; ++i)
+            entries[i] = {i % 5, 3700000000u + i, 20 + i % 5 * 20, i % 2, 3700000001u + i};
+        playCounts = dbwriter::WritePlayCounts(entries, 28);
+        dbwriter::WriteFile(itunes + "Play Counts", playCounts);
+        for (int n = 0; n < 3; ++n) {
+            std::vector<uint32_t> indexes;
+            for (uint32_t k = 0; k < 100; ++k)
+                indexes.push_back((k * 397 + uint32_t(n)) % kTracks);
+            dbwriter::WriteFile(itunes + (n == 0 ? std::string("OTGPlaylistInfo")
+                                                 : "OTGPlaylistInfo_" + std::to_string(n)),
+                                dbwriter::WriteOnTheGo(indexes));
+        }
     }
     TempDir dir;
 };
@@ -93,6 +121,23 @@ void LoadCompressedDatabase(benchmark::State& state) {
     Load(state, Fixture::Get().compressedPath);
 }
 
+// What a device played since its last sync adds to a first load.
+void LoadPlayedDatabase(benchmark::State& state) {
+    Load(state, Fixture::Get().playedPath);
+}
+
+// The merge alone, over rows as a load leaves them.
+void MergePlayCountsOfEveryTrack(benchmark::State& state) {
+    const Fixture& f = Fixture::Get();
+    std::vector<TrackDetails> rows(kTracks);
+    std::string message;
+    for (auto _ : state) {
+        MergePlayCounts(f.playCounts.data(), f.playCounts.size(), rows.data(), kTracks, message);
+        benchmark::DoNotOptimize(rows.data());
+    }
+    state.SetItemsProcessed(int64_t(state.iterations() * kTracks));
+}
+
 void BuildEveryPlaylistView(benchmark::State& state) {
     CItuneDB db;
     if (db.LoadDatabase(Fixture::Get().path) != 1)
@@ -106,6 +151,8 @@ BENCHMARK(ReadFileOnce)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(LoadDatabase)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(ReloadDatabase)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(LoadCompressedDatabase)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(LoadPlayedDatabase)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(MergePlayCountsOfEveryTrack)->Unit(benchmark::kMicrosecond)->MinTime(1);
 BENCHMARK(BuildEveryPlaylistView)->Unit(benchmark::kMillisecond)->MinTime(2);
 
 long PeakKilobytes() {

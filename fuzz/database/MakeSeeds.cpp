@@ -1,6 +1,6 @@
 // corvane-fuzz-seeds DIR: a seed corpus for the database fuzzer, written by
 // the tests' database writer: the sample device in several layouts, plain
-// and compressed.
+// and compressed, one with a Play Counts file and On-The-Go playlists.
 #include <cstdio>
 #include <string>
 
@@ -38,6 +38,12 @@ int main(int argc, char** argv) {
     tiny.tracks = {sample.tracks[0]};
     tiny.playlists = {{true, u"m", {sample.tracks[0].id}}};
     ok &= seed(tiny);
+    // The files a device writes beside its database, after the database.
+    std::vector<uint8_t> played = dbwriter::Write(sample).bytes;
+    for (const auto& side : {dbwriter::WritePlayCounts({{3, 1, 80, 2, 1}, {1, 0, 0, 0, 0}}, 28),
+                             dbwriter::WriteOnTheGo({2, 0, 40}), dbwriter::WriteOnTheGo({1})})
+        played.insert(played.end(), side.begin(), side.end());
+    ok &= dbwriter::WriteFile(dir + "/seed-" + std::to_string(n++), played);
     // The iTunesCDB form of the first layouts, as newer iPods keep them.
     for (const dbwriter::Database& db : {sample, real})
         ok &= dbwriter::WriteFile(dir + "/seed-" + std::to_string(n++),

@@ -36,6 +36,9 @@ TEST_F(SettingsStoreTest, OnlyExactTrueIsOnAndTheFolderIsTrimmed) {
 
     folder.Write("settings.ini", "[TASKSINFO]\nLAST_FOLDER=   \n");
     EXPECT_EQ(store.ReadFolder(), "");
+    EXPECT_EQ(store.ReadNameFormat(), "");
+    folder.Write("settings.ini", "[TASKSINFO]\nNAME_FORMAT={artist}/{track:02} {title}\n");
+    EXPECT_EQ(store.ReadNameFormat(), "{artist}/{track:02} {title}");
 }
 
 TEST_F(SettingsStoreTest, WritesRoundTripAndKeepEveryOtherLine) {

@@ -25,15 +25,21 @@ TEST_F(Cli, PlaylistsOfTheSampleDeviceMasterFirst) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "[\n"
                        "  {\"index\": 0, \"name\": \"Sample iPod\", \"master\": true, \"items\": "
-                       "12, \"source\": \"database\"},\n"
+                       "12, \"source\": \"database\", \"onTheGo\": false},\n"
                        "  {\"index\": 1, \"name\": \"Late Night\", \"master\": false, \"items\": "
-                       "4, \"source\": \"database\"},\n"
+                       "4, \"source\": \"database\", \"onTheGo\": false},\n"
                        "  {\"index\": 2, \"name\": \"Road Trip\", \"master\": false, \"items\": 5, "
-                       "\"source\": \"database\"},\n"
+                       "\"source\": \"database\", \"onTheGo\": false},\n"
                        "  {\"index\": 3, \"name\": \"Favourites\", \"master\": false, \"items\": "
-                       "3, \"source\": \"database\"}\n"
+                       "3, \"source\": \"database\", \"onTheGo\": false}\n"
                        "]\n");
 }
+
+// The keys of a track whose database says nothing beyond the nine words.
+const std::string kNoDetails =
+    ", \"trackNumber\": null, \"trackCount\": null, \"discNumber\": null, \"discCount\": null, "
+    "\"year\": null, \"composer\": null, \"albumArtist\": null, \"compilation\": false, "
+    "\"rating\": 0, \"playCount\": 0, \"skipCount\": 0, \"lastPlayed\": null, \"dateAdded\": null";
 
 TEST_F(Cli, TracksShowTheViewWithNullsAndOnDiskPaths) {
     // Another machine wrote the folders in capitals; the paths follow the disk.
@@ -47,16 +53,16 @@ TEST_F(Cli, TracksShowTheViewWithNullsAndOnDiskPaths) {
         "[\n"
         "  {\"num\": 1, \"id\": 101, \"title\": \"Blue in Green\", \"artist\": \"Miles Davis\", "
         "\"album\": \"Kind of Blue\", \"genre\": \"Jazz\", \"size\": 187000, \"path\": \"" +
-            music +
-            "F00/MDBG.mp3\", \"source\": \"database\"},\n"
+            music + "F00/MDBG.mp3\", \"source\": \"database\"" + kNoDetails +
+            "},\n"
             "  {\"num\": 2, \"id\": 111, \"title\": \"Ελληνικά\", \"artist\": \"Κώστας\", "
             "\"album\": \"Θάλασσα\", \"genre\": \"World\", \"size\": 557000, \"path\": \"" +
-            music +
-            "F05/GREK.mp3\", \"source\": \"database\"},\n"
+            music + "F05/GREK.mp3\", \"source\": \"database\"" + kNoDetails +
+            "},\n"
             "  {\"num\": 3, \"id\": 112, \"title\": \"Last Track\", \"artist\": \"Nobody\", "
             "\"album\": \"Ending\", \"genre\": \"Ambient\", \"size\": 594000, \"path\": \"" +
-            music +
-            "F05/LAST.mp3\", \"source\": \"database\"}\n"
+            music + "F05/LAST.mp3\", \"source\": \"database\"" + kNoDetails +
+            "}\n"
             "]\n");
 
     const CliRun master = RunCli({"tracks", "--json"}, sample());
@@ -68,6 +74,44 @@ TEST_F(Cli, TracksShowTheViewWithNullsAndOnDiskPaths) {
               std::string::npos);
     EXPECT_NE(master.out.find(music + "f04/SMIL.mp3"), std::string::npos);
     EXPECT_NE(master.out.find("\"title\": \"Smile \xF0\x9F\x98\x80\""), std::string::npos);
+}
+
+// The device was played since its last sync: its Play Counts file and its
+// On-The-Go playlist count as much as the database.
+TEST_F(Cli, TracksAndPlaylistsCarryTheLibraryTheDeviceKept) {
+    dbwriter::Database library;
+    dbwriter::Track track;
+    track.id = 5, track.title = u"Song", track.location = u":iPod_Control:Music:F00:S.mp3";
+    track.trackNumber = 3, track.trackCount = 11, track.discNumber = 1, track.discCount = 2;
+    track.year = 1998, track.compilation = 1, track.rating = 60, track.playCount = 7;
+    track.skipCount = 1, track.dateAdded = 3682844800u, track.lastPlayed = 3000000000u;
+    track.composer = u"Writer", track.albumArtist = u"Various";
+    library.tracks = {track};
+    library.playlists = {{true, u"iPod", {5}}};
+    const std::string itunes = dir / "played/iPod_Control/iTunes/";
+    std::filesystem::create_directories(itunes);
+    ASSERT_TRUE(dbwriter::WriteFile(itunes + "iTunesDB", dbwriter::Write(library).bytes));
+    ASSERT_TRUE(dbwriter::WriteFile(itunes + "Play Counts",
+                                    dbwriter::WritePlayCounts({{2, 3100000000u, 80, 3, 0}}, 28)));
+    ASSERT_TRUE(dbwriter::WriteFile(itunes + "OTGPlaylistInfo", dbwriter::WriteOnTheGo({0})));
+
+    const CliRun tracks = RunCli({"tracks", "--device", dir / "played", "--json"}, "");
+    ASSERT_EQ(tracks.exitCode, 0) << tracks.err;
+    EXPECT_NE(tracks.out.find("\"source\": \"database\", \"trackNumber\": 3, \"trackCount\": 11, "
+                              "\"discNumber\": 1, \"discCount\": 2, \"year\": 1998, "
+                              "\"composer\": \"Writer\", \"albumArtist\": \"Various\", "
+                              "\"compilation\": true, \"rating\": 80, \"playCount\": 9, "
+                              "\"skipCount\": 4, \"lastPlayed\": \"2002-03-26T15:06:40Z\", "
+                              "\"dateAdded\": \"2020-09-13T12:26:40Z\"}"),
+              std::string::npos)
+        << tracks.out;
+
+    const CliRun playlists = RunCli({"playlists", "--device", dir / "played", "--json"}, "");
+    ASSERT_EQ(playlists.exitCode, 0) << playlists.err;
+    EXPECT_NE(playlists.out.find("{\"index\": 1, \"name\": \"On-The-Go 1\", \"master\": false, "
+                                 "\"items\": 1, \"source\": \"database\", \"onTheGo\": true}"),
+              std::string::npos)
+        << playlists.out;
 }
 
 // Scripts pass mount points relative to where they run; the paths handed out

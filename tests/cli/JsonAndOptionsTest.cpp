@@ -4,8 +4,19 @@
 
 #include "cli/CliOptions.h"
 #include "cli/JsonWriter.h"
+#include "cli/MacTime.h"
 
 namespace {
+
+TEST(MacTime, ShowsTheStoredTimeAsUtc) {
+    const std::pair<uint32_t, const char*> cases[] = {
+        {1, "1904-01-01T00:00:01Z"},           {2082844800u, "1970-01-01T00:00:00Z"},
+        {2082844799u, "1969-12-31T23:59:59Z"}, {3034627200u, "2000-02-29T00:00:00Z"},
+        {3682844800u, "2020-09-13T12:26:40Z"}, {UINT32_MAX, "2040-02-06T06:28:15Z"},
+    };
+    for (const auto& [macTime, text] : cases)
+        EXPECT_EQ(MacTimeIso8601(macTime), text) << macTime;
+}
 
 TEST(JsonQuote, EscapesControlsAndRepairsBrokenText) {
     EXPECT_EQ(JsonQuote("a\"b\\c"), R"("a\"b\\c")");

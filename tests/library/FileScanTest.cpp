@@ -149,6 +149,37 @@ TEST_F(FileScan, EveryFormatGivesItsTagsSizeLengthAndPathInScanOrder) {
                               "\r\n6 tracks, 0 without readable tags, 0 files skipped\r\n");
 }
 
+// Each container keeps these in frames or atoms of its own; the scan reads
+// them all through TagLib's names.
+TEST_F(FileScan, TagsFillTheTrackDetailsTheDatabaseWouldHold) {
+    AudioTags tags = Tags(u"Song", u"Artist", u"Album", u"Pop");
+    tags.properties = {{"TRACKNUMBER", "3/12"}, {"DISCNUMBER", "2/2"},      {"DATE", "1999"},
+                       {"COMPOSER", "Writer"},  {"ALBUMARTIST", "Various"}, {"COMPILATION", "1"}};
+    for (const char* file : {"F00/A.mp3", "F00/B.m4a", "F00/C.aiff"})
+        ASSERT_TRUE(WriteTaggedAudio(Music(file), tags)) << file;
+    ASSERT_TRUE(WriteTaggedAudio(Music("F00/D.mp3"), Tags(u"Bare", u"", u"", u"")));
+
+    CItuneDB db;
+    ASSERT_EQ(db.LoadFromFiles(volume()), 1) << db.message;
+    ASSERT_EQ(db.viewRowCount, 4u);
+    for (uint32_t i = 0; i < 3; ++i) {
+        const TrackDetails* details = db.DetailsOf(db.viewRows[i]);
+        ASSERT_NE(details, nullptr);
+        EXPECT_EQ(
+            std::vector<uint32_t>({details->trackNumber, details->trackCount, details->discNumber,
+                                   details->discCount, details->year, details->compilation}),
+            std::vector<uint32_t>({3, 12, 2, 2, 1999, 1}))
+            << Text(db.viewRows[i].location);
+        EXPECT_EQ(Text(db.DetailText(details->composer)), "Writer");
+        EXPECT_EQ(Text(db.DetailText(details->albumArtist)), "Various");
+    }
+    const TrackDetails* bare = db.DetailsOf(db.viewRows[3]);
+    ASSERT_NE(bare, nullptr);
+    EXPECT_EQ(bare->trackNumber, 0u);
+    EXPECT_EQ(db.DetailText(bare->albumArtist), nullptr);
+    EXPECT_EQ(Text(db.viewRows[3].title), "Bare");
+}
+
 TEST_F(FileScan, UntaggedFilesKeepANullTitleAndVanishedOnesAreCounted) {
     std::ofstream(Music("F00/AAAA.mp3")) << "no audio in here at all";
     ASSERT_TRUE(WriteUntaggedAudio(Music("F00/BBBB.m4a")));

@@ -34,6 +34,12 @@ public:
         return db.LoadDatabase(ChooseDatabaseOnVolume(volume()));
     }
     std::string cdbPath() const { return dir / "vol/iPod_Control/iTunes/iTunesCDB"; }
+    // Puts a file the device writes beside its database (Play Counts,
+    // OTGPlaylistInfo).
+    void Put(const std::string& name, const std::vector<uint8_t>& bytes) const {
+        std::filesystem::create_directories(dir / "vol/iPod_Control/iTunes");
+        dbwriter::WriteFile(dir / ("vol/iPod_Control/iTunes/" + name), bytes);
+    }
 
 private:
     TempDir dir;

@@ -61,12 +61,41 @@ void WriteOpaqueObject(Buffer& out, uint32_t type, size_t payload) {
     out.End(at);
 }
 
+constexpr uint32_t kArtworkLinkHeader = 0x184;
+constexpr uint32_t kPlayCountsHeader = 0x60;
+constexpr uint32_t kOnTheGoHeader = 0x14;
+
 uint32_t TrackObjectCount(const Track& track, bool extras) {
     uint32_t n = extras ? 2 : 0;
-    for (const auto* field :
-         {&track.title, &track.location, &track.album, &track.artist, &track.genre})
+    for (const auto* field : {&track.title, &track.location, &track.album, &track.artist,
+                              &track.genre, &track.composer, &track.albumArtist})
         n += field->has_value();
     return n;
+}
+
+void WriteHeaderFields(Buffer& out, size_t at, uint32_t header, const Track& track) {
+    auto fits = [header](size_t offset, size_t size) { return offset + size <= header; };
+    if (fits(30, 1))
+        out.bytes[at + 30] = track.compilation;
+    if (fits(31, 1))
+        out.bytes[at + 31] = track.rating;
+    const std::pair<size_t, uint32_t> words[] = {{44, track.trackNumber},
+                                                 {48, track.trackCount},
+                                                 {52, track.year},
+                                                 {80, track.playCount},
+                                                 {88, track.lastPlayed},
+                                                 {92, track.discNumber},
+                                                 {96, track.discCount},
+                                                 {104, track.dateAdded},
+                                                 {112, uint32_t(track.dbid)},
+                                                 {116, uint32_t(track.dbid >> 32)},
+                                                 {156, track.skipCount},
+                                                 {160, track.lastSkipped}};
+    for (const auto& [offset, value] : words)
+        if (fits(offset, 4))
+            out.Set(at, offset, value);
+    if (header >= kArtworkLinkHeader)
+        out.Set(at, 352, track.artworkLink);
 }
 
 void WriteTrack(Buffer& out, const Track& track, const Options& options, Written& marks) {
@@ -82,14 +111,12 @@ void WriteTrack(Buffer& out, const Track& track, const Options& options, Written
         out.Set(at, 40, track.lengthMs);
     if (header >= 212)
         out.Set(at, 208, track.kindFlag);
+    WriteHeaderFields(out, at, header, track);
     if (options.realDeviceExtras)
         WriteString(out, 6, u"MPEG audio file");
     const std::pair<uint32_t, const std::optional<std::u16string>*> fields[] = {
-        {1, &track.title},
-        {2, &track.location},
-        {3, &track.album},
-        {4, &track.artist},
-        {5, &track.genre}};
+        {1, &track.title}, {2, &track.location},  {3, &track.album},       {4, &track.artist},
+        {5, &track.genre}, {12, &track.composer}, {22, &track.albumArtist}};
     for (const auto& [type, text] : fields)
         if (text->has_value())
             WriteString(out, type, **text);
@@ -211,6 +238,39 @@ Written Write(const Database& database) {
     out.End(root);
     written.bytes = std::move(out.bytes);
     return written;
+}
+
+std::vector<uint8_t> WritePlayCounts(const std::vector<PlayCount>& entries, uint32_t entryLength) {
+    Buffer out;
+    out.Begin("mhdp", kPlayCountsHeader);
+    out.Set(0, 8, entryLength);
+    out.Set(0, 12, uint32_t(entries.size()));
+    for (const PlayCount& entry : entries) {
+        const size_t at = out.bytes.size();
+        out.bytes.resize(at + entryLength, 0);
+        const std::pair<size_t, uint32_t> fields[] = {{0, entry.plays},
+                                                      {4, entry.lastPlayed},
+                                                      {12, entry.rating},
+                                                      {20, entry.skips},
+                                                      {24, entry.lastSkipped}};
+        for (const auto& [offset, value] : fields)
+            if (offset + 4 <= entryLength)
+                out.Set(at, offset, value);
+    }
+    return out.bytes;
+}
+
+std::vector<uint8_t> WriteOnTheGo(const std::vector<uint32_t>& trackIndexes) {
+    Buffer out;
+    out.Begin("mhpo", kOnTheGoHeader);
+    out.Set(0, 8, 4);
+    out.Set(0, 12, uint32_t(trackIndexes.size()));
+    out.Set(0, 16, 0x1234); // devices refuse the file when this word is 0
+    for (uint32_t index : trackIndexes) {
+        out.bytes.resize(out.bytes.size() + 4);
+        out.Set(out.bytes.size() - 4, 0, index);
+    }
+    return out.bytes;
 }
 
 std::vector<uint8_t> Compress(const std::vector<uint8_t>& plain) {

@@ -22,6 +22,16 @@ struct Track {
     std::optional<std::u16string> album;
     std::optional<std::u16string> artist;
     std::optional<std::u16string> genre;
+    std::optional<std::u16string> composer;    // mhod type 12
+    std::optional<std::u16string> albumArtist; // mhod type 22
+    // Header fields, each written only where the track header reaches it
+    // (the artwork link only in headers of 0x184 bytes or more).
+    uint8_t compilation = 0;
+    uint8_t rating = 0;
+    uint32_t trackNumber = 0, trackCount = 0, year = 0, playCount = 0, lastPlayed = 0;
+    uint32_t discNumber = 0, discCount = 0, dateAdded = 0, skipCount = 0, lastSkipped = 0;
+    uint32_t artworkLink = 0;
+    uint64_t dbid = 0;
 };
 
 struct Playlist {
@@ -59,6 +69,20 @@ struct Written {
 };
 
 Written Write(const Database& database);
+
+// One track's entry of a "Play Counts" file; entries of 12 bytes hold the
+// first two fields, of 16 and 20 the rating too, of 28 the skips as well.
+struct PlayCount {
+    uint32_t plays = 0;
+    uint32_t lastPlayed = 0;
+    uint32_t rating = 0;
+    uint32_t skips = 0;
+    uint32_t lastSkipped = 0;
+};
+std::vector<uint8_t> WritePlayCounts(const std::vector<PlayCount>& entries, uint32_t entryLength);
+
+// An On-The-Go playlist file: indexes into the tracks in file order.
+std::vector<uint8_t> WriteOnTheGo(const std::vector<uint32_t>& trackIndexes);
 
 // The iTunesCDB form of a plain database: its mhbd header with the form
 // word (offset 12) at 2, then the rest as one zlib stream (level 1, so it

@@ -30,6 +30,14 @@ dbwriter::Database LargeDatabase(uint32_t tracks, uint32_t playlists, uint32_t i
         track.genre = Numbered("Genre ", i % 30);
         track.location =
             Numbered(":iPod_Control:Music:F", i % 50) + Numbered(":TRACK", i) + u".mp3";
+        track.trackNumber = i % 12 + 1, track.trackCount = 12, track.year = 1960 + i % 60;
+        track.discNumber = 1, track.discCount = 1, track.rating = uint8_t(i % 6 * 20);
+        track.playCount = i % 40, track.lastPlayed = 3600000000u + i, track.dateAdded = 3500000000u;
+        track.skipCount = i % 3, track.dbid = 0x1000000000000000ull + i;
+        if (i % 4 == 0)
+            track.composer = Numbered("A Composer ", i % 500);
+        if (i % 10 == 0)
+            track.compilation = 1, track.albumArtist = u"Various Artists";
         db.tracks.push_back(std::move(track));
         master.items.push_back(TrackId(i));
     }

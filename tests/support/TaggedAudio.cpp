@@ -7,6 +7,7 @@
 
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
+#include <taglib/tpropertymap.h>
 
 #include "library/Utf16.h"
 
@@ -199,5 +200,11 @@ bool WriteTaggedAudio(const std::string& path, const AudioTags& tags, uint32_t s
     file.tag()->setArtist(TagText(tags.artist));
     file.tag()->setAlbum(TagText(tags.album));
     file.tag()->setGenre(TagText(tags.genre));
+    if (!tags.properties.empty()) {
+        TagLib::PropertyMap properties = file.file()->properties();
+        for (const auto& [key, value] : tags.properties)
+            properties.replace(key, TagLib::String(value, TagLib::String::UTF8));
+        file.file()->setProperties(properties);
+    }
     return file.save();
 }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Small but real audio files, tagged with TagLib's writing side, for the
 // tests, the sample device and the scan benchmark. The containers are the
@@ -10,6 +12,9 @@
 // PCM samples); the tags are TagLib's own.
 struct AudioTags {
     std::optional<std::u16string> title, artist, album, genre;
+    // More fields under TagLib's property names ("TRACKNUMBER" = "3/12",
+    // "ALBUMARTIST", ...), which each format maps to its own frames.
+    std::vector<std::pair<std::string, std::string>> properties = {};
 };
 
 // The format follows the extension of `path`: .mp3 (and .aac, written as

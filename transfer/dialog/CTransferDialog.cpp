@@ -127,6 +127,10 @@ void CTransferDialog::StartWorker() {
     job_.rowCount = rowCount;
     job_.keepOrganized = keepOrganized;
     job_.overwriteExisting = overwriteExisting;
+    std::string formatError; // nothing shows it: a broken format gives the usual names
+    NameFormat::Parse(nameFormat, nameFormat_, formatError);
+    job_.nameFormat = &nameFormat_;
+    job_.library = library;
     job_.progress = &sink_;
     job_.byteCopier = byteCopier;
     try {

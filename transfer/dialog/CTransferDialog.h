@@ -2,6 +2,7 @@
 
 #include "library/TrackRecord.h"
 #include "transfer/CopyJob.h"
+#include "transfer/NameFormat.h"
 #include "transfer/dialog/CopyProgressEvent.h"
 #include "transfer/dialog/TransferProgress.h"
 
@@ -36,7 +37,11 @@ public:
     bool openFolderWhenDone = false;
     bool keepOrganized = false;
     bool overwriteExisting = true;
-    ByteCopier* byteCopier = nullptr; // null: the kernel's
+    // A name format (see NameFormat) in place of keepOrganized's rule; one
+    // that does not parse leaves the usual names.
+    std::string nameFormat;
+    const CItuneDB* library = nullptr; // the rows' details for nameFormat; borrowed
+    ByteCopier* byteCopier = nullptr;  // null: the kernel's
 
     // Runs the dialog modally. Should the application quit before Finish,
     // the worker is stopped and waited for before this returns.
@@ -82,6 +87,7 @@ private:
     TransferProgress progress_{0};
     CopyOutcome outcome_;
     CopyJob job_;
+    NameFormat nameFormat_;
     PostingProgressSink sink_{this};
     std::thread workerThread_;
 };

@@ -13,6 +13,7 @@
 #include <QProgressBar>
 #include <QTimer>
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -109,8 +110,9 @@ protected:
         return QString::fromStdString(text).toStdU16String();
     }
 
-    CTransferDialog& Open(int totalChecked) {
+    CTransferDialog& Open(int totalChecked, const std::string& nameFormat = "") {
         dialog = std::make_unique<CTransferDialog>();
+        dialog->nameFormat = nameFormat;
         dialog->outputFolder = QString::fromStdString(OutputFolder());
         dialog->rows = table.Rows();
         dialog->rowCount = table.Count();
@@ -162,6 +164,20 @@ TEST_F(TransferDialogTest, LabelCountsEachFileAndTheEndOffersFinish) {
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_TRUE(opener.opened.isEmpty()); // the option was off
+}
+
+TEST_F(TransferDialogTest, ANameFormatNamesTheCopiesAndABrokenOneIsPassedOver) {
+    AddTracks(2);
+    Open(2, "{artist}/{track:02} {title} ({album})");
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
+    EXPECT_EQ(scratch.List("out"), (std::vector<std::string>{"Band/", "Band/Track 1 (Record).mp3",
+                                                             "Band/Track 2 (Record).mp3"}));
+    Button()->click();
+
+    std::filesystem::remove_all(scratch.Path("out/Band"));
+    Open(2, "{artist/{title}");
+    ASSERT_TRUE(WaitUntil([&] { return Finished(); }));
+    EXPECT_EQ(scratch.List("out"), (std::vector<std::string>{"Track 1.mp3", "Track 2.mp3"}));
 }
 
 TEST_F(TransferDialogTest, CancelDuringTheThirdOfFiveFinishesThatFileOnly) {
