@@ -45,14 +45,6 @@ ssize_t ReadFull(int fd, char* buffer, size_t size) {
     return ssize_t(done);
 }
 
-// FAT and the volumes shared from Windows ignore the case of ASCII letters.
-std::string Folded(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 // "Song(12).mp3" as the key "song.mp3" with counter 12; a name without a
 // counter is its own key with counter -1.
 std::string KeyOf(const std::string& name, int& counter) {
@@ -63,14 +55,14 @@ std::string KeyOf(const std::string& name, int& counter) {
     const size_t open = stem.rfind('(');
     if (stem.size() < 3 || stem.back() != ')' || open == std::string::npos ||
         open + 2 >= stem.size())
-        return Folded(name);
+        return FoldedName(name);
     const std::string digits = stem.substr(open + 1, stem.size() - open - 2);
     if (digits.size() > 4 ||
         !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
         (digits.size() > 1 && digits[0] == '0'))
-        return Folded(name);
+        return FoldedName(name);
     counter = std::stoi(digits);
-    return Folded(stem.substr(0, open) + ext);
+    return FoldedName(stem.substr(0, open) + ext);
 }
 
 } // namespace
@@ -147,7 +139,8 @@ IdenticalFiles::Named(const std::string& folder, const std::string& title, const
         keys.push_back(std::move(key));
         for (Candidate& candidate : found->second)
             if (candidate.counter < kMaxNameLookups - 1 &&
-                Folded(CandidateFileName(title, candidate.counter, ext)) == Folded(candidate.name))
+                FoldedName(CandidateFileName(title, candidate.counter, ext)) ==
+                    FoldedName(candidate.name))
                 named.push_back(&candidate);
     }
     std::sort(named.begin(), named.end(),

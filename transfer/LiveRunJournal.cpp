@@ -1,5 +1,7 @@
 #include "transfer/LiveRunJournal.h"
 
+#include "transfer/PathComponent.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -11,13 +13,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string Folded(std::string path) {
-    for (char& c : path)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return path;
-}
 
 std::string JournalFolder() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
@@ -59,13 +54,13 @@ void LiveRunJournal::Wrote(const std::string& path) {
     if (fd_ < 0)
         return;
     // One write each: a reader never sees half of another's line.
-    const std::string line = Folded(path) + "\n";
+    const std::string line = FoldedName(path) + "\n";
     [[maybe_unused]] const ssize_t written = ::write(fd_, line.data(), line.size());
 }
 
 bool LiveRunJournal::WrittenByAnother(const std::string& path) {
     ReadOthers();
-    return writtenByOthers_.count(Folded(path)) != 0;
+    return writtenByOthers_.count(FoldedName(path)) != 0;
 }
 
 // Reads what the other journals gained since the last look.

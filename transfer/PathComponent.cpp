@@ -108,3 +108,10 @@ std::string CandidateFileName(const std::string& title, int counter, const std::
         base = kUnknownTitle;
     return base + suffix + ext;
 }
+
+std::string FoldedName(std::string path) {
+    for (char& c : path)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return path;
+}

@@ -42,3 +42,7 @@ inline constexpr const char* kUnknownTitle = "Unknown Title";
 // name) and `ext`. The title is cut so that the whole name fits
 // kMaxComponentBytes.
 std::string CandidateFileName(const std::string& title, int counter, const std::string& ext);
+
+// `path` with its ASCII capitals made small: the names that FAT and the
+// volumes shared from Windows take for one.
+std::string FoldedName(std::string path);

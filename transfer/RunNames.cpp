@@ -1,5 +1,7 @@
 #include "transfer/RunNames.h"
 
+#include "transfer/PathComponent.h"
+
 #include <algorithm>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -9,14 +11,6 @@ namespace {
 std::string CounterKey(const std::string& folder, const std::string& title,
                        const std::string& ext) {
     return folder + '\0' + title + '\0' + ext;
-}
-
-// FAT and the volumes shared from Windows ignore the case of ASCII letters.
-std::string Folded(std::string path) {
-    for (char& c : path)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return path;
 }
 
 } // namespace
@@ -29,7 +23,7 @@ void RunNames::ListBeforeRun(const std::string& folder) {
         const std::string path = folder + entry->d_name;
         struct stat st {};
         if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-            beforeRun_.insert({Folded(path), {st.st_dev, st.st_ino, st.st_size, st.st_mtim}});
+            beforeRun_.insert({FoldedName(path), {st.st_dev, st.st_ino, st.st_size, st.st_mtim}});
     }
     ::closedir(dir);
 }
@@ -38,7 +32,7 @@ bool RunNames::FromBeforeRun(const std::string& folder, const std::string& name,
                              const struct stat& st) {
     if (!S_ISREG(st.st_mode) || journal_.WrittenByAnother(folder + name))
         return false;
-    const auto [first, last] = beforeRun_.equal_range(Folded(folder + name));
+    const auto [first, last] = beforeRun_.equal_range(FoldedName(folder + name));
     return std::any_of(first, last, [&](const auto& entry) {
         const Identity& was = entry.second;
         return was.dev == st.st_dev && was.ino == st.st_ino && was.size == st.st_size &&
@@ -62,7 +56,7 @@ void RunNames::MarkTaken(const std::string& folder, const std::string& title,
 
 void RunNames::Wrote(const std::string& folder, const std::string& name) {
     const std::string path = folder + name;
-    writtenFolded_.insert(Folded(path));
+    writtenFolded_.insert(FoldedName(path));
     journal_.Wrote(path);
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0)
@@ -74,7 +68,7 @@ bool RunNames::WroteEarlier(const std::string& folder, const std::string& name) 
     // and FUSE volumes give each spelling an inode number of its own, so
     // nothing on disk can tell. Where the volume does tell them apart, the
     // cost is a numbered name instead of a replaced file.
-    if (writtenFolded_.count(Folded(folder + name)) != 0)
+    if (writtenFolded_.count(FoldedName(folder + name)) != 0)
         return true;
     // Volumes that fold more than ASCII (exFAT, case-folding ext4): the
     // entry that answers to the name tells.
