@@ -99,7 +99,8 @@ IdenticalFiles::Folder& IdenticalFiles::Listed(const std::string& folder) {
         while (const struct dirent* item = ::readdir(dir)) {
             Candidate candidate;
             candidate.name = item->d_name;
-            entry->second[KeyOf(candidate.name, candidate.counter)].push_back(candidate);
+            const std::string key = KeyOf(candidate.name, candidate.counter);
+            entry->second[key].emplace(candidate.counter, std::move(candidate));
         }
         ::closedir(dir);
     }
@@ -112,14 +113,15 @@ void IdenticalFiles::Added(const std::string& folder, const std::string& name) {
         return; // listed when first asked about, with this file in it
     Candidate candidate;
     candidate.name = name;
-    std::vector<Candidate>& named = listed->second[KeyOf(name, candidate.counter)];
+    std::multimap<int, Candidate>& named = listed->second[KeyOf(name, candidate.counter)];
     // A replaced file keeps its entry, but what was learnt of it is gone.
-    const auto same = std::find_if(named.begin(), named.end(),
-                                   [&](const Candidate& known) { return known.name == name; });
-    if (same != named.end())
-        *same = candidate;
+    const auto [first, last] = named.equal_range(candidate.counter);
+    const auto same =
+        std::find_if(first, last, [&](const auto& known) { return known.second.name == name; });
+    if (same != last)
+        same->second = candidate;
     else
-        named.push_back(candidate);
+        named.emplace(candidate.counter, std::move(candidate));
 }
 
 // The files the free-name search could have given to title + ext, by
@@ -130,6 +132,7 @@ IdenticalFiles::Named(const std::string& folder, const std::string& title, const
     Folder& listed = Listed(folder);
     std::vector<Candidate*> named;
     std::vector<std::string> keys;
+    const std::string namedFor = title + '\0' + ext;
     for (int counter : {-1, 0, 10, 100, 1000}) {
         int ignored = 0;
         std::string key = KeyOf(CandidateFileName(title, counter, ext), ignored);
@@ -137,14 +140,20 @@ IdenticalFiles::Named(const std::string& folder, const std::string& title, const
         if (found == listed.end() || std::find(keys.begin(), keys.end(), key) != keys.end())
             continue;
         keys.push_back(std::move(key));
-        for (Candidate& candidate : found->second)
-            if (candidate.counter < kMaxNameLookups - 1 &&
-                FoldedName(CandidateFileName(title, candidate.counter, ext)) ==
-                    FoldedName(candidate.name))
+        for (auto& [number, candidate] : found->second) {
+            if (candidate.namedFor != namedFor &&
+                FoldedName(CandidateFileName(title, number, ext)) == FoldedName(candidate.name))
+                candidate.namedFor = namedFor;
+            if (candidate.namedFor == namedFor && number < kMaxNameLookups - 1)
                 named.push_back(&candidate);
+        }
     }
-    std::sort(named.begin(), named.end(),
-              [](const Candidate* a, const Candidate* b) { return a->counter < b->counter; });
+    // Each key's candidates come in counter order; only a cut title spreads
+    // them over more than one.
+    if (keys.size() > 1)
+        std::stable_sort(named.begin(), named.end(), [](const Candidate* a, const Candidate* b) {
+            return a->counter < b->counter;
+        });
     return named;
 }
 

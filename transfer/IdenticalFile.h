@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <sys/types.h>
 #include <unordered_map>
@@ -29,9 +30,11 @@ private:
         off_t size = -2; // -2: not looked at yet, -1: not a readable regular file
         bool digested = false;
         unsigned long digest = 0;
+        std::string namedFor; // title + ext this name was last found to be a candidate of
     };
-    // Candidates by their name with the counter taken off, ASCII folded.
-    using Folder = std::unordered_map<std::string, std::vector<Candidate>>;
+    // Candidates by their name with the counter taken off, ASCII folded, in
+    // the order of their counters.
+    using Folder = std::unordered_map<std::string, std::multimap<int, Candidate>>;
 
     Folder& Listed(const std::string& folder);
     std::vector<Candidate*> Named(const std::string& folder, const std::string& title,

@@ -1,6 +1,8 @@
 // Times the copy worker on 10,100 tracks that all have the title "Dup", flat
 // into one folder without overwriting: every copy after the first needs the
-// free-name search, and the last hundred find every number taken.
+// free-name search, and the last hundred find every number taken. Then a
+// re-run with skip-identical of 5,000 tracks of one title and one size whose
+// bytes all differ: each must find its own copy among 5,000 of that size.
 #include <benchmark/benchmark.h>
 
 #include "library/TrackRecord.h"
@@ -25,6 +27,15 @@ public:
     CopyOutcome outcome;
 };
 
+void Aim(CopyJob& job, const std::string& target, std::vector<TrackRecord>& rows,
+         CountingSink& sink) {
+    job.outputFolder = target + "/";
+    job.rows = rows.data();
+    job.rowCount = uint32_t(rows.size());
+    job.overwriteExisting = false;
+    job.progress = &sink;
+}
+
 void EqualTitles(benchmark::State& state) {
     TempDir dir;
     const std::u16string source = FromUtf8(dir / "DUP.mp3");
@@ -42,11 +53,7 @@ void EqualTitles(benchmark::State& state) {
         std::filesystem::remove_all(target);
         std::filesystem::create_directories(target);
         CopyJob job;
-        job.outputFolder = target + "/";
-        job.rows = rows.data();
-        job.rowCount = kTracks;
-        job.overwriteExisting = false;
-        job.progress = &sink;
+        Aim(job, target, rows, sink);
         state.ResumeTiming();
         CopyWorkerProc(&job);
     }
@@ -54,6 +61,39 @@ void EqualTitles(benchmark::State& state) {
     state.counters["failed"] = sink.outcome.failedCount;
 }
 BENCHMARK(EqualTitles)->Unit(benchmark::kSecond)->Iterations(1);
+
+constexpr int kReRunTracks = 5000;
+
+void ReRunOfEqualTitlesAndSizes(benchmark::State& state) {
+    TempDir dir;
+    std::vector<std::u16string> sources(kReRunTracks);
+    std::vector<TrackRecord> rows(kReRunTracks);
+    for (int i = 0; i < kReRunTracks; ++i) {
+        const std::string name = "T" + std::to_string(i) + ".mp3";
+        std::string bytes(4096, 'x');
+        bytes.replace(0, std::to_string(i).size(), std::to_string(i));
+        std::ofstream(dir / name) << bytes;
+        sources[i] = FromUtf8(dir / name);
+        rows[i].title = u"Same";
+        rows[i].location = sources[i].c_str();
+        rows[i].checked = 1;
+    }
+    CountingSink sink;
+    const std::string target = dir / "out";
+    std::filesystem::create_directories(target);
+    CopyJob first;
+    Aim(first, target, rows, sink);
+    CopyWorkerProc(&first);
+    for (auto _ : state) {
+        CopyJob again;
+        Aim(again, target, rows, sink);
+        again.skipIdentical = true;
+        CopyWorkerProc(&again);
+    }
+    state.counters["already"] = sink.outcome.skippedCount;
+    state.counters["copied"] = sink.outcome.copiedCount;
+}
+BENCHMARK(ReRunOfEqualTitlesAndSizes)->Unit(benchmark::kSecond)->Iterations(1);
 
 } // namespace
 
