@@ -11,12 +11,7 @@
 #include "cli/M3uPlaylist.h"
 #include "cli/StopSignals.h"
 #include "library/TrackTableLock.h"
-#include "library/Utf16.h"
-#include "transfer/CopyProgress.h"
-#include "transfer/CopyWorker.h"
-#include "transfer/FolderPath.h"
 #include "transfer/NameFormat.h"
-#include "transfer/OutputFolderRules.h"
 #include "transfer/RunNames.h"
 
 namespace {
