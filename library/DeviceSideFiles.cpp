@@ -20,8 +20,14 @@ constexpr size_t kLargestPlayCounts = size_t(64) << 20;
 constexpr size_t kLargestOnTheGo = size_t(16) << 20;
 constexpr size_t kMostOnTheGoFiles = 1000;
 
+// Appended: GCC 12's -Wrestrict misreads an inlined "literal" + std::string.
 std::string OnTheGoFileName(size_t n) {
-    return n == 0 ? kOnTheGoName : kOnTheGoName + ("_" + std::to_string(n));
+    std::string name = kOnTheGoName;
+    if (n != 0) {
+        name += '_';
+        name += std::to_string(n);
+    }
+    return name;
 }
 
 std::u16string OnTheGoPlaylistName(size_t number) {

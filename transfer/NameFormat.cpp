@@ -42,7 +42,10 @@ bool ParseField(std::string_view spec, NameFormat::Piece& piece, std::string& er
     const std::string_view width = spec.substr(colon + 1);
     if (!IsNumber(piece.field) || width.size() != 2 || width[0] != '0' || width[1] < '1' ||
         width[1] > '9') {
-        error = "{" + std::string(spec) + "} needs a number field and a width 01 to 09";
+        // Appended: GCC 12's -Wrestrict misreads an inlined "{" + std::string.
+        error = '{';
+        error += spec;
+        error += "} needs a number field and a width 01 to 09";
         return false;
     }
     piece.width = width[1] - '0';
