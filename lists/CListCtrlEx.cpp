@@ -238,10 +238,11 @@ const TrackDetails* CListCtrlEx::DetailsOfRow(int row) const {
 }
 
 std::vector<ShownDetailColumn> CListCtrlEx::ShownDetailExtents() const {
+    const DetailColumnSet set = ShownDetailColumns();
     std::vector<ShownDetailColumn> shown;
     for (int i = 0; i < kDetailColumnCount; ++i) {
         const int column = ModelColumnOf(DetailColumn(i));
-        if (column < model()->columnCount() && !isColumnHidden(column))
+        if (set.test(size_t(i)))
             shown.push_back({DetailColumn(i),
                              QRect(columnViewportPosition(column), 0, columnWidth(column), 0)});
     }
