@@ -17,23 +17,7 @@ TrackDetails With(TrackDetails::Field field, uint32_t value) {
     return details;
 }
 
-TrackDetails::Field FieldOf(DetailColumn column) {
-    switch (column) {
-    case DetailColumn::Track:
-        return TrackDetails::kTrackNumber;
-    case DetailColumn::Disc:
-        return TrackDetails::kDiscNumber;
-    case DetailColumn::Year:
-        return TrackDetails::kYear;
-    case DetailColumn::Rating:
-        return TrackDetails::kRating;
-    case DetailColumn::Plays:
-        return TrackDetails::kPlayCount;
-    case DetailColumn::LastPlayed:
-        break;
-    }
-    return TrackDetails::kLastPlayed;
-}
+constexpr auto kAllFields = TrackDetails::Field(0xFFFF);
 
 } // namespace
 
@@ -102,9 +86,9 @@ TEST(SortTrackRowsByDetail, NullsFirstAscendingAndTiesKeepTheirOrder) {
     for (int i = 0; i < kDetailColumnCount; ++i) {
         const auto column = static_cast<DetailColumn>(i);
         const bool zeroIsValue = column == DetailColumn::Rating || column == DetailColumn::Plays;
-        std::vector<TrackDetails> details = {TrackDetails{}, With(FieldOf(column), 7),
-                                             With(FieldOf(column), 0), With(FieldOf(column), 7),
-                                             With(FieldOf(column), 3)};
+        std::vector<TrackDetails> details = {TrackDetails{}, With(kAllFields, 7),
+                                             With(kAllFields, 0), With(kAllFields, 7),
+                                             With(kAllFields, 3)};
         const TrackDetailsLookup lookup = [&details](const TrackRecord& row) {
             return &details[row.trackId];
         };
