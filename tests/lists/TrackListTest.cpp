@@ -82,8 +82,11 @@ TEST_F(TrackListTest, HeaderMenuShowsAndHidesADetailColumnWhichSortsAndSpeaks) {
     QObject::connect(&list, &CListCtrlEx::detailColumnsChanged, [&changes] { ++changes; });
     const int rating = ModelColumnOf(DetailColumn::Rating);
     EXPECT_TRUE(list.ShownDetailColumns().none());
+    // The row, as the focus frame and repaints take it, ends with the last column shown.
+    EXPECT_EQ(list.RowRect(0), list.CellRect(0, 0).united(list.CellRect(0, kColumnGenre)));
 
     EXPECT_FALSE(ChooseFromHeaderMenu(list, QStringLiteral("Rating")));
+    EXPECT_EQ(list.RowRect(0).right(), list.CellRect(0, rating).right());
     EXPECT_EQ(changes, 1);
     EXPECT_FALSE(list.isColumnHidden(rating));
     EXPECT_EQ(list.ShownDetailColumns(), DetailColumnSet().set(size_t(DetailColumn::Rating)));
