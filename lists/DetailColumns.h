@@ -46,10 +46,6 @@ std::optional<DetailColumn> DetailColumnAt(int modelColumn);
 // Which detail columns are shown, one bit per DetailColumn.
 using DetailColumnSet = std::bitset<kDetailColumnCount>;
 
-inline bool Shows(const DetailColumnSet& set, DetailColumn column) {
-    return set.test(static_cast<size_t>(column));
-}
-
 // The settings file's form: the shown columns' names, comma separated, in
 // column order ("TRACK,RATING"). Reading skips blanks and unknown names, so
 // a file from a later version that knows more columns still reads.
