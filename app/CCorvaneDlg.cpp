@@ -158,7 +158,13 @@ void CCorvaneDlg::InitPanesAndOptions() {
     int column = 0;
     for (const ColumnSpec& c : kTrackColumns)
         trackList->InsertColumn(column++, QString::fromUtf8(c.caption), c.width);
+    trackList->InsertDetailColumns();
     trackList->InitHeader();
+    trackList->SetDetailsLookup([this](const TrackRecord& row) { return device.DetailsOf(row); });
+    trackList->ShowDetailColumns(ParseDetailColumns(settings->ReadTrackColumns()));
+    connect(trackList, &CListCtrlEx::detailColumnsChanged, this, [this] {
+        settings->WriteTrackColumns(DetailColumnsSetting(trackList->ShownDetailColumns()));
+    });
     playlistPane->InsertColumn(0, QString::fromUtf8(kPlaylistColumn.caption),
                                kPlaylistColumn.width);
     playlistPane->InitHeader();

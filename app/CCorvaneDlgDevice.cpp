@@ -8,7 +8,6 @@
 #include "library/DevicePaths.h"
 #include "lists/CListCtrlEx.h"
 #include "lists/CListCtrlLeftPane.h"
-#include "lists/TrackColumns.h"
 
 // The lists are handed their rows in one order: hidden before the pointer
 // goes, counted before it comes, shown only once both are in place.
@@ -124,6 +123,5 @@ void CCorvaneDlg::OnTrackClicked(int row, QPoint pos) {
 
 void CCorvaneDlg::ToggleRowCheck(int row) {
     trackList->SetRowCheck(row, trackList->GetRowCheck(row) == 0);
-    trackList->viewport()->update(
-        trackList->CellRect(row, 0).united(trackList->CellRect(row, kTrackColumnCount - 1)));
+    trackList->viewport()->update(trackList->RowRect(row));
 }

@@ -20,6 +20,9 @@ inline constexpr OptionKey kCheckOverwriteExisting{"CHECK_OVERWRITE_EXISTING", f
 inline constexpr const char* kLastFolderKey = "LAST_FOLDER";
 // How copies are named (see NameFormat); empty or absent for the usual names.
 inline constexpr const char* kNameFormatKey = "NAME_FORMAT";
+// The track list's detail columns that are shown, e.g. "TRACK,RATING";
+// absent or empty while only the six usual columns are.
+inline constexpr const char* kTrackColumnsKey = "TRACK_COLUMNS";
 
 inline constexpr const char* kMessageCaption = "Corvane";
 inline constexpr const char* kTextNoDataFolder = "Can not load the application data directory";

@@ -105,3 +105,11 @@ bool SettingsStore::WriteFolder(const std::string& folder) const {
 std::string SettingsStore::ReadNameFormat() const {
     return ReadValue(kNameFormatKey);
 }
+
+std::string SettingsStore::ReadTrackColumns() const {
+    return ReadValue(kTrackColumnsKey);
+}
+
+bool SettingsStore::WriteTrackColumns(const std::string& columns) const {
+    return WriteValue(kTrackColumnsKey, columns);
+}

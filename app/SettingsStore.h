@@ -25,6 +25,10 @@ public:
     // NAME_FORMAT as stored; "" when absent.
     std::string ReadNameFormat() const;
 
+    // TRACK_COLUMNS as stored; "" when absent.
+    std::string ReadTrackColumns() const;
+    bool WriteTrackColumns(const std::string& columns) const;
+
     const std::string& Path() const { return settingsPath_; }
 
 private:

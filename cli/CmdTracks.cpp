@@ -5,8 +5,8 @@
 #include "cli/DeviceSession.h"
 #include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
-#include "cli/MacTime.h"
 #include "cli/TextTable.h"
+#include "library/MacTime.h"
 #include "library/Utf16.h"
 
 namespace {

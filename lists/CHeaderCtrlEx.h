@@ -3,8 +3,11 @@
 #include "lists/COwnerDrawHeader.h"
 #include "lists/SortMarks.h"
 
+class QMenu;
+
 // The track list's header: captions, the sort arrow and the check-all box.
-// The list writes the marks; the header only reads them when painting.
+// The list writes the marks; the header only reads them when painting. Its
+// context menu shows and hides the detail columns.
 class CHeaderCtrlEx : public COwnerDrawHeader {
     Q_OBJECT
 public:
@@ -21,8 +24,16 @@ public:
     // of the "Name" section.
     bool IsOnCheckAllBox(int x) const;
 
+    // The menu of the detail columns the model has, each ticked while shown;
+    // choosing one emits detailColumnToggled. The caller owns the menu.
+    QMenu* DetailColumnMenu(QWidget* parent);
+
+signals:
+    void detailColumnToggled(int column, bool shown);
+
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     SortMarks marks;

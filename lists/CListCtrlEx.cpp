@@ -2,6 +2,7 @@
 
 #include "library/TrackTableLock.h"
 #include "lists/CHeaderCtrlEx.h"
+#include "lists/DetailCells.h"
 #include "lists/ListMetrics.h"
 #include "lists/TickAnnouncement.h"
 #include "lists/TrackCells.h"
@@ -32,6 +33,39 @@ CListCtrlEx::CListCtrlEx(QWidget* parent)
     setAccessibleName(QStringLiteral("Tracks"));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     connect(header, &COwnerDrawHeader::columnClicked, this, &CListCtrlEx::OnColumnClick);
+    connect(header, &CHeaderCtrlEx::detailColumnToggled, this, [this](int column, bool shown) {
+        setColumnHidden(column, !shown);
+        emit detailColumnsChanged();
+    });
+}
+
+void CListCtrlEx::InsertDetailColumns() {
+    for (int i = 0; i < kDetailColumnCount; ++i) {
+        const auto column = static_cast<DetailColumn>(i);
+        InsertColumn(ModelColumnOf(column), QString::fromUtf8(SpecOf(column).caption),
+                     SpecOf(column).width);
+        setColumnHidden(ModelColumnOf(column), true);
+    }
+}
+
+void CListCtrlEx::SetDetailsLookup(TrackDetailsLookup lookup) {
+    detailsLookup = std::move(lookup);
+    viewport()->update();
+}
+
+void CListCtrlEx::ShowDetailColumns(const DetailColumnSet& shown) {
+    for (int i = 0; i < kDetailColumnCount; ++i)
+        if (ModelColumnOf(DetailColumn(i)) < model()->columnCount())
+            setColumnHidden(ModelColumnOf(DetailColumn(i)), !shown.test(size_t(i)));
+}
+
+DetailColumnSet CListCtrlEx::ShownDetailColumns() const {
+    DetailColumnSet shown;
+    for (int i = 0; i < kDetailColumnCount; ++i) {
+        const int column = ModelColumnOf(DetailColumn(i));
+        shown.set(size_t(i), column < model()->columnCount() && !isColumnHidden(column));
+    }
+    return shown;
 }
 
 void CListCtrlEx::SetRows(TrackRecord* newRows) {
@@ -130,13 +164,24 @@ bool CListCtrlEx::SortByGenre(bool descending) {
     return SortRows(TrackSortKey::Genre, descending);
 }
 
+bool CListCtrlEx::SortByDetail(DetailColumn column, bool descending) {
+    return SortRowsWith([&](TrackRecord* table, int count) {
+        SortTrackRowsByDetail(table, count, column, descending, detailsLookup);
+    });
+}
+
 bool CListCtrlEx::SortRows(TrackSortKey key, bool descending) {
+    return SortRowsWith(
+        [&](TrackRecord* table, int count) { SortTrackRows(table, count, key, descending); });
+}
+
+template <typename Sort> bool CListCtrlEx::SortRowsWith(Sort sort) {
     const int count = itemCount();
     {
         std::lock_guard lock(g_trackTableLock);
         if (rows == nullptr)
             return false;
-        SortTrackRows(rows, count, key, descending);
+        sort(rows, count);
     }
     viewport()->update();
     return true;
@@ -155,6 +200,8 @@ bool CListCtrlEx::SortColumn(int column, bool descending) {
     case kColumnGenre:
         return SortByGenre(descending);
     default:
+        if (const std::optional<DetailColumn> detail = DetailColumnAt(column))
+            return SortByDetail(*detail, descending);
         return false;
     }
 }
@@ -184,7 +231,26 @@ void CListCtrlEx::DisplaySwitchedOff() {
     header->SetAllChecked(false);
 }
 
-TrackRowState CListCtrlEx::ReadRowState(int row, bool selected) {
+const TrackDetails* CListCtrlEx::DetailsOfRow(int row) const {
+    if (!detailsLookup)
+        return nullptr;
+    return ReadLocked(rows, row, [this](const TrackRecord& r) { return detailsLookup(r); });
+}
+
+std::vector<ShownDetailColumn> CListCtrlEx::ShownDetailExtents() const {
+    const DetailColumnSet set = ShownDetailColumns();
+    std::vector<ShownDetailColumn> shown;
+    for (int i = 0; i < kDetailColumnCount; ++i) {
+        const int column = ModelColumnOf(DetailColumn(i));
+        if (set.test(size_t(i)))
+            shown.push_back({DetailColumn(i),
+                             QRect(columnViewportPosition(column), 0, columnWidth(column), 0)});
+    }
+    return shown;
+}
+
+TrackRowState CListCtrlEx::ReadRowState(int row, bool selected,
+                                        const std::vector<ShownDetailColumn>& details) {
     TrackRowState state;
     state.index = row;
     state.selected = selected;
@@ -194,6 +260,12 @@ TrackRowState CListCtrlEx::ReadRowState(int row, bool selected) {
     state.artist = CellText(row, kColumnArtist);
     state.album = CellText(row, kColumnAlbum);
     state.genre = CellText(row, kColumnGenre);
+    if (details.empty())
+        return state;
+    const TrackDetails* found = DetailsOfRow(row);
+    for (const ShownDetailColumn& shown : details)
+        state.detailTexts.push_back(DetailCellText(found, shown.column));
+    state.stars = StarCount(DetailValue(found, DetailColumn::Rating).value_or(0));
     return state;
 }
 
@@ -202,6 +274,8 @@ QString CListCtrlEx::CellText(int row, int column) const {
         return {};
     if (column == kColumnNumber)
         return RowNumberText(row);
+    if (const std::optional<DetailColumn> detail = DetailColumnAt(column))
+        return DetailCellText(DetailsOfRow(row), *detail);
     return ReadLocked(rows, row, [column](const TrackRecord& r) { return CellTextOf(r, column); });
 }
 
@@ -231,6 +305,7 @@ void CListCtrlEx::DrawRow(QPainter& painter, int row, bool selected) {
     for (int column = 0; column < kTrackColumnCount; ++column)
         rowPainter.columns[column] =
             QRect(columnViewportPosition(column), 0, columnWidth(column), 0);
+    rowPainter.details = ShownDetailExtents();
     const QRect rowRect = rowPainter.RowRect(rowViewportPosition(row), rowHeight(row));
-    rowPainter.paint(painter, rowRect, ReadRowState(row, selected));
+    rowPainter.paint(painter, rowRect, ReadRowState(row, selected, rowPainter.details));
 }

@@ -2,14 +2,18 @@
 
 #include "library/TrackRecord.h"
 #include "lists/COwnerDrawList.h"
+#include "lists/DetailColumns.h"
 #include "lists/TickRules.h"
 #include "lists/TrackSort.h"
 
 class CHeaderCtrlEx;
+struct ShownDetailColumn;
 struct TrackRowState;
 
 // The track list: one row per track of the shown view, six columns, a check
 // box per row, a check-all box in the header and sorting by column. The
+// detail columns (track, disc, year, rating, plays, last played) follow,
+// hidden until the header's menu shows them. The
 // owner keeps the rows; the list sorts them in place and sets their
 // `checked` words under g_trackTableLock, which the copy worker shares.
 // Space ticks or unticks every selected row together (Ctrl+A selects all).
@@ -24,6 +28,13 @@ public:
 
     // Borrows the view (null allowed) and clears the sort arrow.
     void SetRows(TrackRecord* rows);
+
+    // Appends the detail columns after the six, all hidden; before InitHeader.
+    void InsertDetailColumns();
+    // Where the detail columns' values come from; no lookup, no values.
+    void SetDetailsLookup(TrackDetailsLookup lookup);
+    void ShowDetailColumns(const DetailColumnSet& shown);
+    DetailColumnSet ShownDetailColumns() const;
 
     // The row's `checked` word; 0 without rows or for an index out of range.
     uint32_t GetRowCheck(int row);
@@ -46,6 +57,7 @@ public:
     bool SortByArtist(bool descending);
     bool SortByAlbum(bool descending);
     bool SortByGenre(bool descending);
+    bool SortByDetail(DetailColumn column, bool descending);
 
     // True when pos (viewport coordinates) lies on a row's check cell: from
     // the "Name" column's left edge to kCheckCellWidth pixels right of it,
@@ -59,6 +71,10 @@ public:
     QString CellText(int row, int column) const override;
     std::optional<bool> RowTick(int row) const override;
 
+signals:
+    // The user showed or hid a detail column from the header's menu.
+    void detailColumnsChanged();
+
 protected:
     void DrawRow(QPainter& painter, int row, bool selected) override;
     void DisplaySwitchedOff() override;
@@ -69,12 +85,17 @@ private:
     // check-all box in step, and tells the view what changed.
     void SetTicksOf(const std::vector<RowSpan>& spans, bool tick);
     std::vector<RowSpan> SelectedRows() const;
+    template <typename Sort> bool SortRowsWith(Sort sort);
     bool SortRows(TrackSortKey key, bool descending);
     bool SortColumn(int column, bool descending);
-    TrackRowState ReadRowState(int row, bool selected);
+    TrackRowState ReadRowState(int row, bool selected,
+                               const std::vector<ShownDetailColumn>& details);
+    std::vector<ShownDetailColumn> ShownDetailExtents() const;
+    const TrackDetails* DetailsOfRow(int row) const;
     void UpdateAllChecked();
 
     CHeaderCtrlEx* header;
     TrackRecord* rows = nullptr; // borrowed; guarded by g_trackTableLock
     int checked = 0;             // rows whose `checked` word is non-zero
+    TrackDetailsLookup detailsLookup;
 };

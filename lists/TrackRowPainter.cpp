@@ -4,9 +4,11 @@
 #include "lists/ListMetrics.h"
 #include "lists/ListPalette.h"
 #include "lists/PixelPainting.h"
+#include "lists/StarRating.h"
 #include "lists/TrackCells.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -25,7 +27,10 @@ void DrawCellText(QPainter& painter, const QRect& area, int align, const QString
 } // namespace
 
 QRect TrackRowPainter::RowRect(int top, int height) const {
-    return QRect(0, top, RightEdge(columns[kColumnGenre]), height);
+    int right = RightEdge(columns[kColumnGenre]);
+    for (const ShownDetailColumn& shown : details)
+        right = std::max(right, RightEdge(shown.extent));
+    return QRect(0, top, right, height);
 }
 
 void TrackRowPainter::paint(QPainter& painter, const QRect& rowRect,
@@ -51,4 +56,19 @@ void TrackRowPainter::paint(QPainter& painter, const QRect& rowRect,
     DrawCellText(painter, cell(kColumnArtist), Qt::AlignHCenter, state.artist);
     DrawCellText(painter, cell(kColumnAlbum), Qt::AlignHCenter, state.album);
     DrawCellText(painter, cell(kColumnGenre), Qt::AlignHCenter, state.genre);
+    PaintDetails(painter, top, height, state);
+}
+
+void TrackRowPainter::PaintDetails(QPainter& painter, int top, int height,
+                                   const TrackRowState& state) const {
+    using namespace ListPalette;
+    for (size_t i = 0; i < details.size(); ++i) {
+        const QRect cell(details[i].extent.x(), top, details[i].extent.width(), height);
+        FillPixelColumn(painter, RightEdge(cell) - 1, top, top + height, kGridLine);
+        const QColor ink = state.selected ? kSelectedText : kRowText;
+        if (details[i].column == DetailColumn::Rating)
+            StarRating::paint(painter, cell, state.stars, ink);
+        else if (i < state.detailTexts.size())
+            DrawCellText(painter, cell, Qt::AlignHCenter, state.detailTexts[i]);
+    }
 }

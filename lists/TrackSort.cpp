@@ -1,5 +1,7 @@
 #include "lists/TrackSort.h"
 
+#include "lists/DetailCells.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -125,6 +127,15 @@ void SortText(SortEntry* first, SortEntry* last, bool descending) {
     }
 }
 
+// Rearranges the rows into the order of the sorted entries.
+void PutInOrder(TrackRecord* rows, const std::vector<SortEntry>& entries) {
+    std::vector<TrackRecord> sorted;
+    sorted.reserve(entries.size());
+    for (const SortEntry& entry : entries)
+        sorted.push_back(rows[entry.row]);
+    std::copy(sorted.begin(), sorted.end(), rows);
+}
+
 } // namespace
 
 int CompareDeviceText(const char16_t* a, const char16_t* b) {
@@ -155,9 +166,28 @@ void SortTrackRows(TrackRecord* rows, int count, TrackSortKey key, bool descendi
         SortText(entries.data(), entries.data() + count, descending);
     }
 
-    std::vector<TrackRecord> sorted;
-    sorted.reserve(entries.size());
-    for (const SortEntry& entry : entries)
-        sorted.push_back(rows[entry.row]);
-    std::copy(sorted.begin(), sorted.end(), rows);
+    PutInOrder(rows, entries);
+}
+
+void SortTrackRowsByDetail(TrackRecord* rows, int count, DetailColumn column, bool descending,
+                           const TrackDetailsLookup& lookup) {
+    if (rows == nullptr || count < 2)
+        return;
+    // The row's position goes into the key's low bits, so that one sort of
+    // distinct keys keeps ties in order in both directions.
+    constexpr int kRowBits = 31;
+    constexpr uint64_t kTopRank = (uint64_t(1) << 33) - 1;
+    std::vector<SortEntry> entries(static_cast<size_t>(count));
+    for (int row = 0; row < count; ++row) {
+        const uint64_t rank = DetailSortRank(lookup ? lookup(rows[row]) : nullptr, column);
+        entries[row] = {((descending ? kTopRank - rank : rank) << kRowBits) | uint64_t(row),
+                        nullptr, static_cast<uint32_t>(row)};
+    }
+    SortByKey(entries.data(), entries.data() + count, false);
+    PutInOrder(rows, entries);
+}
+
+uint64_t DetailSortRank(const TrackDetails* details, DetailColumn column) {
+    const std::optional<uint32_t> value = DetailValue(details, column);
+    return value ? uint64_t(*value) + 1 : 0;
 }

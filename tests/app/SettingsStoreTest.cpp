@@ -59,6 +59,18 @@ TEST_F(SettingsStoreTest, WritesRoundTripAndKeepEveryOtherLine) {
               "CHECK_OPENFOLDER=FALSE\nCHECK_OVERWRITE_EXISTING=FALSE\nLAST_FOLDER=/srv/music/\n");
 }
 
+TEST_F(SettingsStoreTest, TrackColumnsRoundTripBesideTheOptions) {
+    folder.Write("settings.ini", "[TASKSINFO]\nCHECK_OPENFOLDER=FALSE\n");
+    const SettingsStore store(Path());
+    EXPECT_EQ(store.ReadTrackColumns(), "");
+    for (const char* columns : {"TRACK,RATING", "", "LAST_PLAYED"}) {
+        ASSERT_TRUE(store.WriteTrackColumns(columns));
+        EXPECT_EQ(store.ReadTrackColumns(), columns);
+    }
+    EXPECT_EQ(folder.Read("settings.ini"),
+              "[TASKSINFO]\nCHECK_OPENFOLDER=FALSE\nTRACK_COLUMNS=LAST_PLAYED\n");
+}
+
 TEST_F(SettingsStoreTest, WriteReplacesTheFileAsAWholeAndLeavesNoTemporaryFile) {
     folder.Write("settings.ini", "[TASKSINFO]\nCHECK_OPENFOLDER=TRUE\n");
     // A second name for the old file shows whether it was rewritten in place

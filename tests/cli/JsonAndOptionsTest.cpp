@@ -4,7 +4,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/JsonWriter.h"
-#include "cli/MacTime.h"
+#include "library/MacTime.h"
 
 namespace {
 

@@ -2,7 +2,8 @@
 # Drives the real corvane program on an X server of its own (xvfb-run -a
 # picks a free display) with xdotool: no device, plugging the sample device,
 # a refused copy, a real copy of two checked tracks, a second start, settings
-# across a restart, unplugging, a device without a database. Every wait has a deadline; the user's own
+# across a restart, a detail column shown from the header's menu and sorted
+# by, kept across a restart, unplugging, a device without a database. Every wait has a deadline; the user's own
 # configuration, runtime folder and desktop are never touched.
 #
 #   corvane-e2e.sh CORVANE SAMPLE_DEVICE_TOOL
@@ -97,6 +98,32 @@ plug() { # [--compressed]
     mv "$work/staging" "$work/ipod"
 }
 
+# le32 N: N as four little-endian bytes.
+le32() { printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) \
+    $(($1 >> 16 & 255)) $(($1 >> 24 & 255)))"; }
+# The sample device as played since its last sync: a Play Counts file of
+# 16-byte entries, one per track in database order (ids 101 to 112), whose
+# ratings replace the database's. In Road Trip's order So What is rated
+# one star, Ça plane pour moi none, Smile three, 夜に駆ける five.
+plug_rated() {
+    "$sample_tool" "$work/staging" >/dev/null
+    local ratings=(0 20 0 100 0 0 0 0 60 0 0 0) rating
+    {
+        printf 'mhdp'
+        le32 96
+        le32 16
+        le32 ${#ratings[@]}
+        head -c 80 /dev/zero
+        for rating in "${ratings[@]}"; do
+            le32 0
+            le32 0
+            le32 0
+            le32 "$rating"
+        done
+    } > "$work/staging/iPod_Control/iTunes/Play Counts"
+    mv "$work/staging" "$work/ipod"
+}
+
 # Where things are in the main window (pixels at 96 DPI): the panes' rows,
 # the Name column's check cell, the output folder box, the buttons. Rows of
 # odd index are tinted, so a white one there means the list ends above it.
@@ -109,6 +136,8 @@ copy_button="736 470"
 close_button="809 15"
 help_button="793 37"
 keep_organized_box="207 499"
+track_header_y=66
+rating_header="812 $track_header_y" # the first detail column shown starts right of Genre
 
 # Another run sources this script for its set-up and helpers alone.
 [ -z "${CORVANE_E2E_HELPERS_ONLY:-}" ] || return 0
@@ -119,7 +148,7 @@ wait_for 10 "the no-device window" nodevice_shown
 wait_for 10 "an empty track list" is_white "$name_x" "$(row_y 1)"
 
 step "plugging the sample device hides it and fills the panes"
-plug
+plug_rated
 wait_for 10 "the no-device window to hide" nodevice_hidden
 wait_for 10 "the playlist pane to fill" not_white "$name_x" "$(row_y 11)"
 
@@ -185,6 +214,39 @@ eval "$(xdotool search --onlyvisible --class corvane | while read -r w; do
     xdotool getwindowgeometry "$w" | grep -q 'Geometry: 501x107' && xdotool getwindowgeometry --shell "$w"; done | head -n4)"
 sleep 0.5
 xdotool mousemove --sync $((X + 451)) $((Y + 86)) click 1
+
+# copy_first_row FILE: checks the top track, copies it (organised) and
+# finishes the transfer once FILE is there.
+copy_first_row() {
+    click "$check_x" "$(row_y 0)"
+    click $copy_button
+    wait_for 30 "the copy of the top row, $1" test -f "$1"
+    eval "$(xdotool search --onlyvisible --class corvane | while read -r w; do
+        xdotool getwindowgeometry "$w" | grep -q 'Geometry: 501x107' && xdotool getwindowgeometry --shell "$w"; done | head -n4)"
+    sleep 0.5
+    xdotool mousemove --sync $((X + 451)) $((Y + 86)) click 1
+}
+
+step "the header's menu shows the Rating column, which sorts, and stays shown after a restart"
+windows_before="$(xdotool search --onlyvisible --class corvane | wc -l)"
+xdotool mousemove --sync $((origin_x + name_x)) $((origin_y + track_header_y)) click 3
+menu_open() { [ "$(xdotool search --onlyvisible --class corvane | wc -l)" -gt "$windows_before" ]; }
+wait_for 10 "the header's menu" menu_open
+xdotool key --clearmodifiers Down Down Down Down Return # Track, Disc, Year, Rating
+wait_for 10 "the shown column in the settings" grep -qx "TRACK_COLUMNS=RATING" "$settings"
+click "$playlist_x" "$(row_y 2)" # Road Trip
+wait_for 10 "the playlist's four rows" is_white "$name_x" "$(row_y 5)"
+click $rating_header # ascending
+click $rating_header # descending: five stars first
+copy_first_row "$work/out/YOASOBI/THE BOOK/夜に駆ける.m4a"
+close_corvane
+grep -qx "TRACK_COLUMNS=RATING" "$settings" || fail "the shown column was not kept"
+start_corvane
+wait_for 10 "the panes" not_white "$name_x" "$(row_y 11)"
+click "$playlist_x" "$(row_y 2)"
+wait_for 10 "the playlist's four rows" is_white "$name_x" "$(row_y 5)"
+click $rating_header # ascending: the unrated first; a hidden column would not sort
+copy_first_row "$work/out/Plastic Bertrand/An 1/Ça plane pour moi.mp3"
 
 step "unplugging empties the panes"
 rm -rf "$work/ipod"

@@ -6,6 +6,8 @@
 #include "lists/ListMetrics.h"
 #include "lists/SortMarks.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <atomic>
 #include <chrono>
@@ -45,7 +47,64 @@ void DoubleClick(QWidget* target, QPoint pos) {
     SendMouse(target, QEvent::MouseButtonRelease, pos);
 }
 
+// Right-clicks the header and chooses `caption` from the menu it opens.
+// Returns whether that entry was ticked before.
+bool ChooseFromHeaderMenu(CListCtrlEx& list, const QString& caption) {
+    QWidget* target = list.Header().viewport();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            target->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(target, &event);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    EXPECT_NE(menu, nullptr);
+    if (menu == nullptr)
+        return false;
+    bool wasTicked = false;
+    for (QAction* action : menu->actions()) {
+        if (action->text() != caption)
+            continue;
+        wasTicked = action->isChecked();
+        action->trigger();
+    }
+    menu->close();
+    return wasTicked;
+}
+
 } // namespace
+
+TEST_F(TrackListTest, HeaderMenuShowsAndHidesADetailColumnWhichSortsAndSpeaks) {
+    std::vector<TrackDetails> details(static_cast<size_t>(table.count()));
+    details[0].present = details[2].present = TrackDetails::kRating;
+    details[0].rating = 80; // Yellow; Blue below has 20, angie and creep none
+    details[2].rating = 20;
+    list.SetDetailsLookup([&details](const TrackRecord& row) { return &details[row.trackId]; });
+    list.InsertDetailColumns();
+    int changes = 0;
+    QObject::connect(&list, &CListCtrlEx::detailColumnsChanged, [&changes] { ++changes; });
+    const int rating = ModelColumnOf(DetailColumn::Rating);
+    EXPECT_TRUE(list.ShownDetailColumns().none());
+    // The row, as the focus frame and repaints take it, ends with the last column shown.
+    EXPECT_EQ(list.RowRect(0), list.CellRect(0, 0).united(list.CellRect(0, kColumnGenre)));
+
+    EXPECT_FALSE(ChooseFromHeaderMenu(list, QStringLiteral("Rating")));
+    EXPECT_EQ(list.RowRect(0).right(), list.CellRect(0, rating).right());
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(list.isColumnHidden(rating));
+    EXPECT_EQ(list.ShownDetailColumns(), DetailColumnSet().set(size_t(DetailColumn::Rating)));
+    EXPECT_EQ(list.model()->data(list.model()->index(0, rating), Qt::AccessibleTextRole),
+              QStringLiteral("4 stars"));
+
+    list.OnColumnClick(rating, list.Header().SectionRect(rating).center().x());
+    EXPECT_EQ(list.Header().sortColumn(), rating);
+    EXPECT_EQ(Title(0), u"angie"); // the unrated keep their order ahead of the rated
+    EXPECT_EQ(Title(1), u"creep");
+    EXPECT_EQ(Title(2), u"Blue");
+    EXPECT_EQ(Title(3), u"Yellow");
+
+    EXPECT_TRUE(ChooseFromHeaderMenu(list, QStringLiteral("Rating")));
+    EXPECT_EQ(changes, 2);
+    EXPECT_TRUE(list.isColumnHidden(rating));
+    EXPECT_TRUE(list.ShownDetailColumns().none());
+}
 
 TEST_F(TrackListTest, HeaderClicksCycleTheSortAndMoveTheArrow) {
     const int artistX = list.Header().SectionRect(kColumnArtist).center().x();

@@ -1,4 +1,4 @@
-#include "cli/MacTime.h"
+#include "library/MacTime.h"
 
 #include <cstdio>
 
@@ -31,7 +31,7 @@ CivilDate DateOfUnixDay(int64_t days) {
 
 } // namespace
 
-std::string MacTimeIso8601(uint32_t macTime) {
+UtcTime MacTimeUtc(uint32_t macTime) {
     const int64_t unix = int64_t(macTime) - kMacEpochBeforeUnix;
     int64_t days = unix / kSecondsPerDay;
     int64_t seconds = unix % kSecondsPerDay;
@@ -40,10 +40,19 @@ std::string MacTimeIso8601(uint32_t macTime) {
         --days;
     }
     const CivilDate date = DateOfUnixDay(days);
+    return {date.year,
+            date.month,
+            date.day,
+            unsigned(seconds / 3600),
+            unsigned(seconds / 60 % 60),
+            unsigned(seconds % 60)};
+}
+
+std::string MacTimeIso8601(uint32_t macTime) {
+    const UtcTime time = MacTimeUtc(macTime);
     char text[32];
-    std::snprintf(text, sizeof text, "%04lld-%02u-%02uT%02lld:%02lld:%02lldZ",
-                  static_cast<long long>(date.year), date.month, date.day,
-                  static_cast<long long>(seconds / 3600), static_cast<long long>(seconds / 60 % 60),
-                  static_cast<long long>(seconds % 60));
+    std::snprintf(text, sizeof text, "%04lld-%02u-%02uT%02u:%02u:%02uZ",
+                  static_cast<long long>(time.year), time.month, time.day, time.hour, time.minute,
+                  time.second);
     return text;
 }
