@@ -32,8 +32,7 @@ std::string OnTheGoFileName(size_t n) {
 
 std::u16string OnTheGoPlaylistName(size_t number) {
     std::u16string name = u"On-The-Go ";
-    for (char digit : std::to_string(number))
-        name += char16_t(digit);
+    name += FromUtf8(std::to_string(number));
     return name;
 }
 

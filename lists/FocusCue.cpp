@@ -1,17 +1,7 @@
 #include "lists/FocusCue.h"
 
+#include "controls/FocusCue.h"
+
 void FocusCue::FocusArrived(Qt::FocusReason reason) {
-    switch (reason) {
-    case Qt::TabFocusReason:
-    case Qt::BacktabFocusReason:
-    case Qt::ShortcutFocusReason:
-        keyboard = true;
-        break;
-    case Qt::MouseFocusReason:
-    case Qt::OtherFocusReason:
-        keyboard = false;
-        break;
-    default:
-        break;
-    }
+    keyboard = FocusCueShows(reason, keyboard);
 }

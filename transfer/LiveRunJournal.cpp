@@ -1,9 +1,8 @@
 #include "transfer/LiveRunJournal.h"
 
 #include "transfer/PathComponent.h"
+#include "transfer/ProcessAlive.h"
 
-#include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
@@ -21,13 +20,9 @@ std::string JournalFolder() {
 }
 
 // Journals are named "<pid>-<start>": the process ID tells whether the run
-// still goes, the start time keeps a reused ID from counting.
+// still goes, the start time tells apart the runs of one process.
 pid_t OwnerOf(const std::string& name) {
     return static_cast<pid_t>(std::strtol(name.c_str(), nullptr, 10));
-}
-
-bool IsAlive(pid_t pid) {
-    return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
 }
 
 } // namespace
@@ -72,7 +67,7 @@ void LiveRunJournal::ReadOthers() {
         const std::string name = entry->d_name;
         if (name == ownName_ || name[0] == '.')
             continue;
-        if (!IsAlive(OwnerOf(name))) {
+        if (!ProcessIsAlive(OwnerOf(name))) {
             ::unlink((folder_ + name).c_str());
             continue;
         }

@@ -1,6 +1,7 @@
 #include "transfer/StagedCopy.h"
 
 #include "transfer/ByteCopier.h"
+#include "transfer/ProcessAlive.h"
 
 #include <atomic>
 #include <cerrno>
@@ -125,10 +126,6 @@ pid_t WriterOf(const std::string& name) {
     return pid;
 }
 
-bool IsAlive(pid_t pid) {
-    return pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM;
-}
-
 // Some volumes refuse the write of a full disk with EPERM (fusefat); the
 // volume's own count of free blocks tells what happened.
 StepResult NamingAFullVolume(StepResult result, const std::string& folder) {
@@ -147,7 +144,7 @@ void RemoveStaleStagedFiles(const std::string& folder) {
         return;
     while (const struct dirent* entry = ::readdir(dir)) {
         const pid_t writer = WriterOf(entry->d_name);
-        if (writer != 0 && !IsAlive(writer))
+        if (writer != 0 && !ProcessIsAlive(writer))
             ::unlink((folder + entry->d_name).c_str());
     }
     ::closedir(dir);
