@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+class ArtworkLibrary;
 class ByteCopier;
 class CItuneDB;
 class CopyProgressSink;
@@ -35,6 +36,14 @@ struct CopyJob {
     // A row whose file is already in the folder, byte for byte, under its
     // plain or a numbered name, is counted as there and not copied again.
     bool skipIdentical = false;
+    // Writes cover.jpg into each folder of copies whose rows have a cover:
+    // the artwork database's, or for rows read from the files, their own.
+    bool writeCovers = false;
+    // Fills the tags each copy lacks, its rating and play count from the
+    // library (and its front cover) before the copy takes its name.
+    bool writeTags = false;
+    // The device's covers for writeCovers and writeTags; borrowed, may be null.
+    const ArtworkLibrary* artwork = nullptr;
     // Set by the owner's thread to stop before the next row.
     std::atomic<bool> cancelRequested{false};
     // Set by the owner's thread to stop at once: the file being copied is

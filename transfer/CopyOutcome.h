@@ -50,6 +50,15 @@ struct PlacedFile {
     std::string destination; // UTF-8, absolute
 };
 
+// A copy that is in place but could not be tagged (writeTags); it counts
+// as copied.
+struct UntaggedCopy {
+    uint32_t row = 0;
+    std::string title;       // UTF-8, as the database gave it
+    std::string destination; // the copy
+    std::string reason;      // lower-case text for reports, e.g. "not a format that takes tags"
+};
+
 // What one walk did; handed to the owner together with COPY_DONE.
 struct CopyOutcome {
     uint32_t copiedCount = 0;
@@ -58,4 +67,5 @@ struct CopyOutcome {
     uint32_t failedCount = 0;          // always failures.size()
     bool cancelled = false;            // the walk stopped before its last row
     std::vector<CopyFailure> failures; // in walk order
+    std::vector<UntaggedCopy> untagged; // in walk order
 };
