@@ -62,10 +62,10 @@ struct UntaggedCopy {
 // What one walk did; handed to the owner together with COPY_DONE.
 struct CopyOutcome {
     uint32_t copiedCount = 0;
-    uint32_t skippedCount = 0;         // already there, with skipIdentical
-    std::vector<PlacedFile> placed;    // copied and skipped rows, in walk order
-    uint32_t failedCount = 0;          // always failures.size()
-    bool cancelled = false;            // the walk stopped before its last row
-    std::vector<CopyFailure> failures; // in walk order
+    uint32_t skippedCount = 0;          // already there, with skipIdentical
+    std::vector<PlacedFile> placed;     // copied and skipped rows, in walk order
+    uint32_t failedCount = 0;           // always failures.size()
+    bool cancelled = false;             // the walk stopped before its last row
+    std::vector<CopyFailure> failures;  // in walk order
     std::vector<UntaggedCopy> untagged; // in walk order
 };
