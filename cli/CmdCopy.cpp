@@ -8,7 +8,6 @@
 #include "cli/DeviceSession.h"
 #include "cli/ExitCodes.h"
 #include "cli/LibraryChoice.h"
-#include "cli/M3uPlaylist.h"
 #include "cli/StopSignals.h"
 #include "library/TrackTableLock.h"
 #include "transfer/NameFormat.h"
@@ -150,9 +149,9 @@ int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     const CopyOutcome outcome = RunCopyJob(job, chosen, err);
     PrintCopySummary(job, outcome, chosen.size(), out);
     if (options.Has("m3u") &&
-        WritePlaylistFile(job.outputFolder, M3uTitle(db.playlists[index].name),
-                          PlacedEntries(db, job.rows, outcome, job.outputFolder), names,
-                          job.overwriteExisting, err)
+        WritePlaylistOrSay(job.outputFolder, M3uTitle(db.playlists[index].name),
+                           PlacedEntries(db, job.rows, outcome, job.outputFolder), names,
+                           job.overwriteExisting, err)
             .empty())
         return kExitSomeFailed;
     if (outcome.cancelled)

@@ -7,7 +7,6 @@
 #include "cli/CopyRun.h"
 #include "cli/DeviceSession.h"
 #include "cli/ExitCodes.h"
-#include "cli/M3uPlaylist.h"
 #include "cli/StopSignals.h"
 #include "transfer/RunNames.h"
 
@@ -73,8 +72,9 @@ bool WritePlaylists(const CItuneDB& db, const ExportTable& table, const CopyJob&
                 subset.placed.push_back(*found->second);
         const std::vector<M3uEntry> entries =
             PlacedEntries(db, table.rows.data(), subset, job.outputFolder);
-        const std::string name = WritePlaylistFile(job.outputFolder, M3uTitle(db.playlists[p].name),
-                                                   entries, *job.names, job.overwriteExisting, err);
+        const std::string name =
+            WritePlaylistOrSay(job.outputFolder, M3uTitle(db.playlists[p].name), entries,
+                               *job.names, job.overwriteExisting, err);
         if (!name.empty())
             out << "playlist " << name << ": " << entries.size() << " tracks\n";
         else

@@ -60,3 +60,15 @@ CopyOutcome RunCopyJob(CopyJob& job, const std::vector<uint32_t>& chosen, std::o
     ProgressDisplay display(err, job.rows, chosen);
     return RunWorker(job, progress, display);
 }
+
+std::string WritePlaylistOrSay(const std::string& folder, const std::string& title,
+                               const std::vector<M3uEntry>& entries, RunNames& names,
+                               bool overwrite, std::ostream& err) {
+    std::string where;
+    const StepResult result = WritePlaylistFile(folder, title, entries, names, overwrite, where);
+    if (result.Done())
+        return where;
+    err << "corvane-cli: cannot write the playlist " << where << ": "
+        << CopyFailureText(result.reason) << "\n";
+    return std::string();
+}

@@ -7,6 +7,7 @@
 #include "cli/CliOptions.h"
 #include "transfer/CopyJob.h"
 #include "transfer/CopyOutcome.h"
+#include "transfer/M3uPlaylist.h"
 
 // The pieces of 'copy' that 'export-playlists' runs too.
 
@@ -32,3 +33,8 @@ CopyOutcome RunCopyJob(CopyJob& job, const std::vector<uint32_t>& chosen, std::o
 // with skipIdentical the rows already there are counted apart.
 void PrintCopySummary(const CopyJob& job, const CopyOutcome& outcome, size_t chosen,
                       std::ostream& out);
+
+// WritePlaylistFile, told on `err` when it fails. The name written, or "".
+std::string WritePlaylistOrSay(const std::string& folder, const std::string& title,
+                               const std::vector<M3uEntry>& entries, RunNames& names,
+                               bool overwrite, std::ostream& err);

@@ -3,11 +3,11 @@
 #include <filesystem>
 
 #include "RunCli.h"
-#include "cli/M3uPlaylist.h"
 #include "cli/ScanProgressBar.h"
 #include "support/ItunesDbWriter.h"
 #include "support/TaggedSampleDevice.h"
 #include "support/TempDir.h"
+#include "transfer/M3uPlaylist.h"
 
 namespace {
 

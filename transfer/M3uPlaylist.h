@@ -1,15 +1,14 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
 #include <string>
 #include <vector>
 
 #include "library/TrackRecord.h"
+#include "transfer/CopyOutcome.h"
 
 class CItuneDB;
 class RunNames;
-struct CopyOutcome;
 
 // M3U8 playlists of copied tracks: UTF-8, "#EXTM3U", then per track an
 // "#EXTINF:<seconds>,Artist - Title" line and the file's path relative to
@@ -36,7 +35,8 @@ std::vector<M3uEntry> PlacedEntries(const CItuneDB& db, const TrackRecord* rows,
 // Writes the playlist into `folder` as title + ".m3u8", by the copies'
 // rules: a free numbered name, or with `overwrite` over a file from before
 // the run, never over one the run (or a run beside it) wrote; the file is
-// never seen half-written. Gives the name written, "" after one line to `err`.
-std::string WritePlaylistFile(const std::string& folder, const std::string& title,
-                              const std::vector<M3uEntry>& entries, RunNames& names, bool overwrite,
-                              std::ostream& err);
+// never seen half-written. `where` gets the name written (relative to
+// `folder`), or when that fails the path that was tried.
+StepResult WritePlaylistFile(const std::string& folder, const std::string& title,
+                             const std::vector<M3uEntry>& entries, RunNames& names, bool overwrite,
+                             std::string& where);

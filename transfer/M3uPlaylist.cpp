@@ -1,6 +1,4 @@
-#include "cli/M3uPlaylist.h"
-
-#include <ostream>
+#include "transfer/M3uPlaylist.h"
 
 #include "library/CItuneDB.h"
 #include "library/Utf16.h"
@@ -58,9 +56,9 @@ std::vector<M3uEntry> PlacedEntries(const CItuneDB& db, const TrackRecord* rows,
     return entries;
 }
 
-std::string WritePlaylistFile(const std::string& folder, const std::string& title,
-                              const std::vector<M3uEntry>& entries, RunNames& names, bool overwrite,
-                              std::ostream& err) {
+StepResult WritePlaylistFile(const std::string& folder, const std::string& title,
+                             const std::vector<M3uEntry>& entries, RunNames& names, bool overwrite,
+                             std::string& where) {
     Placement place{folder, title, kExtension, {}, false};
     StagedCopy staged;
     StepResult result = overwrite ? StepResult{} : ChooseName(place, names, false);
@@ -68,10 +66,13 @@ std::string WritePlaylistFile(const std::string& folder, const std::string& titl
         result = staged.StageContent(folder, M3uText(entries));
     if (result.Done())
         result = PlaceStaged(staged, place, names, overwrite);
-    if (result.Done())
-        return place.destination.substr(folder.size());
-    err << "corvane-cli: cannot write the playlist "
-        << (place.destination.empty() ? folder + title + kExtension : place.destination) << ": "
-        << CopyFailureText(result.reason) << "\n";
-    return std::string();
+    if (result.Done()) {
+        where = place.destination.substr(folder.size());
+    } else if (place.destination.empty()) {
+        where = folder;
+        where.append(title).append(kExtension);
+    } else {
+        where = place.destination;
+    }
+    return result;
 }
