@@ -4,6 +4,7 @@
 #include "library/TrackTableLock.h"
 #include "library/Utf16.h"
 #include "transfer/ByteCopier.h"
+#include "transfer/CopyName.h"
 #include "transfer/CopyProgress.h"
 #include "transfer/DestinationFolder.h"
 #include "transfer/FormattedDestination.h"
@@ -41,28 +42,16 @@ std::string SettleFolder(const CopyJob& job, const TrackRecord& row, int& error)
                              error);
 }
 
-std::string ChildFolderName(const char16_t* text, const char* fallback) {
-    const std::string name = SafePathComponent(Utf16View(text));
-    return (name.empty() ? std::string(fallback) : name) + "/";
-}
-
 bool UsesFormat(const CopyJob& job) {
     return job.nameFormat && !job.nameFormat->Empty();
 }
 
 // Where PlanRow will put the row when every folder can be made.
 std::string FolderOf(const CopyJob& job, const TrackRecord& row) {
-    if (UsesFormat(job)) {
-        std::string folder = job.outputFolder;
-        for (const std::string& level :
-             job.nameFormat->Apply(TrackNameFields(job.library, row)).folders)
-            folder += level + "/";
-        return folder;
-    }
-    if (!job.keepOrganized)
-        return job.outputFolder;
-    return job.outputFolder + ChildFolderName(row.artist, kUnknownArtist) +
-           ChildFolderName(row.album, kUnknownAlbum);
+    std::string folder = job.outputFolder;
+    for (const std::string& level : CopyNameOf(job, row).folders)
+        folder.append(level).append("/");
+    return folder;
 }
 
 // Notes, before anything is written, which files an overwriting walk may
