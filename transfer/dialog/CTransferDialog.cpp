@@ -9,6 +9,7 @@
 #include "resources/Template130.h"
 #include "resources/TemplateLayout.h"
 #include "transfer/CopyWorker.h"
+#include "transfer/M3uPlaylist.h"
 #include "transfer/dialog/FailureListWindow.h"
 #include "transfer/dialog/FailureReport.h"
 #include "transfer/dialog/TransferBackground.h"
@@ -113,6 +114,7 @@ void CTransferDialog::OnCopyProgress(CopyProgressEvent& progress) {
         break;
     case COPY_DONE:
         outcome_ = std::move(progress.outcome);
+        WritePlaylist();
         progress_.Done(outcome_);
         break;
     default:
@@ -127,6 +129,11 @@ void CTransferDialog::StartWorker() {
     job_.rowCount = rowCount;
     job_.keepOrganized = keepOrganized;
     job_.overwriteExisting = overwriteExisting;
+    job_.skipIdentical = skipIdentical;
+    job_.writeCovers = writeCovers;
+    job_.writeTags = writeTags;
+    job_.artwork = artwork;
+    job_.names = &names_;
     std::string formatError; // nothing shows it: a broken format gives the usual names
     NameFormat::Parse(nameFormat, nameFormat_, formatError);
     job_.nameFormat = &nameFormat_;
@@ -142,6 +149,23 @@ void CTransferDialog::StartWorker() {
         nothingCopied.cancelled = true;
         sink_.PostDone(std::move(nothingCopied));
     }
+}
+
+// On this thread once the worker has ended: a small file, written as the
+// copies are. One that cannot be written is listed with the files that
+// could not be copied, under its own name, past the rows.
+void CTransferDialog::WritePlaylist() {
+    if (playlistTitle.empty() || !library)
+        return;
+    std::string where;
+    const StepResult result =
+        WritePlaylistFile(job_.outputFolder, playlistTitle,
+                          PlacedEntries(*library, rows, outcome_, job_.outputFolder), names_,
+                          overwriteExisting, where);
+    if (result.Done())
+        return;
+    outcome_.failures.push_back({rowCount, result.reason, playlistTitle + ".m3u8", {}, where});
+    outcome_.failedCount = uint32_t(outcome_.failures.size());
 }
 
 void CTransferDialog::WaitForWorker() {

@@ -3,6 +3,7 @@
 #include "library/TrackRecord.h"
 #include "transfer/CopyJob.h"
 #include "transfer/NameFormat.h"
+#include "transfer/RunNames.h"
 #include "transfer/dialog/CopyProgressEvent.h"
 #include "transfer/dialog/TransferProgress.h"
 
@@ -41,7 +42,14 @@ public:
     // that does not parse leaves the usual names.
     std::string nameFormat;
     const CItuneDB* library = nullptr; // the rows' details for nameFormat; borrowed
-    ByteCopier* byteCopier = nullptr;  // null: the kernel's
+    bool skipIdentical = false;
+    bool writeCovers = false;
+    bool writeTags = false;
+    const ArtworkLibrary* artwork = nullptr; // for writeCovers and writeTags; borrowed, may be null
+    // The shown playlist's file title (see M3uTitle): after the copies, an
+    // M3U8 of them goes into the output folder under it. Empty: none.
+    std::string playlistTitle;
+    ByteCopier* byteCopier = nullptr; // null: the kernel's
 
     // Runs the dialog modally. Should the application quit before Finish,
     // the worker is stopped and waited for before this returns.
@@ -49,6 +57,7 @@ public:
 
     const TransferProgress& Progress() const { return progress_; }
     const CopyOutcome& Outcome() const { return outcome_; }
+    const CopyJob& Job() const { return job_; } // as handed to the worker
     bool CancelRequested() const { return job_.cancelRequested; }
 
     // Shows the list of tracks that could not be copied. Tests replace it;
@@ -78,6 +87,7 @@ private:
     void Finish();
     void ShowFailures();
     void ShowProgress();
+    void WritePlaylist();
 
     QProgressBar* bar_;
     CToolbarBtnEx* button_;
@@ -88,6 +98,7 @@ private:
     CopyOutcome outcome_;
     CopyJob job_;
     NameFormat nameFormat_;
+    RunNames names_; // the walk's, so that the playlist is named by the same rules
     PostingProgressSink sink_{this};
     std::thread workerThread_;
 };

@@ -15,5 +15,12 @@ QString FailureReportText(const CopyOutcome& outcome) {
             line += QStringLiteral(" (%1)").arg(QString::fromStdString(failure.source));
         lines << line;
     }
+    for (const UntaggedCopy& copy : outcome.untagged) {
+        const QString title =
+            QString::fromStdString(copy.title.empty() ? kUnknownTitle : copy.title);
+        lines << QStringLiteral("%1: copied, not tagged: %2 (%3)")
+                     .arg(title, QString::fromStdString(copy.reason),
+                          QString::fromStdString(copy.destination));
+    }
     return lines.join(QLatin1Char('\n'));
 }

@@ -20,6 +20,7 @@ void TransferProgress::RequestCancel() {
 
 void TransferProgress::Done(const CopyOutcome& outcome) {
     failedCount_ = outcome.failedCount;
+    untaggedCount_ = outcome.untagged.size();
     phase_ = Phase::Finished;
 }
 
@@ -43,17 +44,31 @@ QString TransferProgress::labelText() const {
         break;
     }
     QString text = QStringLiteral("Finished %1 of %2...").arg(filesStarted_).arg(totalChecked_);
-    if (failedCount_ == 1)
-        text += QStringLiteral("\n1 file could not be copied");
-    else if (failedCount_ > 1)
-        text += QStringLiteral("\n%1 files could not be copied").arg(failedCount_);
+    if (HasList())
+        text += QLatin1Char('\n') + ListSummary();
     return text;
+}
+
+// One line, so that the label never grows over the bar.
+QString TransferProgress::ListSummary() const {
+    QString failed;
+    if (failedCount_ == 1)
+        failed = QStringLiteral("1 file could not be copied");
+    else if (failedCount_ > 1)
+        failed = QStringLiteral("%1 files could not be copied").arg(failedCount_);
+    if (untaggedCount_ == 0)
+        return failed;
+    if (!failed.isEmpty())
+        return failed + QStringLiteral(", %1 not tagged").arg(untaggedCount_);
+    return untaggedCount_ == 1
+               ? QStringLiteral("1 copy could not be tagged")
+               : QStringLiteral("%1 copies could not be tagged").arg(untaggedCount_);
 }
 
 TransferProgress::ButtonAction TransferProgress::buttonAction() const {
     if (phase_ != Phase::Finished)
         return ButtonAction::Cancel;
-    return failedCount_ > 0 && !failuresShown_ ? ButtonAction::ShowFailures : ButtonAction::Finish;
+    return HasList() && !failuresShown_ ? ButtonAction::ShowFailures : ButtonAction::Finish;
 }
 
 QString TransferProgress::buttonText() const {

@@ -36,9 +36,14 @@ public:
     bool mayClose() const { return phase_ == Phase::Finished; }
 
 private:
+    // Failed or untagged files: what the list shows.
+    bool HasList() const { return failedCount_ > 0 || untaggedCount_ > 0; }
+    QString ListSummary() const;
+
     int totalChecked_;
     int filesStarted_ = 0;
     uint32_t failedCount_ = 0;
+    size_t untaggedCount_ = 0;
     bool failuresShown_ = false;
     Phase phase_ = Phase::Initialising;
 };

@@ -86,3 +86,27 @@ TEST(FailureReport, OneLinePerTrackWithReasonAndSource) {
     EXPECT_TRUE(lines[1].contains(CopyFailureText(CopyFailureReason::NoFreeName)));
     EXPECT_TRUE(FailureReportText(CopyOutcome{}).isEmpty());
 }
+
+TEST(TransferProgress, CopiesThatCouldNotBeTaggedAreListedAfterTheFailures) {
+    CopyOutcome outcome;
+    outcome.untagged = {{0, "Song", "/out/Song.wav", "not a format that takes tags"},
+                        {1, "", "/out/Unknown Title.aif", "refused"}};
+    TransferProgress untaggedOnly(2);
+    untaggedOnly.Start();
+    untaggedOnly.Done(outcome);
+    EXPECT_EQ(untaggedOnly.labelText(), "Finished 0 of 2...\n2 copies could not be tagged");
+    EXPECT_EQ(untaggedOnly.buttonAction(), Action::ShowFailures);
+
+    outcome.failures = {{2, CopyFailureReason::DiskFull, "Gone", "/ipod/F01/GO.mp3", ""}};
+    outcome.failedCount = 1;
+    TransferProgress both(3);
+    both.Start();
+    both.Done(outcome);
+    EXPECT_EQ(both.labelText(), "Finished 0 of 3...\n1 file could not be copied, 2 not tagged");
+
+    const QStringList lines = FailureReportText(outcome).split('\n');
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith("Gone: ")) << lines[0].toStdString();
+    EXPECT_EQ(lines[1], "Song: copied, not tagged: not a format that takes tags (/out/Song.wav)");
+    EXPECT_EQ(lines[2], "Unknown Title: copied, not tagged: refused (/out/Unknown Title.aif)");
+}
