@@ -2,6 +2,7 @@
 
 #include "app/CFileScanDialog.h"
 #include "app/CNodeviceDialog.h"
+#include "app/COptionsDialog.h"
 #include "app/DataFolder.h"
 #include "app/DefaultOutputFolder.h"
 #include "app/ListKeys.h"
@@ -90,6 +91,7 @@ void CCorvaneDlg::CreateControls() {
     keepOrganized = Place<CTransCheck>(this, IDC_MAIN_KEEP_ORGANIZED);
     outputLabel = Place<CTransStatic>(this, IDC_MAIN_OUTPUT_LABEL);
     overwrite = Place<CTransCheck>(this, IDC_MAIN_OVERWRITE);
+    optionsButton = Place<CToolbarBtnEx>(this, IDC_MAIN_OPTIONS);
     // Plain labels let the mouse through, so the window can be dragged by them.
     for (CTransStatic* label : {notice, title, outputLabel})
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -107,6 +109,7 @@ void CCorvaneDlg::CreateControls() {
     connect(folderEdit, &QLineEdit::textChanged, this,
             [this](const QString& text) { outputFolder = text.trimmed(); });
     connect(copy, &QAbstractButton::clicked, this, &CCorvaneDlg::OnCopyToComputer);
+    connect(optionsButton, &QAbstractButton::clicked, this, &CCorvaneDlg::OnOptions);
     for (int id : {IDC_MAIN_OPEN_WHEN_DONE, IDC_MAIN_KEEP_ORGANIZED, IDC_MAIN_OVERWRITE})
         connect(OptionBox(id), &QAbstractButton::clicked, this, [this, id] { SaveOption(id); });
     connect(closeButton, &QAbstractButton::clicked, this, &QWidget::close, Qt::QueuedConnection);
@@ -182,6 +185,9 @@ void CCorvaneDlg::InitPanesAndOptions() {
 
     nodevice = new CNodeviceDialog(this);
     nodevice->hide();
+    options = new COptionsDialog(
+        this, *settings, [this](const NameFormat& format) { return FirstCheckedCopyPath(format); });
+    options->hide();
     fileScan = new CFileScanDialog(this);
     fileScan->hide();
 }

@@ -19,6 +19,7 @@ class CListCtrlEx;
 class CListCtrlLeftPane;
 class CMenuButton;
 class CNodeviceDialog;
+class COptionsDialog;
 class CSkinnedButton;
 class CTitleButton;
 class CToolbarBtn;
@@ -26,14 +27,15 @@ class CToolbarBtnEx;
 class CTransCheck;
 class CTransStatic;
 class CTransferDialog;
+class NameFormat;
 class QAbstractButton;
 class QLineEdit;
 struct MainBackground;
 
 // The program's only main window: finds the device, shows its playlists and
-// the chosen playlist's tracks, keeps the output folder and the three options,
-// and runs a transfer of the checked tracks. It reacts to volumes coming and
-// going, and brings up the no-device window when a search finds nothing.
+// the chosen playlist's tracks, keeps the output folder and the three options
+// (more in its Options dialog), and runs a transfer of the checked tracks. It reacts to volumes
+// coming and going, and brings up the no-device window when a search finds nothing.
 class CCorvaneDlg : public QDialog {
     Q_OBJECT
 public:
@@ -62,6 +64,7 @@ public:
     CListCtrlLeftPane* Playlists() const { return playlistPane; }
     CNodeviceDialog* NodeviceDialog() const { return nodevice; }
     CFileScanDialog* FileScanDialog() const { return fileScan; }
+    COptionsDialog* OptionsDialog() const { return options; }
     QLineEdit* FolderEdit() const { return folderEdit; }
     CTransCheck* OptionBox(int controlId) const;
     QAbstractButton* Button(int controlId) const;
@@ -98,6 +101,9 @@ private:
     void OnBrowse();
     void OnOpen();
     void OnCopyToComputer();
+    void OnOptions();
+    QString FirstCheckedCopyPath(const NameFormat& format) const;
+    std::string ShownPlaylistTitle() const;
     void SaveOption(int controlId);
     void RunOrDefer(std::function<void()> action);
     MainBackground Background() const;
@@ -109,6 +115,7 @@ private:
     int selectedPlaylist = -10;
     int eraseCount = 0;
     CNodeviceDialog* nodevice = nullptr;
+    COptionsDialog* options = nullptr;
     std::optional<SettingsStore> settings;
     CVolumeWatcher volumeWatcher;
     bool transferRunning = false;
@@ -128,6 +135,7 @@ private:
     CToolbarBtn* copy = nullptr;
     CToolbarBtnEx* browse = nullptr;
     CToolbarBtnEx* open = nullptr;
+    CToolbarBtnEx* optionsButton = nullptr;
     CTransCheck* openWhenDone = nullptr;
     CTransCheck* keepOrganized = nullptr;
     CTransCheck* overwrite = nullptr;

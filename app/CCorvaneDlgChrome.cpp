@@ -71,8 +71,9 @@ MainBackground CCorvaneDlg::Background() const {
 }
 
 void CCorvaneDlg::paintEvent(QPaintEvent*) {
-    PaintSkinnedWindow(*this, Background(),
-                       {minimizeButton, closeButton, help, rescan, browse, open, copy});
+    PaintSkinnedWindow(
+        *this, Background(),
+        {minimizeButton, closeButton, help, rescan, browse, open, copy, optionsButton});
     if (eraseCount < 3) {
         playlistPane->viewport()->update();
         trackList->viewport()->update();

@@ -2,6 +2,7 @@
 // launch of a transfer of the checked tracks.
 #include "app/CCorvaneDlg.h"
 
+#include "app/COptionsDialog.h"
 #include "app/ClosestFolder.h"
 #include "app/FolderPicker.h"
 #include "app/MessageBox.h"
@@ -10,6 +11,8 @@
 #include "lists/CListCtrlEx.h"
 #include "platform/OpenLocation.h"
 #include "resources/Template102.h"
+#include "transfer/CopyName.h"
+#include "transfer/M3uPlaylist.h"
 #include "transfer/dialog/CTransferDialog.h"
 
 #include <QLineEdit>
@@ -58,6 +61,11 @@ void CCorvaneDlg::OnCopyToComputer() {
     // Read at each copy, so that a format edited in the file needs no restart.
     transfer.nameFormat = settings->ReadNameFormat();
     transfer.library = &device;
+    transfer.skipIdentical = settings->ReadOption(kCheckSkipIdentical);
+    transfer.writeCovers = settings->ReadOption(kCheckSaveCovers);
+    transfer.writeTags = settings->ReadOption(kCheckWriteTags);
+    if (settings->ReadOption(kCheckWriteM3u8))
+        transfer.playlistTitle = ShownPlaylistTitle();
     transferRunning = true;
     transferRunner(transfer);
     transferRunning = false;
@@ -70,4 +78,28 @@ void CCorvaneDlg::SaveOption(int controlId) {
                           : controlId == IDC_MAIN_KEEP_ORGANIZED ? kCheckKeepOrganized
                                                                  : kCheckOverwriteExisting;
     settings->WriteOption(key, OptionBox(controlId)->GetCheck() != 0);
+}
+
+void CCorvaneDlg::OnOptions() {
+    options->ReadChoices();
+    options->show();
+    options->raise();
+    options->activateWindow();
+}
+
+QString CCorvaneDlg::FirstCheckedCopyPath(const NameFormat& format) const {
+    CopyJob rules;
+    rules.keepOrganized = keepOrganized->GetCheck() != 0;
+    rules.nameFormat = &format;
+    rules.library = &device;
+    for (uint32_t i = 0; i < device.viewRowCount; ++i)
+        if (device.viewRows[i].checked != 0)
+            return QString::fromStdString(CopyPathOf(rules, device.viewRows[i]));
+    return {};
+}
+
+// The pane shows the master playlist until another is chosen.
+std::string CCorvaneDlg::ShownPlaylistTitle() const {
+    const uint32_t shown = selectedPlaylist < 0 ? 0 : uint32_t(selectedPlaylist);
+    return shown < device.playlistCount ? M3uTitle(device.playlists[shown].name) : std::string();
 }

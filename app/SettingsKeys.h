@@ -17,6 +17,11 @@ struct OptionKey {
 inline constexpr OptionKey kCheckOpenFolder{"CHECK_OPENFOLDER", true};
 inline constexpr OptionKey kCheckKeepOrganized{"CHECK_KEEPORGANIZED", false};
 inline constexpr OptionKey kCheckOverwriteExisting{"CHECK_OVERWRITE_EXISTING", false};
+// The Options dialog's choices for what a transfer writes besides the copies.
+inline constexpr OptionKey kCheckSaveCovers{"CHECK_SAVE_COVERS", false};
+inline constexpr OptionKey kCheckWriteTags{"CHECK_WRITE_TAGS", false};
+inline constexpr OptionKey kCheckWriteM3u8{"CHECK_WRITE_M3U8", false};
+inline constexpr OptionKey kCheckSkipIdentical{"CHECK_SKIP_IDENTICAL", false};
 inline constexpr const char* kLastFolderKey = "LAST_FOLDER";
 // How copies are named (see NameFormat); empty or absent for the usual names.
 inline constexpr const char* kNameFormatKey = "NAME_FORMAT";

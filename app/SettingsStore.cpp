@@ -106,6 +106,10 @@ std::string SettingsStore::ReadNameFormat() const {
     return ReadValue(kNameFormatKey);
 }
 
+bool SettingsStore::WriteNameFormat(const std::string& format) const {
+    return WriteValue(kNameFormatKey, format);
+}
+
 std::string SettingsStore::ReadTrackColumns() const {
     return ReadValue(kTrackColumnsKey);
 }

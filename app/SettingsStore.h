@@ -24,6 +24,7 @@ public:
 
     // NAME_FORMAT as stored; "" when absent.
     std::string ReadNameFormat() const;
+    bool WriteNameFormat(const std::string& format) const;
 
     // TRACK_COLUMNS as stored; "" when absent.
     std::string ReadTrackColumns() const;

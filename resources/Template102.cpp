@@ -43,6 +43,7 @@ constexpr DialogControl kControls[] = {
      {315, 289, 86, 10},
      u"Overwrite existing file",
      StyleTabStop},
+    {IDC_MAIN_OPTIONS, ControlKind::PushButton, {395, 301, 36, 12}, u"Options", StyleTabStop},
 };
 
 constexpr DialogTemplate kTemplate{IDD_MAIN, 551, 343,

@@ -21,6 +21,7 @@ enum : int {
     IDC_MAIN_KEEP_ORGANIZED = 1023,
     IDC_MAIN_OUTPUT_LABEL = 1024,
     IDC_MAIN_OVERWRITE = 1027,
+    IDC_MAIN_OPTIONS = 1028,
 };
 
 const DialogTemplate& MainDialogTemplate();

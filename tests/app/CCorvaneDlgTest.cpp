@@ -477,7 +477,7 @@ TEST_F(MainWindow, TabWalksTheTemplateTabStopsAndLeavesTheLists) {
         IDC_MAIN_RESCAN,    IDC_MAIN_TRACKLIST, IDC_MAIN_PLAYLISTS,      IDC_MAIN_CLOSE,
         IDC_MAIN_MINIMIZE,  IDC_MAIN_HELP,      IDC_MAIN_OUTPUT_FOLDER,  IDC_MAIN_COPY,
         IDC_MAIN_BROWSE,    IDC_MAIN_OPEN,      IDC_MAIN_OPEN_WHEN_DONE, IDC_MAIN_KEEP_ORGANIZED,
-        IDC_MAIN_OVERWRITE, IDC_MAIN_RESCAN};
+        IDC_MAIN_OVERWRITE, IDC_MAIN_OPTIONS,   IDC_MAIN_RESCAN};
     window->Button(IDC_MAIN_RESCAN)->setFocus(Qt::TabFocusReason);
     for (size_t i = 1; i < order.size(); ++i) {
         Press(QApplication::focusWidget(), Qt::Key_Tab);
