@@ -75,7 +75,7 @@ holds "Corvane 1.0" expect \
     "push button|Copy to Computer" "push button|Browse" "push button|Open" \
     "check box|Open output folder after transfer is completed" \
     "check box|Keep output music folder organized" "label|Output to:" \
-    "check box|Overwrite existing file"
+    "check box|Overwrite existing file" "push button|Options"
 
 step "Tab stops at every control in order, and each stop changes the screen"
 xdotool mousemove --sync 0 0 # nothing hot under the pointer
@@ -83,7 +83,8 @@ xdotool windowfocus --sync "$main"
 stops=("push button|Rescan Device" "table|Tracks" "table|Playlists" "push button|Close"
     "push button|Minimize" "push button|Help" "text|Output to:" "push button|Copy to Computer"
     "push button|Browse" "push button|Open" "check box|Open output folder after transfer is completed"
-    "check box|Keep output music folder organized" "check box|Overwrite existing file")
+    "check box|Keep output music folder organized" "check box|Overwrite existing file"
+    "push button|Options")
 holds "Corvane 1.0" state "${stops[0]}" focused
 shot() {
     import -window root -crop "${WIDTH}x${HEIGHT}+${origin_x}+${origin_y}" -depth 8 rgb:- | md5sum
@@ -105,7 +106,7 @@ distinct="$(printf '%s\n' "${screens[@]}" | sort -u | wc -l)"
 [ "$distinct" -eq ${#stops[@]} ] || fail "only $distinct of ${#stops[@]} Tab stops look different"
 
 step "Space ticks the focused option; the screen reader hears of it"
-xdotool key shift+Tab shift+Tab
+xdotool key shift+Tab shift+Tab shift+Tab
 holds "Corvane 1.0" state "check box|Keep output music folder organized" focused
 "$tree" "Corvane 1.0" announces "check box|Keep output music folder organized" \
     object:state-changed:checked xdotool key space || fail "the tick was not announced"

@@ -12,11 +12,6 @@ set -euo pipefail
 # shellcheck source=e2e-openbox.sh
 source "$(dirname "$0")/e2e-openbox.sh"
 
-# keys KEY...: presses keys in the main window, as the user would.
-keys() {
-    xdotool windowfocus --sync "$main" key --clearmodifiers --delay 80 "$@"
-    sleep 0.3
-}
 transfer_window() {
     xdotool search --onlyvisible --class corvane | while read -r w; do
         xdotool getwindowgeometry "$w" | grep -q 'Geometry: 501x107' && echo "$w"; done | head -n1
@@ -59,9 +54,10 @@ step "Shift+Tab to the track list, Ctrl+A and Space tick all four"
 keys shift+Tab ctrl+a space
 
 # Backwards from Rescan Device, the first stop, the output folder is the
-# seventh: the three options, Open, Browse and Copy to Computer come first.
-step "Shift+Tab to Rescan Device and seven more to the output folder; type it"
-keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab ctrl+a
+# eighth: Options, the three options, Open, Browse and Copy to Computer
+# come first.
+step "Shift+Tab to Rescan Device and eight more to the output folder; type it"
+keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab ctrl+a
 xdotool windowfocus --sync "$main" type --delay 5 "$work/out"
 step "Tab to Copy to Computer and Space"
 keys Tab space

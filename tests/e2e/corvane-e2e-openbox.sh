@@ -2,7 +2,8 @@
 # The real corvane program under Debian's openbox window manager, as on a
 # desktop: every dialog and message box must come up above the main window
 # (a window manager stacks new and raised windows as it likes, and keeps a
-# transient child over its owner) and centred over it to the pixel. Uses
+# transient child over its owner) and centred over it to the pixel; the
+# Options window too, opened by keyboard, its choice kept across a restart. Uses
 # the set-up and helpers of corvane-e2e.sh.
 #
 #   corvane-e2e-openbox.sh CORVANE SAMPLE_DEVICE_TOOL
@@ -114,6 +115,42 @@ sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$transfer")"
 xdotool mousemove --sync $((X + 451)) $((Y + 86)) click 1
 wait_for 10 "the transfer window to close" not_visible '^Corvane$'
+close_corvane
+
+# options_by_keyboard: a fresh start, whose focus is on Rescan Device, the
+# first stop; Options is the last. Its window is left in $options. The
+# pointer leaves the Close button the last run was closed by, or the
+# next close's move to it would wait for a move that never comes.
+options_by_keyboard() {
+    start_corvane
+    xdotool mousemove --sync 0 0
+    keys shift+Tab space
+    wait_for 10 "the Options window" visible '^Options$'
+    options="$(visible '^Options$' | head -n1)"
+}
+# options_key KEY...: keys pressed in the Options window.
+options_key() { xdotool windowfocus --sync "$options" key --delay 80 "$@"; }
+settings="$XDG_CONFIG_HOME/Corvane Data/settings.ini"
+
+step "Options opens from the keyboard, over the main window, centred and transient for it"
+options_by_keyboard
+placed_over "$options"
+xprop -id "$options" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$main")\$" ||
+    fail "Options is not transient for the main window: $(xprop -id "$options" WM_TRANSIENT_FOR)"
+
+step "Tab to its first check box, Space saves it; Escape closes the window"
+options_key Tab space
+wait_for 10 "the choice saved" grep -qx "CHECK_SAVE_COVERS=TRUE" "$settings"
+options_key Escape
+wait_for 10 "Escape to close Options" not_visible '^Options$'
+close_corvane
+
+step "after a restart the choice is there: Space turns it off again"
+options_by_keyboard
+options_key Tab space
+wait_for 10 "the choice turned off" grep -qx "CHECK_SAVE_COVERS=FALSE" "$settings"
+options_key Escape
+wait_for 10 "Escape to close Options" not_visible '^Options$'
 
 close_corvane
 echo "PASS"

@@ -20,3 +20,9 @@ unset CORVANE_E2E_HELPERS_ONLY
 openbox --config-file /dev/null >"$work/openbox.log" 2>&1 &
 pids+=($!)
 wait_for 10 "openbox to manage the screen" xprop -root _NET_SUPPORTING_WM_CHECK
+
+# keys KEY...: presses keys in the main window, as the user would.
+keys() {
+    xdotool windowfocus --sync "$main" key --clearmodifiers --delay 80 "$@"
+    sleep 0.3
+}
