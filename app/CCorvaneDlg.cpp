@@ -185,11 +185,12 @@ void CCorvaneDlg::InitPanesAndOptions() {
 
     nodevice = new CNodeviceDialog(this);
     nodevice->hide();
+    fileScan = new CFileScanDialog(this);
+    fileScan->hide();
+    // After the scan's window, which its preview asks whether the tables are free.
     options = new COptionsDialog(
         this, *settings, [this](const NameFormat& format) { return FirstCheckedCopyPath(format); });
     options->hide();
-    fileScan = new CFileScanDialog(this);
-    fileScan->hide();
 }
 
 CTransCheck* CCorvaneDlg::OptionBox(int controlId) const {

@@ -2,6 +2,7 @@
 // launch of a transfer of the checked tracks.
 #include "app/CCorvaneDlg.h"
 
+#include "app/CFileScanDialog.h"
 #include "app/COptionsDialog.h"
 #include "app/ClosestFolder.h"
 #include "app/FolderPicker.h"
@@ -88,6 +89,8 @@ void CCorvaneDlg::OnOptions() {
 }
 
 QString CCorvaneDlg::FirstCheckedCopyPath(const NameFormat& format) const {
+    if (fileScan->Running()) // the tables are the scan's until it ends
+        return {};
     CopyJob rules;
     rules.keepOrganized = keepOrganized->GetCheck() != 0;
     rules.nameFormat = &format;

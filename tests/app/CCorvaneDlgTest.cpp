@@ -3,7 +3,9 @@
 
 #include "MainWindowTestSupport.h"
 #include "app/CNodeviceDialog.h"
+#include "app/COptionsDialog.h"
 #include "app/FolderPicker.h"
+#include "app/MainBackground.h"
 #include "app/MessageBox.h"
 #include "app/SettingsStore.h"
 #include "controls/TransCheck.h"
@@ -11,6 +13,7 @@
 #include "library/Utf16.h"
 #include "lists/CListCtrlEx.h"
 #include "lists/CListCtrlLeftPane.h"
+#include "platform/DialogPlacement.h"
 #include "platform/OpenLocation.h"
 #include "resources/Template102.h"
 #include "resources/TemplateLayout.h"
@@ -24,11 +27,15 @@
 #include <QtTest/QTest>
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QWindow>
 
 #include <cstdlib>
 #include <map>
@@ -614,4 +621,123 @@ TEST_F(MainWindow, EnterPressesAFocusedButtonButNeverClosesAndF1AsksForHelp) {
     EXPECT_TRUE(window->isVisible());
     QTest::keyClick(window->Button(IDC_MAIN_CLOSE), Qt::Key_Space);
     EXPECT_TRUE(WaitUntil([&] { return !window->isVisible(); }));
+}
+
+namespace {
+
+using Naming = COptionsDialog::Naming;
+constexpr OptionKey kChoices[] = {kCheckSaveCovers, kCheckWriteTags, kCheckWriteM3u8,
+                                  kCheckSkipIdentical};
+
+COptionsDialog& OpenOptions(CCorvaneDlg& window) {
+    window.Button(IDC_MAIN_OPTIONS)->click();
+    return *window.OptionsDialog();
+}
+
+// Each transfer runs to its end; `told` notes whether its job had covers,
+// tags and skip-identical on.
+void CopyForReal(CCorvaneDlg& window, std::vector<CopyOutcome>& outcomes, std::vector<bool>& told) {
+    window.SetTransferRunner([&](CTransferDialog& transfer) {
+        transfer.show();
+        ASSERT_TRUE(WaitUntil([&] { return transfer.Progress().mayClose(); }));
+        const CopyJob& job = transfer.Job();
+        told.push_back(job.writeCovers && job.writeTags && job.skipIdentical);
+        outcomes.push_back(transfer.Outcome());
+    });
+}
+
+QString ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+TEST_F(MainWindow, OptionsOpensCentredAndTransientFromAControlThatCrowdsNoOther) {
+    Start();
+    const TemplateLayout layout(MainDialogTemplate());
+    const QRect place = window->Button(IDC_MAIN_OPTIONS)->geometry();
+    for (const DialogControl& control : MainDialogTemplate().controls)
+        EXPECT_TRUE(control.id == IDC_MAIN_OPTIONS ||
+                    !layout.PlaceOf(control.id).intersects(place));
+    const MainBackground panel{.trackList = Tracks().geometry(),
+                               .playlistPane = Playlists().geometry(),
+                               .copyButton = window->Button(IDC_MAIN_COPY)->geometry(),
+                               .icon = {}};
+    EXPECT_TRUE(panel.OptionPanel().contains(place));
+    EXPECT_LT(place.right(), panel.DividerX());
+
+    COptionsDialog& options = OpenOptions(*window);
+    ASSERT_TRUE(WaitUntil([&] { return options.isVisible(); }));
+    EXPECT_EQ(options.windowTitle(), "Options");
+    EXPECT_EQ(options.windowHandle()->transientParent(), window->windowHandle());
+    // Placed as the message boxes are: its corner where its client area would be centred.
+    EXPECT_EQ(options.frameGeometry().topLeft(),
+              CentredTopLeft(window->geometry(), options.size()));
+    QTest::keyClick(&options, Qt::Key_Escape);
+    EXPECT_FALSE(options.isVisible());
+    OpenOptions(*window).NamingButton(Naming::Own)->click();
+    QTest::keyClick(options.FormatEdit(), Qt::Key_Escape); // also from inside the box
+    EXPECT_FALSE(options.isVisible());
+}
+
+TEST_F(MainWindow, OptionsSurviveARestartAndTheNextTransfersUseThem) {
+    ASSERT_TRUE(PlugSampleDevice(devicePath));
+    Start();
+    COptionsDialog* options = &OpenOptions(*window);
+    for (OptionKey key : kChoices)
+        options->OptionBox(key)->click();
+    options->NamingButton(Naming::Own)->click();
+    QTest::keyClicks(options->FormatEdit(), "{genre}/{title}");
+
+    window.reset();
+    Start();
+    options = &OpenOptions(*window);
+    for (OptionKey key : kChoices)
+        EXPECT_TRUE(options->OptionBox(key)->isChecked()) << key.name;
+    EXPECT_TRUE(options->NamingButton(Naming::Own)->isChecked());
+    EXPECT_EQ(options->FormatEdit()->text(), "{genre}/{title}");
+    options->close();
+
+    std::vector<CopyOutcome> outcomes;
+    std::vector<bool> told;
+    CopyForReal(*window, outcomes, told);
+    const QString out = root.path() + "/out";
+    window->FolderEdit()->setText(out);
+    ClickTrack(0, 5);
+    ClickButton(IDC_MAIN_COPY);
+    ClickButton(IDC_MAIN_COPY);
+    ASSERT_EQ(outcomes.size(), 2u);
+    EXPECT_EQ(told, std::vector<bool>(2, true));
+    EXPECT_EQ(outcomes[0].copiedCount, 1u);
+    EXPECT_EQ(ReadAll(out + "/Sample iPod.m3u8"),
+              "#EXTM3U\n#EXTINF:12,Miles Davis - Blue in Green\nJazz/Blue in Green.mp3\n");
+    // The second finds the copy there, and lists it all the same.
+    EXPECT_EQ(outcomes[1].skippedCount, 1u);
+    EXPECT_TRUE(ReadAll(out + "/Sample iPod(0).m3u8").endsWith("\nJazz/Blue in Green.mp3\n"));
+}
+
+TEST_F(MainWindow, OptionsPreviewTheFirstTickedTrackAndSayWhatIsWrongWithAFormat) {
+    ASSERT_TRUE(PlugSampleDevice(devicePath));
+    Start();
+    COptionsDialog& options = OpenOptions(*window);
+    EXPECT_EQ(options.Preview()->text(), "Tick a track to see the name its copy gets.");
+    options.close();
+    ClickTrack(2, 5);
+    ClickTrack(1, 5);
+    window->OptionBox(IDC_MAIN_KEEP_ORGANIZED)->click();
+    const QString usual = "The first ticked track: Miles Davis/Kind of Blue/So What.mp3";
+    EXPECT_EQ(OpenOptions(*window).Preview()->text(), usual);
+    options.NamingButton(Naming::AlbumArtistDisc)->click();
+    EXPECT_EQ(options.FormatEdit()->text(), "{albumartist}/{album}/{disc}-{track:02} {title}");
+    EXPECT_FALSE(options.FormatEdit()->isEnabled());
+    options.NamingButton(Naming::Own)->click();
+    options.FormatEdit()->clear();
+    QTest::keyClicks(options.FormatEdit(), "{genre}/{year} {title}");
+    EXPECT_EQ(options.Preview()->text(), "The first ticked track: Jazz/So What.mp3");
+    EXPECT_TRUE(options.FormatError()->isHidden());
+    QTest::keyClicks(options.FormatEdit(), "/{mood}");
+    EXPECT_TRUE(options.FormatError()->text().contains("{mood}"));
+    EXPECT_FALSE(options.FormatError()->isHidden());
+    EXPECT_EQ(options.Preview()->text(), usual); // what a transfer then does
 }

@@ -90,7 +90,7 @@ TEST(FailureReport, OneLinePerTrackWithReasonAndSource) {
 TEST(TransferProgress, CopiesThatCouldNotBeTaggedAreListedAfterTheFailures) {
     CopyOutcome outcome;
     outcome.untagged = {{0, "Song", "/out/Song.wav", "not a format that takes tags"},
-                        {1, "", "/out/Unknown Title.aif", "refused"}};
+                        {1, "", "/out/X.aif", "refused"}};
     TransferProgress untaggedOnly(2);
     untaggedOnly.Start();
     untaggedOnly.Done(outcome);
@@ -108,5 +108,5 @@ TEST(TransferProgress, CopiesThatCouldNotBeTaggedAreListedAfterTheFailures) {
     ASSERT_EQ(lines.size(), 3);
     EXPECT_TRUE(lines[0].startsWith("Gone: ")) << lines[0].toStdString();
     EXPECT_EQ(lines[1], "Song: copied, not tagged: not a format that takes tags (/out/Song.wav)");
-    EXPECT_EQ(lines[2], "Unknown Title: copied, not tagged: refused (/out/Unknown Title.aif)");
+    EXPECT_EQ(lines[2], "Unknown Title: copied, not tagged: refused (/out/X.aif)");
 }
