@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+class ArtworkLibrary;
 class CFileScanDialog;
 class CFloatBtn;
 class CListCtrlEx;
@@ -101,6 +102,7 @@ private:
     void OnBrowse();
     void OnOpen();
     void OnCopyToComputer();
+    void TakeOptionsDialogChoices(CTransferDialog& transfer, ArtworkLibrary& artwork) const;
     void OnOptions();
     QString FirstCheckedCopyPath(const NameFormat& format) const;
     std::string ShownPlaylistTitle() const;

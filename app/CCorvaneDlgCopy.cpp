@@ -9,6 +9,7 @@
 #include "app/MessageBox.h"
 #include "app/OutputFolderCheck.h"
 #include "controls/TransCheck.h"
+#include "library/ArtworkLibrary.h"
 #include "lists/CListCtrlEx.h"
 #include "platform/OpenLocation.h"
 #include "resources/Template102.h"
@@ -62,11 +63,8 @@ void CCorvaneDlg::OnCopyToComputer() {
     // Read at each copy, so that a format edited in the file needs no restart.
     transfer.nameFormat = settings->ReadNameFormat();
     transfer.library = &device;
-    transfer.skipIdentical = settings->ReadOption(kCheckSkipIdentical);
-    transfer.writeCovers = settings->ReadOption(kCheckSaveCovers);
-    transfer.writeTags = settings->ReadOption(kCheckWriteTags);
-    if (settings->ReadOption(kCheckWriteM3u8))
-        transfer.playlistTitle = ShownPlaylistTitle();
+    ArtworkLibrary artwork;
+    TakeOptionsDialogChoices(transfer, artwork);
     transferRunning = true;
     transferRunner(transfer);
     transferRunning = false;
@@ -79,6 +77,21 @@ void CCorvaneDlg::SaveOption(int controlId) {
                           : controlId == IDC_MAIN_KEEP_ORGANIZED ? kCheckKeepOrganized
                                                                  : kCheckOverwriteExisting;
     settings->WriteOption(key, OptionBox(controlId)->GetCheck() != 0);
+}
+
+// As the settings file holds them at this copy, like the name format.
+void CCorvaneDlg::TakeOptionsDialogChoices(CTransferDialog& transfer,
+                                           ArtworkLibrary& artwork) const {
+    transfer.skipIdentical = settings->ReadOption(kCheckSkipIdentical);
+    transfer.writeCovers = settings->ReadOption(kCheckSaveCovers);
+    transfer.writeTags = settings->ReadOption(kCheckWriteTags);
+    // Read again for each copy that wants covers: the files may have changed
+    // since the device was read. Rows read from the files carry their own.
+    if ((transfer.writeCovers || transfer.writeTags) && device.source == CItuneDB::Source::Database)
+        artwork.Load(device.DeviceRoot());
+    transfer.artwork = &artwork;
+    if (settings->ReadOption(kCheckWriteM3u8))
+        transfer.playlistTitle = ShownPlaylistTitle();
 }
 
 void CCorvaneDlg::OnOptions() {

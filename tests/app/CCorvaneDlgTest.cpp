@@ -10,6 +10,7 @@
 #include "app/SettingsStore.h"
 #include "controls/TransCheck.h"
 #include "controls/TransStatic.h"
+#include "library/ArtworkLibrary.h"
 #include "library/Utf16.h"
 #include "lists/CListCtrlEx.h"
 #include "lists/CListCtrlLeftPane.h"
@@ -635,13 +636,15 @@ COptionsDialog& OpenOptions(CCorvaneDlg& window) {
 }
 
 // Each transfer runs to its end; `told` notes whether its job had covers,
-// tags and skip-identical on.
+// tags and skip-identical on, and the device's covers (the first row has one).
 void CopyForReal(CCorvaneDlg& window, std::vector<CopyOutcome>& outcomes, std::vector<bool>& told) {
     window.SetTransferRunner([&](CTransferDialog& transfer) {
         transfer.show();
         ASSERT_TRUE(WaitUntil([&] { return transfer.Progress().mayClose(); }));
         const CopyJob& job = transfer.Job();
-        told.push_back(job.writeCovers && job.writeTags && job.skipIdentical);
+        const TrackDetails* first = window.Device().DetailsOf(transfer.rows[0]);
+        told.push_back(job.writeCovers && job.writeTags && job.skipIdentical && job.artwork &&
+                       first && job.artwork->CoverOf(*first).Valid());
         outcomes.push_back(transfer.Outcome());
     });
 }
@@ -683,6 +686,7 @@ TEST_F(MainWindow, OptionsOpensCentredAndTransientFromAControlThatCrowdsNoOther)
 
 TEST_F(MainWindow, OptionsSurviveARestartAndTheNextTransfersUseThem) {
     ASSERT_TRUE(PlugSampleDevice(devicePath));
+    ASSERT_TRUE(WriteSampleArtwork(devicePath.toStdString()));
     Start();
     COptionsDialog* options = &OpenOptions(*window);
     for (OptionKey key : kChoices)
