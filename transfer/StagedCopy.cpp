@@ -182,8 +182,9 @@ StepResult StagedCopy::Stage(const std::string& source, const std::string& folde
         result = StepResult::Fail(CopyFailureReason::SourceUnreadable);
     if (result.Done()) {
         // Times are a courtesy: a volume that cannot store them still gets the music.
-        const struct timespec times[2] = {st.st_atim, st.st_mtim};
-        ::futimens(out.Get(), times);
+        sourceTimes_[0] = st.st_atim;
+        sourceTimes_[1] = st.st_mtim;
+        ::futimens(out.Get(), sourceTimes_);
         const int closeError = out.Close();
         if (closeError != 0)
             result = DestinationFailure(closeError);
@@ -191,6 +192,11 @@ StepResult StagedCopy::Stage(const std::string& source, const std::string& folde
     if (!result.Done())
         Discard();
     return NamingAFullVolume(result, folder);
+}
+
+void StagedCopy::RestoreSourceTimes() const {
+    if (!tempPath_.empty())
+        ::utimensat(AT_FDCWD, tempPath_.c_str(), sourceTimes_, 0);
 }
 
 StepResult StagedCopy::StageContent(const std::string& folder, std::string_view content) {

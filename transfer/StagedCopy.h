@@ -5,6 +5,7 @@
 #include <atomic>
 #include <string>
 #include <string_view>
+#include <time.h>
 
 class ByteCopier;
 
@@ -34,11 +35,18 @@ public:
     // for another try.
     StepResult Commit(const std::string& destination, bool replace);
 
+    // The staged file, for a step that rewrites it before Commit (the tags);
+    // empty when nothing is staged.
+    const std::string& Path() const { return tempPath_; }
+    // Gives the staged file the source's times again after such a step.
+    void RestoreSourceTimes() const;
+
 private:
     StepResult CommitWithoutNoReplace(const std::string& destination);
     void Discard();
 
-    std::string tempPath_; // empty when nothing is staged
+    std::string tempPath_;                // empty when nothing is staged
+    struct timespec sourceTimes_[2] = {}; // access and modification, from Stage
 };
 
 // Removes from `folder` the temporary files that copies of processes which
