@@ -117,20 +117,21 @@ RowPlan PlanRow(const CopyJob& job, const TrackRecord& row, RunNames& names) {
 
 // Tags the staged copy; the reason when it stays untagged. A save that
 // failed half-way may have damaged the copy, which is then staged afresh.
-std::string TagStaged(const RowPlan& plan, const CopyJob& job, ByteCopier& copier,
-                      StagedCopy& staged, StepResult& step) {
+std::string TagStaged(const RowPlan& plan, const CopyJob& job, const std::string& source,
+                      ByteCopier& copier, StagedCopy& staged, StepResult& step) {
     const TagWriteResult tagged = WriteTags(staged.Path(), plan.place.ext, plan.tags, nullptr);
     if (tagged == TagWriteResult::NotSaved)
-        step = staged.Stage(ResolveTrackPath(plan.source), plan.place.folder, copier,
-                            job.abortRequested);
+        step = staged.Stage(source, plan.place.folder, copier, job.abortRequested);
     else
         staged.RestoreSourceTimes();
     return tagged == TagWriteResult::Tagged ? std::string() : TagWriteText(tagged);
 }
 
 // Without the lock: the copy itself (and its tags), then the rename into
-// place. With tags, skipIdentical looks for the tagged copy, as only that
-// can be in the folder from an earlier run.
+// place. A tag that goes in front of the audio is rendered first and
+// written ahead of it; others are saved into the staged copy. With tags,
+// skipIdentical looks for the tagged copy, as only that can be in the
+// folder from an earlier run.
 RowResult CarryOut(RowPlan& plan, const CopyJob& job, ByteCopier& copier, RunNames& names,
                    IdenticalFiles& known) {
     if (!plan.hasSource)
@@ -138,11 +139,15 @@ RowResult CarryOut(RowPlan& plan, const CopyJob& job, ByteCopier& copier, RunNam
     if (!job.overwriteExisting)
         if (const StepResult chosen = ChooseName(plan.place, names, false); !chosen.Done())
             return chosen;
+    const std::string source = ResolveTrackPath(plan.source);
+    FrontTag front;
+    const bool tagFirst =
+        job.writeTags && RenderFrontTag(source, plan.place.ext, plan.tags, nullptr, front);
     StagedCopy staged;
-    RowResult result =
-        staged.Stage(ResolveTrackPath(plan.source), plan.place.folder, copier, job.abortRequested);
-    if (result.step.Done() && job.writeTags)
-        result.untagged = TagStaged(plan, job, copier, staged, result.step);
+    RowResult result = staged.Stage(source, plan.place.folder, copier, job.abortRequested,
+                                    front.bytes, front.replaced);
+    if (result.step.Done() && job.writeTags && !tagFirst)
+        result.untagged = TagStaged(plan, job, source, copier, staged, result.step);
     if (result.step.Done() && job.writeTags && job.skipIdentical &&
         known.Find(staged.Path(), plan.place.folder, plan.place.title, plan.place.ext,
                    plan.place.destination)) {

@@ -3,6 +3,7 @@
 #include "transfer/CopyOutcome.h"
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <time.h>
@@ -22,9 +23,11 @@ public:
 
     // Copies `source` into a new temporary file inside `folder` (ending in
     // "/"), with the source's modification time: done, failed, or Aborted
-    // when `abort` stopped it.
+    // when `abort` stopped it. `head`, when given, is written in place of
+    // the source's first `replaced` bytes (a tag rendered beforehand).
     StepResult Stage(const std::string& source, const std::string& folder, ByteCopier& copier,
-                     const std::atomic<bool>& abort);
+                     const std::atomic<bool>& abort, std::string_view head = {},
+                     uint64_t replaced = 0);
 
     // Writes `content` into a new temporary file inside `folder`, for files
     // the run makes itself (playlists).

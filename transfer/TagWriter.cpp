@@ -11,6 +11,7 @@
 #include <taglib/opusfile.h>
 #include <taglib/popularimeterframe.h>
 #include <taglib/textidentificationframe.h>
+#include <taglib/tfilestream.h>
 #include <taglib/tpropertymap.h>
 #include <taglib/vorbisfile.h>
 #include <taglib/wavfile.h>
@@ -97,17 +98,23 @@ void WriteId3v2Extras(TagLib::ID3v2::Tag& tag, const TagValues& values,
     AddFrontCover(tag, jpeg);
 }
 
+// Fills the MP3's ID3v2 tag in memory and gives the version to write it in.
+TagLib::ID3v2::Version FillMpeg(TagLib::MPEG::File& file, const TagValues& values,
+                                const std::vector<uint8_t>* jpeg) {
+    FillStandard(file, values, false);
+    TagLib::ID3v2::Tag& tag = *file.ID3v2Tag(true);
+    WriteId3v2Extras(tag, values, jpeg);
+    // A file tagged in ID3v2.3 stays readable by the players that wrote it.
+    return tag.header()->majorVersion() == 3 ? TagLib::ID3v2::v3 : TagLib::ID3v2::v4;
+}
+
 TagWriteResult TagMpeg(const char* path, const TagValues& values,
                        const std::vector<uint8_t>* jpeg) {
     TagLib::MPEG::File file(path, false);
     if (!file.isValid())
         return TagWriteResult::Refused;
-    FillStandard(file, values, false);
-    TagLib::ID3v2::Tag& tag = *file.ID3v2Tag(true);
-    WriteId3v2Extras(tag, values, jpeg);
-    // A file tagged in ID3v2.3 stays readable by the players that wrote it.
-    const TagLib::ID3v2::Version version =
-        tag.header()->majorVersion() == 3 ? TagLib::ID3v2::v3 : TagLib::ID3v2::v4;
+    const TagLib::ID3v2::Version version = FillMpeg(file, values, jpeg);
+    // ID3v2 alone: an ID3v1 tag at the end stays as the file has it.
     return Saved(file.save(TagLib::MPEG::File::ID3v2, TagLib::File::StripNone, version,
                            TagLib::File::DoNotDuplicate));
 }
@@ -240,4 +247,32 @@ TagWriteResult WriteTags(const std::string& path, const std::string& ext, const 
     if (format == ".aif" || format == ".aiff")
         return TagRiff<TagLib::RIFF::AIFF::File>(file, values, jpeg);
     return TagWriteResult::NotTaggable;
+}
+
+bool RenderFrontTag(const std::string& source, const std::string& ext, const TagValues& values,
+                    const std::vector<uint8_t>* jpeg, FrontTag& front) {
+    if (LowerCase(ext) != ".mp3")
+        return false;
+    TagLib::FileStream stream(source.c_str(), true);
+    if (!stream.isOpen())
+        return false;
+    TagLib::MPEG::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
+    if (!file.isValid())
+        return false;
+    uint64_t replaced = 0;
+    if (file.hasID3v2Tag()) {
+        // A tag after leading junk is saved in its place; WriteTags does that.
+        stream.seek(0);
+        if (stream.readBlock(3) != TagLib::ID3v2::Header::fileIdentifier())
+            return false;
+        replaced = file.ID3v2Tag()->header()->completeTagSize();
+    }
+    const TagLib::ID3v2::Version version = FillMpeg(file, values, jpeg);
+    // Saving an empty tag removes it; WriteTags does that too.
+    if (file.ID3v2Tag()->isEmpty())
+        return false;
+    const TagLib::ByteVector rendered = file.ID3v2Tag()->render(version);
+    front.bytes.assign(rendered.data(), rendered.size());
+    front.replaced = replaced;
+    return true;
 }

@@ -25,3 +25,19 @@ const char* TagWriteText(TagWriteResult result);
 // no play count.
 TagWriteResult WriteTags(const std::string& path, const std::string& ext, const TagValues& values,
                          const std::vector<uint8_t>* jpeg);
+
+// A tag that takes the place of the first `replaced` bytes of a file.
+struct FrontTag {
+    std::string bytes;
+    uint64_t replaced = 0;
+};
+
+// A tag that goes in front of a file's audio grows the file at its start,
+// and saving it into a copy would write the audio a second time. For such
+// a file (an MP3 whose ID3v2 tag, if any, starts it) this renders, from
+// the file on the device (opened only for reading), the tag WriteTags
+// would give its copy, so that the copy is written once: `front`, then the
+// file's bytes after `front.replaced`. False for any other file, which is
+// tagged by WriteTags once copied.
+bool RenderFrontTag(const std::string& source, const std::string& ext, const TagValues& values,
+                    const std::vector<uint8_t>* jpeg, FrontTag& front);

@@ -149,6 +149,30 @@ TEST_F(TagWriterTest, UnratedUnplayedTracksGetNeitherTagAndAPictureStays) {
     EXPECT_EQ(std::find(read.begin(), read.end(), "TXXX:FMPS_Rating=0"), read.end());
 }
 
+TEST_F(TagWriterTest, AFrontTagRenderedFromTheSourceGivesTheFileTaggingTheCopyGives) {
+    for (const bool ownTag : {false, true}) {
+        SCOPED_TRACE(ownTag);
+        const std::string source = folder.Path("source.mp3");
+        if (ownTag)
+            TaggedFile("source.mp3", true);
+        else
+            ASSERT_TRUE(WriteUntaggedAudio(source));
+        const std::string before = ScratchFolder::ReadFile(source);
+        FrontTag front;
+        ASSERT_TRUE(RenderFrontTag(source, ".mp3", Library(), &jpeg, front));
+        EXPECT_EQ(ScratchFolder::ReadFile(source), before);
+        ASSERT_LE(front.replaced, before.size());
+        EXPECT_EQ(front.replaced == 0, !ownTag);
+
+        const std::string copy = folder.Write("copy.mp3", before);
+        ASSERT_EQ(WriteTags(copy, ".mp3", Library(), &jpeg), TagWriteResult::Tagged);
+        EXPECT_TRUE(ScratchFolder::ReadFile(copy) == front.bytes + before.substr(front.replaced));
+    }
+    FrontTag front;
+    EXPECT_FALSE(RenderFrontTag(TaggedFile("song.m4a", false), ".m4a", Library(), &jpeg, front));
+    EXPECT_FALSE(RenderFrontTag(folder.Path("missing.mp3"), ".mp3", Library(), &jpeg, front));
+}
+
 TEST_F(TagWriterTest, FilesTagLibCannotTagAreReportedAndLeftAsTheyWere) {
     struct Case {
         std::string name;
