@@ -14,41 +14,22 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-TEST(TagValuesTest, TheLibrarysRatingInStarsPopularimterBytesAndFmpsText) {
-    struct Case {
-        uint32_t rating;
-        int stars;
-        uint8_t popm;
-        const char* fmps;
-    };
-    for (const Case& c : {Case{9, 0, 0, nullptr}, Case{20, 1, 1, "0.2"}, Case{40, 2, 64, "0.4"},
-                          Case{50, 3, 128, "0.6"}, Case{80, 4, 196, "0.8"}, Case{100, 5, 255, "1"},
-                          Case{250, 5, 255, "1"}}) {
-        SCOPED_TRACE(c.rating);
-        EXPECT_EQ(StarsOfRating(c.rating), c.stars);
-        EXPECT_EQ(PopularimeterRating(c.stars), c.popm);
-        if (c.fmps) {
-            EXPECT_EQ(FmpsRatingText(c.stars), c.fmps);
-        }
+TEST(TagValuesTest, RatingsInStarsPopularimeterBytesAndFmpsText) {
+    const int cases[][3] = {{9, 0, 0},    {20, 1, 1},    {40, 2, 64},  {50, 3, 128},
+                            {80, 4, 196}, {100, 5, 255}, {250, 5, 255}}; // rating, stars, POPM
+    for (const auto& c : cases) {
+        EXPECT_EQ(StarsOfRating(c[0]), c[1]) << c[0];
+        EXPECT_EQ(PopularimeterRating(c[1]), c[2]) << c[1];
     }
-}
-
-TEST(TagValuesTest, CountsGoWithTheirNumbersOrApartAndUnknownsAreLeftOut) {
-    TagValues values;
-    values.title = "T";
-    values.trackNumber = 3, values.trackCount = 12, values.discCount = 2, values.year = 1959;
-    using Properties = std::vector<std::pair<std::string, std::string>>;
-    EXPECT_EQ(StandardProperties(values, false),
-              (Properties{{"TITLE", "T"}, {"DATE", "1959"}, {"TRACKNUMBER", "3/12"}}));
-    EXPECT_EQ(
-        StandardProperties(values, true),
-        (Properties{{"TITLE", "T"}, {"DATE", "1959"}, {"TRACKNUMBER", "3"}, {"TRACKTOTAL", "12"}}));
+    EXPECT_EQ(FmpsRatingText(1), "0.2");
+    EXPECT_EQ(FmpsRatingText(4), "0.8");
+    EXPECT_EQ(FmpsRatingText(5), "1");
 }
 
 class TagWriterTest : public ::testing::Test {
 protected:
-    // A file with a title, an artist and (where given) a track number of its own.
-    std::string TaggedFile(const std::string& name, bool ownTrack) {
+    // A file with a title, an artist and (with ownTrack) a track number of its own.
+    std::string TaggedFile(const std::string& name, bool ownTrack = false) {
         AudioTags own{u"Own Title", u"Own Artist", std::nullopt, std::nullopt};
         if (ownTrack)
             own.properties = {{"TRACKNUMBER", "7"}};
@@ -56,21 +37,13 @@ protected:
         return folder.Path(name);
     }
 
-    static TagValues Library() {
-        TagValues values;
-        values.title = "Library Title", values.artist = "Library Artist";
-        values.album = "Kind of Blue", values.albumArtist = "Miles Davis Sextet";
-        values.genre = "Jazz", values.composer = "Bill Evans", values.year = 1959;
-        values.trackNumber = 3, values.trackCount = 12, values.discNumber = 1, values.discCount = 2;
-        values.compilation = true, values.stars = 4, values.playCount = 17;
-        return values;
-    }
-
-    static void ExpectLines(const Strings& read, const Strings& expected) {
-        for (const std::string& line : expected)
-            EXPECT_NE(std::find(read.begin(), read.end(), line), read.end())
-                << line << " not in:\n"
-                << testing::PrintToString(read);
+    static TagValues Library(int stars = 4, uint32_t plays = 17) {
+        TagValues v;
+        v.title = "Library Title", v.artist = "Library Artist", v.album = "Kind of Blue";
+        v.albumArtist = "Miles Davis Sextet", v.genre = "Jazz", v.composer = "Bill Evans";
+        v.year = 1959, v.trackNumber = 3, v.trackCount = 12, v.discNumber = 1, v.discCount = 2;
+        v.compilation = true, v.stars = stars, v.playCount = plays;
+        return v;
     }
 
     ScratchFolder folder;
@@ -78,11 +51,7 @@ protected:
 };
 
 TEST_F(TagWriterTest, FilesKeepTheirTagsGainTheRestAndCarryRatingPlaysAndCover) {
-    struct Format {
-        std::string ext;
-        Strings expected;
-    };
-    const std::vector<Format> formats = {
+    const std::pair<std::string, Strings> formats[] = {
         {".mp3",
          {"MP3", "TIT2=Own Title", "TPE1=Own Artist", "TRCK=7", "TALB=Kind of Blue",
           "TPE2=Miles Davis Sextet", "TCON=Jazz", "TCOM=Bill Evans", "TDRC=1959", "TPOS=1/2",
@@ -106,57 +75,48 @@ TEST_F(TagWriterTest, FilesKeepTheirTagsGainTheRestAndCarryRatingPlaysAndCover) 
           "COMPOSER=Bill Evans", "DATE=1959", "DISCNUMBER=1", "DISCTOTAL=2", "COMPILATION=1",
           "FMPS_RATING=0.8", "FMPS_PLAYCOUNT=17", "PICTURE=3/image/jpeg/300"}},
     };
-    for (const Format& format : formats) {
-        SCOPED_TRACE(format.ext);
-        const std::string path = TaggedFile("song" + format.ext, true);
-        ASSERT_EQ(WriteTags(path, format.ext, Library(), &jpeg), TagWriteResult::Tagged);
-        const Strings read = MutagenTags(path);
-        ExpectLines(read, format.expected);
-        EXPECT_EQ(std::count_if(read.begin(), read.end(),
-                                [](const std::string& line) {
-                                    return line.find("Library") != std::string::npos;
-                                }),
-                  0);
+    for (const auto& [ext, expected] : formats) {
+        const std::string path = TaggedFile("song" + ext, true);
+        ASSERT_EQ(WriteTags(path, ext, Library(), &jpeg), TagWriteResult::Tagged);
+        Strings read = MutagenTags(path);
+        std::sort(read.begin() + 1, read.end());
+        Strings wanted = expected;
+        std::sort(wanted.begin() + 1, wanted.end());
+        EXPECT_EQ(read, wanted) << ext; // and nothing of the library's own title or artist
     }
 }
 
 TEST_F(TagWriterTest, UnratedUnplayedTracksGetNeitherTagAndAPictureStays) {
-    TagValues unrated = Library();
-    unrated.stars = 0, unrated.playCount = 0;
-    const std::vector<uint8_t> other(120, 0xD9);
+    const std::vector<uint8_t> other(120, 1);
     for (const std::string ext : {".mp3", ".m4a", ".flac"}) {
-        SCOPED_TRACE(ext);
-        const std::string path = TaggedFile("song" + ext, false);
-        ASSERT_EQ(WriteTags(path, ext, unrated, &jpeg), TagWriteResult::Tagged);
-        ASSERT_EQ(WriteTags(path, ext, unrated, &other), TagWriteResult::Tagged);
+        const std::string path = TaggedFile("song" + ext);
+        ASSERT_EQ(WriteTags(path, ext, Library(0, 0), &jpeg), TagWriteResult::Tagged);
+        ASSERT_EQ(WriteTags(path, ext, Library(0, 0), &other), TagWriteResult::Tagged);
         Strings pictures;
         for (const std::string& line : MutagenTags(path)) {
             EXPECT_EQ(line.find("FMPS"), std::string::npos) << line;
             EXPECT_EQ(line.find("POPM"), std::string::npos) << line;
-            if (line.rfind("APIC=", 0) == 0 || line.rfind("covr=", 0) == 0 ||
-                line.rfind("PICTURE=", 0) == 0)
+            if (line.find("APIC=") == 0 || line.find("covr=") == 0 || line.find("PICTURE=") == 0)
                 pictures.push_back(line);
         }
-        ASSERT_EQ(pictures.size(), 1u);
+        ASSERT_EQ(pictures.size(), 1u) << ext;
         EXPECT_EQ(pictures[0].substr(pictures[0].size() - 4), "/300");
     }
-    unrated.playCount = 17;
     // Played but unrated: the players' POPM says "no rating" and counts the plays.
-    const std::string mp3 = TaggedFile("played.mp3", false);
-    ASSERT_EQ(WriteTags(mp3, ".MP3", unrated, nullptr), TagWriteResult::Tagged);
+    const std::string mp3 = TaggedFile("played.mp3");
+    ASSERT_EQ(WriteTags(mp3, ".MP3", Library(0, 5), nullptr), TagWriteResult::Tagged);
     const Strings read = MutagenTags(mp3);
-    ExpectLines(read, {"POPM:=0/17", "TXXX:FMPS_Playcount=17"});
-    EXPECT_EQ(std::find(read.begin(), read.end(), "TXXX:FMPS_Rating=0"), read.end());
+    EXPECT_EQ(std::count(read.begin(), read.end(), "POPM:=0/5"), 1);
+    EXPECT_EQ(
+        std::count_if(read.begin(), read.end(),
+                      [](const std::string& line) { return line.find("FMPS_R") != line.npos; }),
+        0);
 }
 
 TEST_F(TagWriterTest, AFrontTagRenderedFromTheSourceGivesTheFileTaggingTheCopyGives) {
     for (const bool ownTag : {false, true}) {
-        SCOPED_TRACE(ownTag);
         const std::string source = folder.Path("source.mp3");
-        if (ownTag)
-            TaggedFile("source.mp3", true);
-        else
-            ASSERT_TRUE(WriteUntaggedAudio(source));
+        ASSERT_TRUE(ownTag ? !TaggedFile("source.mp3").empty() : WriteUntaggedAudio(source));
         const std::string before = ScratchFolder::ReadFile(source);
         FrontTag front;
         ASSERT_TRUE(RenderFrontTag(source, ".mp3", Library(), &jpeg, front));
@@ -169,28 +129,23 @@ TEST_F(TagWriterTest, AFrontTagRenderedFromTheSourceGivesTheFileTaggingTheCopyGi
         EXPECT_TRUE(ScratchFolder::ReadFile(copy) == front.bytes + before.substr(front.replaced));
     }
     FrontTag front;
-    EXPECT_FALSE(RenderFrontTag(TaggedFile("song.m4a", false), ".m4a", Library(), &jpeg, front));
+    EXPECT_FALSE(RenderFrontTag(TaggedFile("song.m4a"), ".m4a", Library(), &jpeg, front));
     EXPECT_FALSE(RenderFrontTag(folder.Path("missing.mp3"), ".mp3", Library(), &jpeg, front));
 }
 
 TEST_F(TagWriterTest, FilesTagLibCannotTagAreReportedAndLeftAsTheyWere) {
-    struct Case {
-        std::string name;
-        TagWriteResult result;
-        const char* text;
-    };
-    for (const Case& c :
-         {Case{"memo.wma", TagWriteResult::NotTaggable, "not a format that takes tags"},
-          Case{"broken.m4a", TagWriteResult::Refused, "taglib could not read the file"},
-          Case{"broken.flac", TagWriteResult::Refused, "taglib could not read the file"}}) {
-        SCOPED_TRACE(c.name);
-        const std::string path = folder.Write(c.name, "not audio at all, only words");
-        EXPECT_EQ(WriteTags(path, c.name.substr(c.name.rfind('.')), Library(), &jpeg), c.result);
-        EXPECT_STREQ(TagWriteText(c.result), c.text);
-        EXPECT_EQ(folder.Read(c.name), "not audio at all, only words");
+    const std::pair<const char*, TagWriteResult> cases[] = {
+        {"memo.wma", TagWriteResult::NotTaggable},
+        {"broken.m4a", TagWriteResult::Refused},
+        {"broken.flac", TagWriteResult::Refused}};
+    for (const auto& [name, result] : cases) {
+        const std::string path = folder.Write(name, "only words");
+        EXPECT_EQ(WriteTags(path, path.substr(path.rfind('.')), Library(), &jpeg), result) << name;
+        EXPECT_EQ(folder.Read(name), "only words");
     }
+    EXPECT_STREQ(TagWriteText(TagWriteResult::NotTaggable), "not a format that takes tags");
     // A file that cannot be written back.
-    const std::string locked = TaggedFile("locked.mp3", false);
+    const std::string locked = TaggedFile("locked.mp3");
     ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
     ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
     EXPECT_EQ(RunInChild([&] {
