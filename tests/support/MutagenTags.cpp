@@ -7,7 +7,7 @@ namespace {
 
 // Single quotes only around the script and the path, so none inside.
 constexpr const char* kScript = R"PY(
-import sys, mutagen
+import sys, mutagen, mutagen.id3
 f = mutagen.File(sys.argv[1])
 kind = type(f).__name__ if f is not None else "none"
 tags = f.tags if f is not None and f.tags is not None else None
@@ -16,7 +16,7 @@ def add(key, value):
     out.append("%s=%s" % (key, value))
 if tags is None:
     pass
-elif kind == "MP3":
+elif isinstance(tags, mutagen.id3.ID3):
     for frame in tags.values():
         fid = frame.FrameID
         if fid == "TXXX":
