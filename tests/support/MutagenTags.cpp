@@ -7,7 +7,7 @@ namespace {
 
 // Single quotes only around the script and the path, so none inside.
 constexpr const char* kScript = R"PY(
-import sys, mutagen, mutagen.id3
+import base64, sys, mutagen, mutagen.flac, mutagen.id3
 f = mutagen.File(sys.argv[1])
 kind = type(f).__name__ if f is not None else "none"
 tags = f.tags if f is not None and f.tags is not None else None
@@ -41,7 +41,11 @@ elif kind == "MP4":
 else:
     for key in tags.keys():
         for value in tags[key]:
-            add(key.upper(), value)
+            if key.upper() == "METADATA_BLOCK_PICTURE":
+                picture = mutagen.flac.Picture(base64.b64decode(value))
+                add("PICTURE", "%d/%s/%d" % (picture.type, picture.mime, len(picture.data)))
+            else:
+                add(key.upper(), value)
 for picture in getattr(f, "pictures", []):
     add("PICTURE", "%d/%s/%d" % (picture.type, picture.mime, len(picture.data)))
 sys.stdout.buffer.write("\n".join([kind] + sorted(out)).encode("utf-8"))

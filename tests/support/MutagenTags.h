@@ -10,5 +10,6 @@
 // "APIC=type/mime/bytes"; MP4 items by their atom names, freeform ones as
 // "----:mean:name=text", numbers as "trkn=3/12", covers as
 // "covr=format/bytes"; Vorbis comments by their upper-case names, FLAC
-// pictures as "PICTURE=type/mime/bytes". Empty when mutagen cannot run.
+// pictures (and Ogg's METADATA_BLOCK_PICTURE) as "PICTURE=type/mime/bytes". Empty when mutagen
+// cannot run.
 std::vector<std::string> MutagenTags(const std::string& path);

@@ -74,6 +74,11 @@ TEST_F(TagWriterTest, FilesKeepTheirTagsGainTheRestAndCarryRatingPlaysAndCover) 
           "ALBUM=Kind of Blue", "ALBUMARTIST=Miles Davis Sextet", "GENRE=Jazz",
           "COMPOSER=Bill Evans", "DATE=1959", "DISCNUMBER=1", "DISCTOTAL=2", "COMPILATION=1",
           "FMPS_RATING=0.8", "FMPS_PLAYCOUNT=17", "PICTURE=3/image/jpeg/300"}},
+        {".ogg",
+         {"OggVorbis", "TITLE=Own Title", "ARTIST=Own Artist", "TRACKNUMBER=7", "TRACKTOTAL=12",
+          "ALBUM=Kind of Blue", "ALBUMARTIST=Miles Davis Sextet", "GENRE=Jazz",
+          "COMPOSER=Bill Evans", "DATE=1959", "DISCNUMBER=1", "DISCTOTAL=2", "COMPILATION=1",
+          "FMPS_RATING=0.8", "FMPS_PLAYCOUNT=17", "PICTURE=3/image/jpeg/300"}},
     };
     for (const auto& [ext, expected] : formats) {
         const std::string path = TaggedFile("song" + ext, true);
@@ -88,7 +93,7 @@ TEST_F(TagWriterTest, FilesKeepTheirTagsGainTheRestAndCarryRatingPlaysAndCover) 
 
 TEST_F(TagWriterTest, UnratedUnplayedTracksGetNeitherTagAndAPictureStays) {
     const std::vector<uint8_t> other(120, 1);
-    for (const std::string ext : {".mp3", ".m4a", ".flac"}) {
+    for (const std::string ext : {".mp3", ".m4a", ".flac", ".ogg"}) {
         const std::string path = TaggedFile("song" + ext);
         ASSERT_EQ(WriteTags(path, ext, Library(0, 0), &jpeg), TagWriteResult::Tagged);
         ASSERT_EQ(WriteTags(path, ext, Library(0, 0), &other), TagWriteResult::Tagged);
