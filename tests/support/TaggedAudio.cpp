@@ -174,9 +174,7 @@ Bytes OggPage(uint8_t flags, uint64_t granule, uint32_t sequence,
 }
 
 Bytes VorbisHeader(uint8_t type) {
-    Bytes out{type};
-    PutTag(out, "vorbis");
-    return out;
+    return {type, 'v', 'o', 'r', 'b', 'i', 's'};
 }
 
 // An Ogg Vorbis stream of 8 kHz mono: its identification, an empty comment
