@@ -19,7 +19,7 @@ const char* const kUsage =
     "usage: corvane-cli copy [--device DIR] [--playlist INDEX] --to DIR [--organize]\n"
     "                        [--name FORMAT] [--overwrite] [--only N,N,...]\n"
     "                        [--min-rating STARS] [--min-plays N] [--skip-identical]\n"
-    "                        [--m3u] [--from-files]\n"
+    "                        [--write-tags] [--m3u] [--from-files]\n"
     "\n"
     "Copies a playlist's tracks off the iPod into DIR, as corvane's Copy to Computer\n"
     "does. Nothing on the device is written.\n"
@@ -41,6 +41,9 @@ const char* const kUsage =
     "                     last sync included)\n"
     "  --skip-identical   leave out tracks already in DIR byte for byte, under their\n"
     "                     name or a numbered one, so a re-run adds no duplicates\n"
+    "  --write-tags       fill the tags each copy lacks from the iPod's library and\n"
+    "                     add its rating and play count (FMPS, and POPM in MP3s);\n"
+    "                     a copy that cannot be tagged is still copied\n"
     "  --m3u              also write <playlist name>.m3u8 into DIR, listing the copies\n"
     "  --from-files       read the music files' own tags, not the database (the\n"
     "                     default when the database is missing, empty or unreadable)\n"
@@ -104,7 +107,8 @@ int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     const std::vector<OptionSpec> specs = {
         {"device", true},    {"playlist", true}, {"to", true},   {"organize"},
         {"name", true},      {"overwrite"},      {"only", true}, {"min-rating", true},
-        {"min-plays", true}, {"skip-identical"}, {"m3u"},        kFromFilesOption};
+        {"min-plays", true}, {"skip-identical"}, {"write-tags"}, {"m3u"},
+        kFromFilesOption};
     if (int done = HandleCommonOptions(args, specs, kUsage, options, out, err); done >= 0)
         return done;
     if (!options.Has("to"))

@@ -49,6 +49,13 @@ void PrintCopySummary(const CopyJob& job, const CopyOutcome& outcome, size_t cho
         out << "failed: row " << failure.row + 1 << " \"" << Printable(failure.title)
             << "\": " << CopyFailureText(failure.reason) << " (" << Printable(FailurePath(failure))
             << ")\n";
+    if (!job.writeTags)
+        return;
+    // Still copies, so they leave the exit status alone.
+    out << "copied, not tagged: " << outcome.untagged.size() << "\n";
+    for (const UntaggedCopy& copy : outcome.untagged)
+        out << "not tagged: row " << copy.row + 1 << " \"" << Printable(copy.title)
+            << "\": " << copy.reason << " (" << Printable(copy.destination) << ")\n";
 }
 
 CopyOutcome RunCopyJob(CopyJob& job, const std::vector<uint32_t>& chosen, std::ostream& err) {

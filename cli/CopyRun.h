@@ -20,7 +20,7 @@ class CItuneDB;
 bool PrepareOutputFolder(const std::string& given, const CItuneDB& db, std::string& folder,
                          std::ostream& err);
 
-// --organize, --overwrite and --skip-identical into the job.
+// --organize, --overwrite, --skip-identical and --write-tags into the job.
 void ApplyCopyOptions(const ParsedOptions& options, CopyJob& job);
 
 // Runs the worker on its own thread over job.rows, whose `chosen` rows are
@@ -30,7 +30,8 @@ void ApplyCopyOptions(const ParsedOptions& options, CopyJob& job);
 CopyOutcome RunCopyJob(CopyJob& job, const std::vector<uint32_t>& chosen, std::ostream& err);
 
 // "copied 3, failed 1, cancelled 0 of 4 into DIR/" and a line per failure;
-// with skipIdentical the rows already there are counted apart.
+// with skipIdentical the rows already there are counted apart, with
+// writeTags the copies that could not be tagged, each with its reason.
 void PrintCopySummary(const CopyJob& job, const CopyOutcome& outcome, size_t chosen,
                       std::ostream& out);
 

@@ -18,9 +18,11 @@ class ByteCopier {
 public:
     virtual ~ByteCopier() = default;
 
-    // Copies from the start of `from` to its end into `to`; `sizeHint` is the
-    // source's size at open time (the copy still runs to the real end, and
-    // an end short of the hint is ReadFailed). `abort` is looked at between
+    // Copies from the offset of `from` (its start, unless a tag rendered
+    // beforehand replaces the first bytes) to its end into `to`, at its
+    // offset; `sizeHint` is what the source held from there at open time
+    // (the copy still runs to the real end, and an end short of the hint
+    // is ReadFailed). `abort` is looked at between
     // pieces of the file, so that a user who stops hard waits for no file.
     virtual ByteCopyResult Copy(int from, int to, uint64_t sizeHint,
                                 const std::atomic<bool>& abort) = 0;

@@ -13,6 +13,8 @@
 #include "transfer/Placement.h"
 #include "transfer/RunNames.h"
 #include "transfer/StagedCopy.h"
+#include "transfer/TagValues.h"
+#include "transfer/TagWriter.h"
 
 #include <fcntl.h>
 #include <mutex>
@@ -29,6 +31,15 @@ struct RowPlan {
     std::string title;  // as the database gave it, for reports
     Placement place;
     StepResult failure; // Done, or why the row cannot go ahead
+    TagValues tags;     // with writeTags
+};
+
+// What became of a row that went ahead.
+struct RowResult {
+    RowResult(StepResult of) : step(of) {}
+    StepResult step;
+    bool alreadyThere = false; // with skipIdentical: what it would write is in the folder
+    std::string untagged;      // with writeTags: why the copy in place has no tags
 };
 
 std::string SettleFolder(const CopyJob& job, const TrackRecord& row, int& error) {
@@ -84,6 +95,8 @@ RowPlan PlanRow(const CopyJob& job, const TrackRecord& row, RunNames& names) {
         plan.place.title = SafePathComponent(Utf16View(row.title));
     }
     plan.place.ext = SourceExtension(plan.source);
+    if (job.writeTags)
+        plan.tags = TagValuesOf(job.library, row);
     if (folderError != 0)
         plan.failure = StepResult::Fail(DestinationFailureOf(folderError));
     else if (names.FirstUse(plan.place.folder))
@@ -91,20 +104,48 @@ RowPlan PlanRow(const CopyJob& job, const TrackRecord& row, RunNames& names) {
     return plan;
 }
 
-// Without the lock: the copy itself, then the rename into place.
-StepResult CarryOut(RowPlan& plan, const CopyJob& job, ByteCopier& copier, RunNames& names,
-                    IdenticalFiles& known) {
+// Tags the staged copy; the reason when it stays untagged. A save that
+// failed half-way may have damaged the copy, which is then staged afresh.
+std::string TagStaged(const RowPlan& plan, const CopyJob& job, const std::string& source,
+                      ByteCopier& copier, StagedCopy& staged, StepResult& step) {
+    const TagWriteResult tagged = WriteTags(staged.Path(), plan.place.ext, plan.tags, nullptr);
+    if (tagged == TagWriteResult::NotSaved)
+        step = staged.Stage(source, plan.place.folder, copier, job.abortRequested);
+    else
+        staged.RestoreSourceTimes();
+    return tagged == TagWriteResult::Tagged ? std::string() : TagWriteText(tagged);
+}
+
+// Without the lock: the copy itself (and its tags), then the rename into
+// place. A tag that goes in front of the audio is rendered first and
+// written ahead of it; others are saved into the staged copy. With tags,
+// skipIdentical looks for the tagged copy, as only that can be in the
+// folder from an earlier run.
+RowResult CarryOut(RowPlan& plan, const CopyJob& job, ByteCopier& copier, RunNames& names,
+                   IdenticalFiles& known) {
     if (!plan.hasSource)
         return StepResult::Fail(CopyFailureReason::SourceMissing);
     if (!job.overwriteExisting)
         if (const StepResult chosen = ChooseName(plan.place, names, false); !chosen.Done())
             return chosen;
+    const std::string source = ResolveTrackPath(plan.source);
+    FrontTag front;
+    const bool tagFirst =
+        job.writeTags && RenderFrontTag(source, plan.place.ext, plan.tags, nullptr, front);
     StagedCopy staged;
-    StepResult result =
-        staged.Stage(ResolveTrackPath(plan.source), plan.place.folder, copier, job.abortRequested);
-    if (result.Done())
-        result = PlaceStaged(staged, plan.place, names, job.overwriteExisting);
-    if (result.Done())
+    RowResult result = staged.Stage(source, plan.place.folder, copier, job.abortRequested,
+                                    front.bytes, front.replaced);
+    if (result.step.Done() && job.writeTags && !tagFirst)
+        result.untagged = TagStaged(plan, job, source, copier, staged, result.step);
+    if (result.step.Done() && job.writeTags && job.skipIdentical &&
+        known.Find(staged.Path(), plan.place.folder, plan.place.title, plan.place.ext,
+                   plan.place.destination)) {
+        result.alreadyThere = true;
+        return result;
+    }
+    if (result.step.Done())
+        result.step = PlaceStaged(staged, plan.place, names, job.overwriteExisting);
+    if (result.step.Done())
         known.Added(plan.place.folder, plan.place.destination.substr(plan.place.folder.size()));
     return result;
 }
@@ -115,14 +156,21 @@ bool AlreadyThere(RowPlan& plan, IdenticalFiles& known) {
                                         plan.place.title, plan.place.ext, plan.place.destination);
 }
 
-void Record(CopyOutcome& outcome, uint32_t row, const RowPlan& plan, StepResult result) {
-    if (result.Done()) {
-        ++outcome.copiedCount;
+void Record(CopyOutcome& outcome, uint32_t row, const RowPlan& plan, const RowResult& result) {
+    if (result.alreadyThere) {
+        ++outcome.skippedCount;
         outcome.placed.push_back({row, plan.place.destination});
         return;
     }
+    if (result.step.Done()) {
+        ++outcome.copiedCount;
+        outcome.placed.push_back({row, plan.place.destination});
+        if (!result.untagged.empty())
+            outcome.untagged.push_back({row, plan.title, plan.place.destination, result.untagged});
+        return;
+    }
     const Placement& place = plan.place;
-    outcome.failures.push_back({row, result.reason, plan.title, plan.source,
+    outcome.failures.push_back({row, result.step.reason, plan.title, plan.source,
                                 place.destination.empty() ? place.folder : place.destination});
 }
 
@@ -166,14 +214,13 @@ unsigned CopyWorkerProc(CopyJob* job) {
             job->progress->Post(COPY_NEXT);
             plan = PlanRow(*job, row, names);
         }
-        if (job->skipIdentical && plan.failure.Done() && AlreadyThere(plan, known)) {
-            ++outcome.skippedCount;
-            outcome.placed.push_back({i, plan.place.destination});
-            continue;
-        }
-        const StepResult result =
-            plan.failure.Done() ? CarryOut(plan, *job, copier, names, known) : plan.failure;
-        if (result.kind == StepResult::Kind::Aborted) {
+        RowResult result = plan.failure;
+        // A tagged copy is looked for once it is staged and tagged (CarryOut).
+        if (plan.failure.Done() && job->skipIdentical && !job->writeTags)
+            result.alreadyThere = AlreadyThere(plan, known);
+        if (plan.failure.Done() && !result.alreadyThere)
+            result = CarryOut(plan, *job, copier, names, known);
+        if (result.step.kind == StepResult::Kind::Aborted) {
             outcome.cancelled = true;
             break;
         }

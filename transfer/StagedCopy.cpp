@@ -3,6 +3,7 @@
 #include "transfer/ByteCopier.h"
 #include "transfer/ProcessAlive.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -136,6 +137,27 @@ StepResult NamingAFullVolume(StepResult result, const std::string& folder) {
     return result;
 }
 
+StepResult WriteAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t n = ::write(fd, content.data(), content.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return DestinationFailure(n < 0 ? errno : ENOSPC);
+        content.remove_prefix(static_cast<size_t>(n));
+    }
+    return kDone;
+}
+
+// Puts `head` where the source's first `replaced` bytes were; the copy
+// goes on from there, on both sides.
+StepResult WriteHead(int from, int to, std::string_view head, uint64_t replaced, off_t size) {
+    if (replaced > static_cast<uint64_t>(size) ||
+        ::lseek(from, static_cast<off_t>(replaced), SEEK_SET) < 0)
+        return StepResult::Fail(CopyFailureReason::SourceUnreadable);
+    return WriteAll(to, head);
+}
+
 } // namespace
 
 void RemoveStaleStagedFiles(const std::string& folder) {
@@ -161,7 +183,8 @@ void StagedCopy::Discard() {
 }
 
 StepResult StagedCopy::Stage(const std::string& source, const std::string& folder,
-                             ByteCopier& copier, const std::atomic<bool>& abort) {
+                             ByteCopier& copier, const std::atomic<bool>& abort,
+                             std::string_view head, uint64_t replaced) {
     Discard();
     struct stat st {};
     int sourceFd = -1;
@@ -176,14 +199,19 @@ StepResult StagedCopy::Stage(const std::string& source, const std::string& folde
         return result;
     }
     FileHandle out(destFd);
-    result =
-        CopyFailureOf(copier.Copy(in.Get(), out.Get(), static_cast<uint64_t>(st.st_size), abort));
-    if (result.Done() && WrittenBytes(out.Get()) < st.st_size)
+    if (!head.empty() || replaced > 0)
+        result = WriteHead(in.Get(), out.Get(), head, replaced, st.st_size);
+    const uint64_t rest =
+        static_cast<uint64_t>(st.st_size) - std::min<uint64_t>(replaced, st.st_size);
+    if (result.Done())
+        result = CopyFailureOf(copier.Copy(in.Get(), out.Get(), rest, abort));
+    if (result.Done() && WrittenBytes(out.Get()) < off_t(head.size() + rest))
         result = StepResult::Fail(CopyFailureReason::SourceUnreadable);
     if (result.Done()) {
         // Times are a courtesy: a volume that cannot store them still gets the music.
-        const struct timespec times[2] = {st.st_atim, st.st_mtim};
-        ::futimens(out.Get(), times);
+        sourceTimes_[0] = st.st_atim;
+        sourceTimes_[1] = st.st_mtim;
+        ::futimens(out.Get(), sourceTimes_);
         const int closeError = out.Close();
         if (closeError != 0)
             result = DestinationFailure(closeError);
@@ -191,6 +219,11 @@ StepResult StagedCopy::Stage(const std::string& source, const std::string& folde
     if (!result.Done())
         Discard();
     return NamingAFullVolume(result, folder);
+}
+
+void StagedCopy::RestoreSourceTimes() const {
+    if (!tempPath_.empty())
+        ::utimensat(AT_FDCWD, tempPath_.c_str(), sourceTimes_, 0);
 }
 
 StepResult StagedCopy::StageContent(const std::string& folder, std::string_view content) {
@@ -202,15 +235,7 @@ StepResult StagedCopy::StageContent(const std::string& folder, std::string_view 
         return result;
     }
     FileHandle out(fd);
-    while (result.Done() && !content.empty()) {
-        const ssize_t n = ::write(out.Get(), content.data(), content.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            result = DestinationFailure(n < 0 ? errno : ENOSPC);
-        else
-            content.remove_prefix(static_cast<size_t>(n));
-    }
+    result = WriteAll(out.Get(), content);
     // It may replace an earlier one: the new bytes are on the disk first.
     if (result.Done() && ::fsync(out.Get()) != 0)
         result = DestinationFailure(errno);

@@ -3,8 +3,10 @@
 #include "transfer/CopyOutcome.h"
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <time.h>
 
 class ByteCopier;
 
@@ -21,9 +23,11 @@ public:
 
     // Copies `source` into a new temporary file inside `folder` (ending in
     // "/"), with the source's modification time: done, failed, or Aborted
-    // when `abort` stopped it.
+    // when `abort` stopped it. `head`, when given, is written in place of
+    // the source's first `replaced` bytes (a tag rendered beforehand).
     StepResult Stage(const std::string& source, const std::string& folder, ByteCopier& copier,
-                     const std::atomic<bool>& abort);
+                     const std::atomic<bool>& abort, std::string_view head = {},
+                     uint64_t replaced = 0);
 
     // Writes `content` into a new temporary file inside `folder`, for files
     // the run makes itself (playlists).
@@ -34,11 +38,18 @@ public:
     // for another try.
     StepResult Commit(const std::string& destination, bool replace);
 
+    // The staged file, for a step that rewrites it before Commit (the tags);
+    // empty when nothing is staged.
+    const std::string& Path() const { return tempPath_; }
+    // Gives the staged file the source's times again after such a step.
+    void RestoreSourceTimes() const;
+
 private:
     StepResult CommitWithoutNoReplace(const std::string& destination);
     void Discard();
 
-    std::string tempPath_; // empty when nothing is staged
+    std::string tempPath_;                // empty when nothing is staged
+    struct timespec sourceTimes_[2] = {}; // access and modification, from Stage
 };
 
 // Removes from `folder` the temporary files that copies of processes which

@@ -149,6 +149,65 @@ Bytes FlacStream(uint32_t seconds, uint32_t padTo) {
     return out;
 }
 
+// One Ogg page holding whole packets; readers take the checksum as given.
+Bytes OggPage(uint8_t flags, uint64_t granule, uint32_t sequence,
+              const std::vector<Bytes>& packets) {
+    Bytes lacing, body;
+    for (const Bytes& packet : packets) {
+        lacing.insert(lacing.end(), packet.size() / 255, 255);
+        lacing.push_back(uint8_t(packet.size() % 255));
+        body.insert(body.end(), packet.begin(), packet.end());
+    }
+    Bytes out;
+    PutTag(out, "OggS");
+    out.push_back(0); // version
+    out.push_back(flags);
+    Put32LE(out, uint32_t(granule));
+    Put32LE(out, uint32_t(granule >> 32));
+    Put32LE(out, 1); // stream serial number
+    Put32LE(out, sequence);
+    Put32LE(out, 0);
+    out.push_back(uint8_t(lacing.size()));
+    out.insert(out.end(), lacing.begin(), lacing.end());
+    out.insert(out.end(), body.begin(), body.end());
+    return out;
+}
+
+Bytes VorbisHeader(uint8_t type) {
+    return {type, 'v', 'o', 'r', 'b', 'i', 's'};
+}
+
+// An Ogg Vorbis stream of 8 kHz mono: its identification, an empty comment
+// and a stand-in setup header, then one page of stand-in audio whose
+// granule position says how many samples it holds.
+Bytes OggVorbis(uint32_t seconds, uint32_t padTo) {
+    Bytes identification = VorbisHeader(1);
+    Put32LE(identification, 0); // version
+    identification.push_back(1);
+    Put32LE(identification, 8000);
+    identification.insert(identification.end(), 12, 0); // no bit rates given
+    identification.push_back(0xB8);                     // blocks of 256 and 2048 samples
+    identification.push_back(1);
+    Bytes comment = VorbisHeader(3);
+    Put32LE(comment, 0); // no vendor
+    Put32LE(comment, 0); // no comments
+    comment.push_back(1);
+    Bytes out = OggPage(0x02, 0, 0, {identification});
+    const Bytes headers = OggPage(0, 0, 1, {comment, VorbisHeader(5)});
+    out.insert(out.end(), headers.begin(), headers.end());
+    // Pages of one packet each, as many as padTo asks for, then the last,
+    // which ends the stream.
+    constexpr size_t kPacket = 255 * 200;
+    const uint32_t full = uint32_t((padTo + kPacket - 1) / kPacket);
+    for (uint32_t page = 0; page <= full; ++page) {
+        const bool last = page == full;
+        const Bytes audio = OggPage(last ? 0x04 : 0, last ? uint64_t(seconds) * 8000 : 0, page + 2,
+                                    {Bytes(last ? 16 : kPacket, 0)});
+        out.insert(out.end(), audio.begin(), audio.end());
+    }
+    return out;
+}
+
 std::string LowerExtension(const std::string& path) {
     const size_t dot = path.rfind('.');
     std::string ext = dot == std::string::npos ? "" : path.substr(dot + 1);
@@ -169,6 +228,8 @@ bool Container(const std::string& path, uint32_t seconds, uint32_t padTo, Bytes&
         out = AiffFile(seconds, padTo);
     else if (ext == "flac")
         out = FlacStream(seconds, padTo);
+    else if (ext == "ogg")
+        out = OggVorbis(seconds, padTo);
     else
         return false;
     return true;

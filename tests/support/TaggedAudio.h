@@ -18,9 +18,9 @@ struct AudioTags {
 };
 
 // The format follows the extension of `path`: .mp3 (and .aac, written as
-// MPEG frames), .m4a/.m4b/.m4p, .wav, .aif/.aiff, .flac. `seconds` of silence;
-// with padTo the file is grown to at least that many bytes by more frames
-// or samples. False on any failure, or for another extension.
+// MPEG frames), .m4a/.m4b/.m4p, .wav, .aif/.aiff, .flac, .ogg (Vorbis).
+// `seconds` of silence; with padTo the file is grown to at least that many
+// bytes by more frames or samples. False on any failure, or for another extension.
 bool WriteTaggedAudio(const std::string& path, const AudioTags& tags, uint32_t seconds = 1,
                       uint32_t padTo = 0);
 
