@@ -4,4 +4,5 @@ void ApplyCopyOptions(const ParsedOptions& options, CopyJob& job) {
     job.keepOrganized = options.Has("organize");
     job.overwriteExisting = options.Has("overwrite");
     job.skipIdentical = options.Has("skip-identical");
+    job.writeCovers = options.Has("covers");
 }

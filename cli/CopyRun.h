@@ -19,7 +19,7 @@ class CItuneDB;
 bool PrepareOutputFolder(const std::string& given, const CItuneDB& db, std::string& folder,
                          std::ostream& err);
 
-// --organize, --overwrite and --skip-identical into the job.
+// --organize, --overwrite, --skip-identical and --covers into the job.
 void ApplyCopyOptions(const ParsedOptions& options, CopyJob& job);
 
 // Runs the worker on its own thread over job.rows, whose `chosen` rows are
@@ -29,6 +29,7 @@ void ApplyCopyOptions(const ParsedOptions& options, CopyJob& job);
 CopyOutcome RunCopyJob(CopyJob& job, const std::vector<uint32_t>& chosen, std::ostream& err);
 
 // "copied 3, failed 1, cancelled 0 of 4 into DIR/" and a line per failure;
-// with skipIdentical the rows already there are counted apart.
+// with skipIdentical the rows already there are counted apart. With
+// writeCovers, "covers 2, kept 1, failed 0" and a line per cover not written.
 void PrintCopySummary(const CopyJob& job, const CopyOutcome& outcome, size_t chosen,
                       std::ostream& out);

@@ -1,8 +1,10 @@
 #include "transfer/CopyWorker.h"
 
+#include "library/CItuneDB.h"
 #include "library/ResolvePath.h"
 #include "library/TrackTableLock.h"
 #include "library/Utf16.h"
+#include "transfer/AlbumCovers.h"
 #include "transfer/ByteCopier.h"
 #include "transfer/CopyProgress.h"
 #include "transfer/DestinationFolder.h"
@@ -27,7 +29,8 @@ struct RowPlan {
     std::string source; // the row's location as UTF-8
     std::string title;  // as the database gave it, for reports
     Placement place;
-    StepResult failure; // Done, or why the row cannot go ahead
+    StepResult failure;                  // Done, or why the row cannot go ahead
+    std::optional<TrackDetails> details; // with writeCovers, when the library has them
 };
 
 std::string SettleFolder(const CopyJob& job, const TrackRecord& row, int& error) {
@@ -95,6 +98,9 @@ RowPlan PlanRow(const CopyJob& job, const TrackRecord& row, RunNames& names) {
         plan.place.title = SafePathComponent(Utf16View(row.title));
     }
     plan.place.ext = SourceExtension(plan.source);
+    if (job.writeCovers && job.library)
+        if (const TrackDetails* details = job.library->DetailsOf(row))
+            plan.details = *details;
     if (folderError != 0)
         plan.failure = StepResult::Fail(DestinationFailureOf(folderError));
     else if (names.FirstUse(plan.place.folder))
@@ -137,6 +143,13 @@ void Record(CopyOutcome& outcome, uint32_t row, const RowPlan& plan, StepResult 
                                 place.destination.empty() ? place.folder : place.destination});
 }
 
+// The row's file is in its folder now, copied or found there.
+void NotePlaced(std::optional<AlbumCovers>& covers, const RowPlan& plan, CopyOutcome& outcome) {
+    if (covers)
+        covers->Placed(plan.place.folder, plan.details ? &*plan.details : nullptr,
+                       ResolveTrackPath(plan.source), outcome);
+}
+
 // The owner tells the user the transfer has finished once COPY_DONE arrives;
 // that should hold for the disk, not only for the page cache.
 void FlushOutputVolume(const std::string& outputFolder) {
@@ -157,6 +170,9 @@ unsigned CopyWorkerProc(CopyJob* job) {
         ownNames.emplace();
     RunNames& names = job->names ? *job->names : *ownNames;
     IdenticalFiles known;
+    std::optional<AlbumCovers> covers;
+    if (job->writeCovers)
+        covers.emplace(*job, names);
     if (job->overwriteExisting)
         ListFoldersBeforeRun(*job, names);
     // The owner's playlist files are staged there too, also when every row
@@ -180,6 +196,7 @@ unsigned CopyWorkerProc(CopyJob* job) {
         if (job->skipIdentical && plan.failure.Done() && AlreadyThere(plan, known)) {
             ++outcome.skippedCount;
             outcome.placed.push_back({i, plan.place.destination});
+            NotePlaced(covers, plan, outcome);
             continue;
         }
         const StepResult result =
@@ -189,6 +206,8 @@ unsigned CopyWorkerProc(CopyJob* job) {
             break;
         }
         Record(outcome, i, plan, result);
+        if (result.Done())
+            NotePlaced(covers, plan, outcome);
     }
     if (outcome.copiedCount > 0)
         FlushOutputVolume(job->outputFolder);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "transfer/TrackCovers.h"
+
+struct CopyJob;
+struct CopyOutcome;
+class RunNames;
+
+// cover.jpg in each folder below the output folder that the walk's copies
+// go into (writeCovers): the cover of the folder's first placed track, in
+// walk order, that has one. The output folder itself never gets one, as the
+// tracks there are of every album. An existing cover.jpg is kept unless the
+// walk overwrites, and even then only one from before the walk is replaced,
+// by the same rules as the copies.
+class AlbumCovers {
+public:
+    AlbumCovers(const CopyJob& job, RunNames& names);
+
+    // A row's file is now in `folder`, copied or found there already;
+    // `details` and `source` (resolved) are the row's, for its cover.
+    void Placed(const std::string& folder, const TrackDetails* details, const std::string& source,
+                CopyOutcome& outcome);
+
+private:
+    const std::string& outputFolder_;
+    bool overwrite_;
+    RunNames& names_;
+    TrackCovers covers_;
+    std::set<std::string> settled_; // folders whose cover.jpg was written, kept or failed
+};
