@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <map>
+#include <sys/mount.h>
 
 namespace {
 
@@ -98,6 +99,47 @@ TEST_F(RescueCovers, EachAlbumFolderTakesTheFirstEmbeddedPictureJpegAsItIsPngRee
     ASSERT_EQ(flat.exitCode, 0) << flat.err;
     EXPECT_TRUE(HasLine(flat.out, "covers 0, kept 0, failed 0")) << flat.out;
     EXPECT_FALSE(std::filesystem::exists(out.Path("flat/cover.jpg")));
+}
+
+TEST_F(RescueCovers, ACoverIsKeptReplacedOnlyWithOverwriteAndSkippedTracksStillCount) {
+    const Bytes jpeg = ReadBytes(pictures.Path("a.jpg"));
+    ASSERT_TRUE(AddEmbeddedPicture(Track("A1.mp3", u"Alpha"), jpeg));
+    ASSERT_TRUE(AddEmbeddedPicture(Track("B1.mp3", u"Beta"), jpeg));
+    auto copy = [&](Strings more) {
+        Strings args = {"copy",     "--device",   device.Path(), "--to",
+                        out.Path(), "--organize", "--covers"};
+        args.insert(args.end(), more.begin(), more.end());
+        return RunCli(args, "");
+    };
+    ASSERT_EQ(copy({}).exitCode, 0);
+    out.Write("Band/Alpha/cover.jpg", "the user's own");
+
+    const CliRun again = copy({});
+    EXPECT_TRUE(HasLine(again.out, "covers 0, kept 2, failed 0")) << again.out;
+    EXPECT_EQ(out.Read("Band/Alpha/cover.jpg"), "the user's own");
+
+    const CliRun overwriting = copy({"--overwrite"});
+    EXPECT_TRUE(HasLine(overwriting.out, "covers 2, kept 0, failed 0")) << overwriting.out;
+    EXPECT_EQ(ReadBytes(out.Path("Band/Alpha/cover.jpg")), jpeg);
+
+    // Every track already there: the folders still get their covers, and a
+    // cover that cannot be written is told without failing the copy.
+    std::filesystem::remove(out.Path("Band/Alpha/cover.jpg"));
+    std::filesystem::remove(out.Path("Band/Beta/cover.jpg"));
+    const std::string beta = out.Path("Band/Beta");
+    if (::mount(beta.c_str(), beta.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+        ::mount(nullptr, beta.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
+        ::umount(beta.c_str());
+        GTEST_SKIP() << "cannot mount a read-only folder here";
+    }
+    const CliRun skipping = copy({"--skip-identical"});
+    ::umount(beta.c_str());
+    EXPECT_EQ(skipping.exitCode, 0) << skipping.err;
+    EXPECT_TRUE(HasLine(skipping.out, "covers 1, kept 0, failed 1")) << skipping.out;
+    EXPECT_TRUE(HasLine(skipping.out,
+                        "cover not written: " + beta + "/cover.jpg: destination not writable"))
+        << skipping.out;
+    EXPECT_EQ(ReadBytes(out.Path("Band/Alpha/cover.jpg")), jpeg);
 }
 
 } // namespace
