@@ -1,6 +1,7 @@
 #include "transfer/AlbumCovers.h"
 
 #include "library/CItuneDB.h"
+#include "library/ResolvePath.h"
 #include "transfer/CopyJob.h"
 #include "transfer/CopyOutcome.h"
 #include "transfer/FolderLock.h"
@@ -67,10 +68,10 @@ AlbumCovers::AlbumCovers(const CopyJob& job, RunNames& names)
       covers_(job.artwork, RowsOf(job)) {}
 
 void AlbumCovers::Placed(const std::string& folder, const TrackDetails* details,
-                         const std::string& source, CopyOutcome& outcome) {
+                         const std::string& location, CopyOutcome& outcome) {
     if (folder == outputFolder_ || settled_.count(folder) != 0)
         return;
-    const std::vector<uint8_t>* jpeg = covers_.JpegOf(details, source);
+    const std::vector<uint8_t>* jpeg = covers_.JpegOf(details, ResolveTrackPath(location));
     if (!jpeg)
         return;
     settled_.insert(folder);

@@ -20,8 +20,8 @@ public:
     AlbumCovers(const CopyJob& job, RunNames& names);
 
     // A row's file is now in `folder`, copied or found there already;
-    // `details` and `source` (resolved) are the row's, for its cover.
-    void Placed(const std::string& folder, const TrackDetails* details, const std::string& source,
+    // `details` and `location` (the row's, as UTF-8) tell its cover.
+    void Placed(const std::string& folder, const TrackDetails* details, const std::string& location,
                 CopyOutcome& outcome);
 
 private:

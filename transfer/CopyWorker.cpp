@@ -146,8 +146,8 @@ void Record(CopyOutcome& outcome, uint32_t row, const RowPlan& plan, StepResult 
 // The row's file is in its folder now, copied or found there.
 void NotePlaced(std::optional<AlbumCovers>& covers, const RowPlan& plan, CopyOutcome& outcome) {
     if (covers)
-        covers->Placed(plan.place.folder, plan.details ? &*plan.details : nullptr,
-                       ResolveTrackPath(plan.source), outcome);
+        covers->Placed(plan.place.folder, plan.details ? &*plan.details : nullptr, plan.source,
+                       outcome);
 }
 
 // The owner tells the user the transfer has finished once COPY_DONE arrives;
