@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,4 +46,8 @@ public:
     // Reads and decodes `ref`'s thumbnail. False: the file is gone, short, or
     // its bytes do not match the sizes. Safe from any thread once loaded.
     bool ReadCover(const CoverRef& ref, CoverPixels& out) const;
+
+private:
+    struct Tables;
+    std::unique_ptr<const Tables> tables; // null before a load that read a database
 };

@@ -23,6 +23,7 @@ public:
         return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
     }
     uint64_t U64(size_t offset) const { return U32(offset) | uint64_t(U32(offset + 4)) << 32; }
+    uint16_t U16(size_t offset) const { return uint16_t(data[offset] | data[offset + 1] << 8); }
     uint8_t U8(size_t offset) const { return data[offset]; }
     bool TagIs(size_t offset, const char (&tag)[5]) const {
         return std::memcmp(data + offset, tag, 4) == 0;

@@ -11,11 +11,15 @@ std::string AbsoluteFolder(const std::string& folder) {
     return error ? folder : absolute.lexically_normal().string();
 }
 
-std::string DatabasePathOnVolume(const std::string& mountPoint, const char* fileName) {
+std::string PathOnVolume(const std::string& mountPoint, const char* relative) {
     std::string path = mountPoint;
     if (path.empty() || path.back() != '/')
         path += '/';
-    return path + kDatabaseFolderOnVolume + fileName;
+    return path + relative;
+}
+
+std::string DatabasePathOnVolume(const std::string& mountPoint, const char* fileName) {
+    return PathOnVolume(mountPoint, kDatabaseFolderOnVolume) + fileName;
 }
 
 std::string VolumeRootOfDatabase(const std::string& dbPath) {
