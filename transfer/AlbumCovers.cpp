@@ -44,11 +44,16 @@ TrackCovers::Rows RowsOf(const CopyJob& job) {
 StepResult PlaceCover(const std::string& folder, const std::vector<uint8_t>& jpeg, RunNames& names,
                       bool overwrite) {
     const StepResult keep = StepResult::Of(StepResult::Kind::NameTaken);
-    if (SpotOf(folder, names, overwrite) == CoverSpot::Keep)
+    const CoverSpot first = SpotOf(folder, names, overwrite);
+    if (first == CoverSpot::Keep)
         return keep;
+    // A file that was not there at first is not from before the walk, so
+    // only a cover that replaces one needs its bytes on the disk first.
     StagedCopy staged;
     const StepResult staging = staged.StageContent(
-        folder, std::string_view(reinterpret_cast<const char*>(jpeg.data()), jpeg.size()));
+        folder, std::string_view(reinterpret_cast<const char*>(jpeg.data()), jpeg.size()),
+        first == CoverSpot::Replace ? StagedCopy::Sync::BeforeCommit
+                                    : StagedCopy::Sync::WithVolume);
     if (!staging.Done())
         return staging;
     const FolderLock turn(overwrite ? folder : std::string());

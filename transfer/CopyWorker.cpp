@@ -209,7 +209,7 @@ unsigned CopyWorkerProc(CopyJob* job) {
         if (result.Done())
             NotePlaced(covers, plan, outcome);
     }
-    if (outcome.copiedCount > 0)
+    if (outcome.copiedCount > 0 || outcome.coversWritten > 0)
         FlushOutputVolume(job->outputFolder);
     outcome.failedCount = static_cast<uint32_t>(outcome.failures.size());
     job->progress->PostDone(std::move(outcome));

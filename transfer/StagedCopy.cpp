@@ -193,7 +193,8 @@ StepResult StagedCopy::Stage(const std::string& source, const std::string& folde
     return NamingAFullVolume(result, folder);
 }
 
-StepResult StagedCopy::StageContent(const std::string& folder, std::string_view content) {
+StepResult StagedCopy::StageContent(const std::string& folder, std::string_view content,
+                                    Sync sync) {
     Discard();
     int fd = -1;
     StepResult result = CreateTemp(folder, tempPath_, fd);
@@ -212,7 +213,7 @@ StepResult StagedCopy::StageContent(const std::string& folder, std::string_view 
             content.remove_prefix(static_cast<size_t>(n));
     }
     // It may replace an earlier one: the new bytes are on the disk first.
-    if (result.Done() && ::fsync(out.Get()) != 0)
+    if (result.Done() && sync == Sync::BeforeCommit && ::fsync(out.Get()) != 0)
         result = DestinationFailure(errno);
     if (result.Done())
         if (const int closeError = out.Close(); closeError != 0)
