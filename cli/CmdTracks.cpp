@@ -6,6 +6,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
 #include "cli/TextTable.h"
+#include "library/ArtworkLibrary.h"
 #include "library/MacTime.h"
 #include "library/Utf16.h"
 
@@ -27,7 +28,8 @@ const char* const kUsage =
     "                     \"composer\", \"albumArtist\", \"compilation\", \"rating\" (0-100,\n"
     "                     20 a star), \"playCount\", \"skipCount\" (with the device's plays\n"
     "                     since its last sync), \"lastPlayed\", \"dateAdded\" (ISO 8601 UTC,\n"
-    "                     null when unknown)\n";
+    "                     null when unknown), \"artwork\" (whether the device's artwork\n"
+    "                     database holds a cover for it)\n";
 
 void CountField(JsonArrayWriter& json, std::string_view key, uint32_t value) {
     if (value == 0)
@@ -44,7 +46,8 @@ void TimeField(JsonArrayWriter& json, std::string_view key, uint32_t macTime) {
 }
 
 // Absent fields read as zero here: the keys say null or 0 alike for both.
-void WriteDetails(JsonArrayWriter& json, const CItuneDB& db, const TrackRecord& track) {
+void WriteDetails(JsonArrayWriter& json, const CItuneDB& db, const ArtworkLibrary& artwork,
+                  const TrackRecord& track) {
     static const TrackDetails kNone;
     const TrackDetails* found = db.DetailsOf(track);
     const TrackDetails& details = found ? *found : kNone;
@@ -61,9 +64,15 @@ void WriteDetails(JsonArrayWriter& json, const CItuneDB& db, const TrackRecord& 
     json.NumberField("skipCount", details.skipCount);
     TimeField(json, "lastPlayed", details.lastPlayed);
     TimeField(json, "dateAdded", details.dateAdded);
+    json.BoolField("artwork", artwork.CoverOf(details).Valid());
 }
 
+// Rows read from the files name no image of the artwork database: their
+// covers, if any, are inside the files, and telling would mean opening each.
 void WriteJson(const CItuneDB& db, std::ostream& out) {
+    ArtworkLibrary artwork;
+    if (db.source == CItuneDB::Source::Database)
+        artwork.Load(db.DeviceRoot());
     JsonArrayWriter json(out);
     for (uint32_t i = 0; i < db.viewRowCount; ++i) {
         const TrackRecord& track = db.viewRows[i];
@@ -80,7 +89,7 @@ void WriteJson(const CItuneDB& db, std::ostream& out) {
         else
             json.NullField("path");
         json.TextField("source", SourceName(db));
-        WriteDetails(json, db, track);
+        WriteDetails(json, db, artwork, track);
         json.EndObject();
     }
 }

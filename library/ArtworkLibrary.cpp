@@ -1,7 +1,9 @@
 #include "library/ArtworkLibrary.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <iterator>
 #include <map>
 #include <sys/stat.h>
 #include <tuple>
@@ -22,28 +24,12 @@ constexpr off_t kLargestArtworkDatabase = off_t(256) << 20;
 
 // The raw RGB565 little-endian formats devices keep album covers in; the
 // others are photos (UYVY, I420, big-endian RGB565).
+constexpr uint32_t kCoverFormats[] = {1016, 1017, 1027, 1028, 1029, 1031, 1055, 1056,
+                                      1060, 1061, 1068, 1071, 1073, 1074, 1078, 1084};
+
 bool IsCoverFormat(uint32_t format) {
-    switch (format) {
-    case 1016:
-    case 1017:
-    case 1027:
-    case 1028:
-    case 1029:
-    case 1031:
-    case 1055:
-    case 1056:
-    case 1060:
-    case 1061:
-    case 1068:
-    case 1071:
-    case 1073:
-    case 1074:
-    case 1078:
-    case 1084:
-        return true;
-    default:
-        return false;
-    }
+    return std::find(std::begin(kCoverFormats), std::end(kCoverFormats), format) !=
+           std::end(kCoverFormats);
 }
 
 // The one place a track's dbid is read: the artwork database names tracks by it.
@@ -216,6 +202,8 @@ int ArtworkLibrary::Load(const std::string& deviceRoot) {
     return 1;
 }
 
+// An image the link names is the track's even when none of its formats is
+// usable: the dbid names the same image, not a second chance.
 CoverRef ArtworkLibrary::CoverOf(const TrackDetails& details) const {
     if (!tables)
         return {};

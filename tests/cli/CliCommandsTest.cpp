@@ -39,7 +39,8 @@ TEST_F(Cli, PlaylistsOfTheSampleDeviceMasterFirst) {
 const std::string kNoDetails =
     ", \"trackNumber\": null, \"trackCount\": null, \"discNumber\": null, \"discCount\": null, "
     "\"year\": null, \"composer\": null, \"albumArtist\": null, \"compilation\": false, "
-    "\"rating\": 0, \"playCount\": 0, \"skipCount\": 0, \"lastPlayed\": null, \"dateAdded\": null";
+    "\"rating\": 0, \"playCount\": 0, \"skipCount\": 0, \"lastPlayed\": null, \"dateAdded\": null, "
+    "\"artwork\": false";
 
 TEST_F(Cli, TracksShowTheViewWithNullsAndOnDiskPaths) {
     // Another machine wrote the folders in capitals; the paths follow the disk.
@@ -102,7 +103,7 @@ TEST_F(Cli, TracksAndPlaylistsCarryTheLibraryTheDeviceKept) {
                               "\"composer\": \"Writer\", \"albumArtist\": \"Various\", "
                               "\"compilation\": true, \"rating\": 80, \"playCount\": 9, "
                               "\"skipCount\": 4, \"lastPlayed\": \"2002-03-26T15:06:40Z\", "
-                              "\"dateAdded\": \"2020-09-13T12:26:40Z\"}"),
+                              "\"dateAdded\": \"2020-09-13T12:26:40Z\", \"artwork\": false}"),
               std::string::npos)
         << tracks.out;
 
@@ -112,6 +113,29 @@ TEST_F(Cli, TracksAndPlaylistsCarryTheLibraryTheDeviceKept) {
                                  "\"items\": 1, \"source\": \"database\", \"onTheGo\": true}"),
               std::string::npos)
         << playlists.out;
+}
+
+// Which tracks have a cover in the artwork database; the rows read from the
+// files never name one of its images.
+TEST_F(Cli, TracksTellWhichHaveArtwork) {
+    ASSERT_TRUE(WriteSampleArtwork(sample()));
+    auto withArtwork = [this](const std::vector<std::string>& options) {
+        std::vector<std::string> args = {"tracks", "--device", sample(), "--json"};
+        args.insert(args.end(), options.begin(), options.end());
+        const CliRun run = RunCli(args, "");
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        std::vector<std::string> titles;
+        const std::string marker = "\"artwork\": true";
+        for (size_t at = 0; (at = run.out.find(marker, at)) != std::string::npos; ++at) {
+            const size_t title = run.out.rfind("\"title\": ", at);
+            titles.push_back(run.out.substr(title + 9, run.out.find(',', title) - title - 9));
+        }
+        return titles;
+    };
+    EXPECT_EQ(withArtwork({}),
+              (std::vector<std::string>{"\"Blue in Green\"", "\"So What\"", "\"Für Elise\"",
+                                        "\"夜に駆ける\"", "\"Smile \xF0\x9F\x98\x80\""}));
+    EXPECT_EQ(withArtwork({"--from-files"}), std::vector<std::string>{});
 }
 
 // Scripts pass mount points relative to where they run; the paths handed out

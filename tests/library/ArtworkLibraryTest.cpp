@@ -44,7 +44,9 @@ struct ArtworkDevice {
         return library.Load(dir.path());
     }
     std::string File(const std::string& name) const {
-        return dir / ("iPod_Control/Artwork/" + name);
+        std::string relative = "iPod_Control/Artwork/";
+        relative += name;
+        return dir / relative;
     }
     // Loads again with the database alone replaced.
     int Reload(ArtworkLibrary& library, const std::vector<uint8_t>& database) const {

@@ -9,10 +9,14 @@ namespace {
 
 using Text = std::optional<std::u16string>;
 
+// Every sample track's dbid is this plus its id.
+constexpr uint64_t kDbidBase = 0x5A3D'0000'0000'0000;
+
 dbwriter::Track MakeTrack(uint32_t id, Text title, Text artist, Text album, Text genre,
                           const char16_t* file) {
     dbwriter::Track track;
     track.id = id;
+    track.dbid = kDbidBase + id;
     // Large enough that the list shows sizes people recognise (0.18 MB and up),
     // small enough that every test can write a fresh device.
     track.fileSize = 150000 + 37000 * (id - 100);
@@ -56,6 +60,70 @@ dbwriter::Database SampleDeviceDatabase() {
         {false, u"Favourites", {103, 106, 107}},
     };
     return db;
+}
+
+namespace {
+
+uint16_t Rgb565(uint32_t r, uint32_t g, uint32_t b) {
+    return uint16_t((r >> 3) << 11 | (g >> 2) << 5 | b >> 3);
+}
+
+// A cover anyone can tell apart at a glance: a diagonal wash of `hue` with
+// a pale disc in the middle.
+std::vector<uint8_t> CoverPicture(uint32_t side, const uint8_t (&hue)[3]) {
+    std::vector<uint8_t> pixels;
+    pixels.reserve(size_t(side) * side * 2);
+    const int centre = int(side) / 2, radius = int(side) * 3 / 10;
+    for (int y = 0; y < int(side); ++y) {
+        for (int x = 0; x < int(side); ++x) {
+            const uint32_t shade = 128 + 127 * uint32_t(x + y) / (2 * side);
+            const bool disc =
+                (x - centre) * (x - centre) + (y - centre) * (y - centre) < radius * radius;
+            const uint16_t value =
+                disc ? Rgb565(240, 236, 220)
+                     : Rgb565(hue[0] * shade / 255, hue[1] * shade / 255, hue[2] * shade / 255);
+            pixels.push_back(uint8_t(value));
+            pixels.push_back(uint8_t(value >> 8));
+        }
+    }
+    return pixels;
+}
+
+} // namespace
+
+artwriter::Artwork SampleDeviceArtwork() {
+    struct AlbumCover {
+        std::vector<uint32_t> tracks;
+        uint8_t hue[3];
+    };
+    const AlbumCover albums[] = {{{101, 102}, {40, 90, 220}},
+                                 {{103}, {200, 40, 40}},
+                                 {{104}, {230, 170, 30}},
+                                 {{109}, {60, 180, 90}}};
+    artwriter::Artwork artwork;
+    uint32_t offsets[2] = {0, 0}; // where the next picture starts in each file
+    for (const AlbumCover& album : albums) {
+        std::vector<artwriter::Thumbnail> thumbnails;
+        for (uint32_t format : {1060u, 1055u}) {
+            artwriter::Thumbnail thumbnail = artwriter::Thumb(format);
+            thumbnail.pixels = CoverPicture(artwriter::CoverFormatOf(format).width, album.hue);
+            thumbnails.push_back(thumbnail);
+        }
+        for (size_t i = 0; i < album.tracks.size(); ++i) {
+            const uint32_t id = album.tracks[i];
+            artwork.images.push_back({id, kDbidBase + id, thumbnails});
+            if (i == 0)
+                for (size_t f = 0; f < 2; ++f)
+                    thumbnails[f].offset = offsets[f]; // the tracks after share its bytes
+        }
+        for (size_t f = 0; f < 2; ++f)
+            offsets[f] += uint32_t(thumbnails[f].pixels.size());
+    }
+    return artwork;
+}
+
+bool WriteSampleArtwork(const std::string& root) {
+    return artwriter::WriteDevice(root, artwriter::Write(SampleDeviceArtwork()));
 }
 
 bool WriteSampleDevice(const std::string& root) {

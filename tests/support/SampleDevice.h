@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "support/ArtworkDbWriter.h"
 #include "support/ItunesDbWriter.h"
 
 // A dozen tracks that exercise what real libraries hold: missing artist,
@@ -9,6 +10,14 @@
 // playlists (one repeats a track, one names a missing track) and a master
 // playlist that is not first in the file.
 dbwriter::Database SampleDeviceDatabase();
+
+// Covers for four albums (Kind of Blue, Klavierstücke, THE BOOK, Faces) as
+// a classic keeps them, at 320×320 and 128×128, each track's image named
+// by its dbid; the two tracks of Kind of Blue share one picture's bytes.
+artwriter::Artwork SampleDeviceArtwork();
+
+// Writes SampleDeviceArtwork() into the device at `root`.
+bool WriteSampleArtwork(const std::string& root);
 
 // Writes a folder that looks like a mounted iPod: the database at
 // iPod_Control/iTunes/iTunesDB and each track's file under

@@ -19,7 +19,7 @@ std::string TrackFile(const std::string& root, const std::u16string& location) {
 } // namespace
 
 bool WriteTaggedSampleDevice(const std::string& root) {
-    if (!WriteSampleDevice(root))
+    if (!WriteSampleDevice(root) || !WriteSampleArtwork(root))
         return false;
     for (const dbwriter::Track& track : SampleDeviceDatabase().tracks) {
         const AudioTags tags{track.title, track.artist, track.album, track.genre};
