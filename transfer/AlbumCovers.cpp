@@ -76,7 +76,8 @@ void AlbumCovers::Placed(const std::string& folder, const TrackDetails* details,
                          const std::string& location, CopyOutcome& outcome) {
     if (folder == outputFolder_ || settled_.count(folder) != 0)
         return;
-    const std::vector<uint8_t>* jpeg = covers_.JpegOf(details, ResolveTrackPath(location));
+    const std::vector<uint8_t>* jpeg =
+        covers_.JpegOf(details, covers_.ReadsFiles() ? ResolveTrackPath(location) : std::string());
     if (!jpeg)
         return;
     settled_.insert(folder);

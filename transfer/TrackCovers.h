@@ -27,6 +27,10 @@ public:
     // object lives).
     const std::vector<uint8_t>* JpegOf(const TrackDetails* details, const std::string& source);
 
+    // Whether JpegOf reads `source` at all: for rows from the database it
+    // never does, so a caller need not resolve the file.
+    bool ReadsFiles() const { return rows_ == Rows::FromFiles; }
+
 private:
     const std::vector<uint8_t>* DatabaseCover(const TrackDetails& details);
     const std::vector<uint8_t>* EmbeddedCover(const std::string& source);
