@@ -9,6 +9,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/LibraryChoice.h"
 #include "cli/StopSignals.h"
+#include "library/ArtworkLibrary.h"
 #include "library/TrackTableLock.h"
 #include "transfer/NameFormat.h"
 #include "transfer/RunNames.h"
@@ -19,7 +20,7 @@ const char* const kUsage =
     "usage: corvane-cli copy [--device DIR] [--playlist INDEX] --to DIR [--organize]\n"
     "                        [--name FORMAT] [--overwrite] [--only N,N,...]\n"
     "                        [--min-rating STARS] [--min-plays N] [--skip-identical]\n"
-    "                        [--write-tags] [--m3u] [--from-files]\n"
+    "                        [--write-tags] [--m3u] [--covers] [--from-files]\n"
     "\n"
     "Copies a playlist's tracks off the iPod into DIR, as corvane's Copy to Computer\n"
     "does. Nothing on the device is written.\n"
@@ -45,6 +46,10 @@ const char* const kUsage =
     "                     add its rating and play count (FMPS, and POPM in MP3s);\n"
     "                     a copy that cannot be tagged is still copied\n"
     "  --m3u              also write <playlist name>.m3u8 into DIR, listing the copies\n"
+    "  --covers           write cover.jpg into each album folder (with --organize, or\n"
+    "                     a --name FORMAT with folders), from the iPod's artwork or,\n"
+    "                     for tracks read from the files, their embedded pictures;\n"
+    "                     an existing cover.jpg is kept unless --overwrite\n"
     "  --from-files       read the music files' own tags, not the database (the\n"
     "                     default when the database is missing, empty or unreadable)\n"
     "\n"
@@ -108,7 +113,7 @@ int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
         {"device", true},    {"playlist", true}, {"to", true},   {"organize"},
         {"name", true},      {"overwrite"},      {"only", true}, {"min-rating", true},
         {"min-plays", true}, {"skip-identical"}, {"write-tags"}, {"m3u"},
-        kFromFilesOption};
+        {"covers"},          kFromFilesOption};
     if (int done = HandleCommonOptions(args, specs, kUsage, options, out, err); done >= 0)
         return done;
     if (!options.Has("to"))
@@ -150,6 +155,12 @@ int RunCopy(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     job.names = &names;
     job.nameFormat = &nameFormat;
     job.library = &db;
+    ArtworkLibrary artwork;
+    if (job.writeCovers || job.writeTags) {
+        // No artwork database, or a damaged one, only means no covers.
+        artwork.Load(db.DeviceRoot());
+        job.artwork = &artwork;
+    }
     const CopyOutcome outcome = RunCopyJob(job, chosen, err);
     PrintCopySummary(job, outcome, chosen.size(), out);
     if (options.Has("m3u") &&

@@ -5,4 +5,5 @@ void ApplyCopyOptions(const ParsedOptions& options, CopyJob& job) {
     job.overwriteExisting = options.Has("overwrite");
     job.skipIdentical = options.Has("skip-identical");
     job.writeTags = options.Has("write-tags");
+    job.writeCovers = options.Has("covers");
 }

@@ -34,6 +34,16 @@ const std::string& FailurePath(const CopyFailure& failure) {
     return destinationFault && !failure.destination.empty() ? failure.destination : failure.source;
 }
 
+// A cover that could not be written leaves its copies as they are, so it is
+// reported apart from the failed rows.
+void PrintCoverSummary(const CopyOutcome& outcome, std::ostream& out) {
+    out << "covers " << outcome.coversWritten << ", kept " << outcome.coversKept << ", failed "
+        << outcome.coverFailures.size() << "\n";
+    for (const CoverFailure& failure : outcome.coverFailures)
+        out << "cover not written: " << Printable(failure.destination) << ": "
+            << CopyFailureText(failure.reason) << "\n";
+}
+
 } // namespace
 
 void PrintCopySummary(const CopyJob& job, const CopyOutcome& outcome, size_t chosen,
@@ -49,6 +59,8 @@ void PrintCopySummary(const CopyJob& job, const CopyOutcome& outcome, size_t cho
         out << "failed: row " << failure.row + 1 << " \"" << Printable(failure.title)
             << "\": " << CopyFailureText(failure.reason) << " (" << Printable(FailurePath(failure))
             << ")\n";
+    if (job.writeCovers)
+        PrintCoverSummary(outcome, out);
     if (!job.writeTags)
         return;
     // Still copies, so they leave the exit status alone.

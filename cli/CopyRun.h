@@ -20,7 +20,8 @@ class CItuneDB;
 bool PrepareOutputFolder(const std::string& given, const CItuneDB& db, std::string& folder,
                          std::ostream& err);
 
-// --organize, --overwrite, --skip-identical and --write-tags into the job.
+// --organize, --overwrite, --skip-identical, --write-tags and --covers into
+// the job.
 void ApplyCopyOptions(const ParsedOptions& options, CopyJob& job);
 
 // Runs the worker on its own thread over job.rows, whose `chosen` rows are
@@ -31,7 +32,8 @@ CopyOutcome RunCopyJob(CopyJob& job, const std::vector<uint32_t>& chosen, std::o
 
 // "copied 3, failed 1, cancelled 0 of 4 into DIR/" and a line per failure;
 // with skipIdentical the rows already there are counted apart, with
-// writeTags the copies that could not be tagged, each with its reason.
+// writeTags the copies that could not be tagged, each with its reason. With
+// writeCovers, "covers 2, kept 1, failed 0" and a line per cover not written.
 void PrintCopySummary(const CopyJob& job, const CopyOutcome& outcome, size_t chosen,
                       std::ostream& out);
 

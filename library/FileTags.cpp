@@ -1,9 +1,5 @@
 #include "library/FileTags.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
 #include <taglib/tpropertymap.h>
@@ -18,23 +14,6 @@ std::optional<std::u16string> Field(const TagLib::String& text) {
     if (text.isEmpty())
         return std::nullopt;
     return FromUtf8(text.to8Bit(true));
-}
-
-// Opening the file ourselves tells a vanished or locked file (skip it) from
-// one whose content TagLib does not understand (keep its row). The file is
-// opened once, read-only, and TagLib reads that same file. -1 when it is no
-// regular file.
-int OpenRegularFile(const std::string& path, uint64_t& size) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return -1;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return -1;
-    }
-    size = uint64_t(st.st_size);
-    return fd;
 }
 
 // The fields the common Tag interface lacks, under TagLib's property names,
@@ -58,7 +37,7 @@ void ReadLibraryFields(const TagLib::PropertyMap& properties, FileTags& tags) {
 
 TagReadResult ReadFileTags(const std::string& path, FileTags& tags) {
     tags = FileTags{};
-    const int fd = OpenRegularFile(path, tags.size);
+    const int fd = OpenRegularFileForTags(path, tags.size);
     if (fd < 0)
         return TagReadResult::Unreadable;
     TagReadStream stream(fd, path, tags.size);

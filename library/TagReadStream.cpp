@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -42,4 +44,17 @@ void TagReadStream::seek(long offset, Position from) {
     const long base = from == Beginning ? 0 : from == Current ? position_ : size_;
     if (offset >= -base && offset <= LONG_MAX - base)
         position_ = base + offset;
+}
+
+int OpenRegularFileForTags(const std::string& path, uint64_t& size) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    size = uint64_t(st.st_size);
+    return fd;
 }

@@ -47,3 +47,9 @@ private:
     uint32_t readsLeft_ = kMaxReads;
     uint64_t bytesLeft_ = kMaxBytes;
 };
+
+// Opens `path` read-only for a TagReadStream, without waiting on a FIFO a
+// crafted name may point at. Opening it ourselves tells a vanished or
+// locked file from one whose content TagLib does not understand. -1 unless
+// it is a regular file; `size` gets its size.
+int OpenRegularFileForTags(const std::string& path, uint64_t& size);

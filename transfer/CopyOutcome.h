@@ -59,13 +59,23 @@ struct UntaggedCopy {
     std::string reason;      // lower-case text for reports, e.g. "not a format that takes tags"
 };
 
+// A cover.jpg (writeCovers) that could not be written; the copies count as
+// copied all the same.
+struct CoverFailure {
+    std::string destination; // the cover.jpg it was to be
+    CopyFailureReason reason = CopyFailureReason::DestinationNotWritable;
+};
+
 // What one walk did; handed to the owner together with COPY_DONE.
 struct CopyOutcome {
     uint32_t copiedCount = 0;
-    uint32_t skippedCount = 0;          // already there, with skipIdentical
-    std::vector<PlacedFile> placed;     // copied and skipped rows, in walk order
-    uint32_t failedCount = 0;           // always failures.size()
-    bool cancelled = false;             // the walk stopped before its last row
-    std::vector<CopyFailure> failures;  // in walk order
-    std::vector<UntaggedCopy> untagged; // in walk order
+    uint32_t skippedCount = 0;               // already there, with skipIdentical
+    std::vector<PlacedFile> placed;          // copied and skipped rows, in walk order
+    uint32_t failedCount = 0;                // always failures.size()
+    bool cancelled = false;                  // the walk stopped before its last row
+    std::vector<CopyFailure> failures;       // in walk order
+    std::vector<UntaggedCopy> untagged;      // in walk order
+    uint32_t coversWritten = 0;              // cover.jpg files put into album folders
+    uint32_t coversKept = 0;                 // folders whose cover.jpg was left as it was
+    std::vector<CoverFailure> coverFailures; // in walk order
 };

@@ -1,8 +1,10 @@
 #include "transfer/CopyWorker.h"
 
+#include "library/CItuneDB.h"
 #include "library/ResolvePath.h"
 #include "library/TrackTableLock.h"
 #include "library/Utf16.h"
+#include "transfer/AlbumCovers.h"
 #include "transfer/ByteCopier.h"
 #include "transfer/CopyName.h"
 #include "transfer/CopyProgress.h"
@@ -30,8 +32,9 @@ struct RowPlan {
     std::string source; // the row's location as UTF-8
     std::string title;  // as the database gave it, for reports
     Placement place;
-    StepResult failure; // Done, or why the row cannot go ahead
-    TagValues tags;     // with writeTags
+    StepResult failure;                  // Done, or why the row cannot go ahead
+    TagValues tags;                      // with writeTags
+    std::optional<TrackDetails> details; // with covers or tags, when the library has them
 };
 
 // What became of a row that went ahead.
@@ -97,6 +100,9 @@ RowPlan PlanRow(const CopyJob& job, const TrackRecord& row, RunNames& names) {
     plan.place.ext = SourceExtension(plan.source);
     if (job.writeTags)
         plan.tags = TagValuesOf(job.library, row);
+    if ((job.writeCovers || job.writeTags) && job.library)
+        if (const TrackDetails* details = job.library->DetailsOf(row))
+            plan.details = *details;
     if (folderError != 0)
         plan.failure = StepResult::Fail(DestinationFailureOf(folderError));
     else if (names.FirstUse(plan.place.folder))
@@ -107,13 +113,23 @@ RowPlan PlanRow(const CopyJob& job, const TrackRecord& row, RunNames& names) {
 // Tags the staged copy; the reason when it stays untagged. A save that
 // failed half-way may have damaged the copy, which is then staged afresh.
 std::string TagStaged(const RowPlan& plan, const CopyJob& job, const std::string& source,
-                      ByteCopier& copier, StagedCopy& staged, StepResult& step) {
-    const TagWriteResult tagged = WriteTags(staged.Path(), plan.place.ext, plan.tags, nullptr);
+                      const std::vector<uint8_t>* cover, ByteCopier& copier, StagedCopy& staged,
+                      StepResult& step) {
+    const TagWriteResult tagged = WriteTags(staged.Path(), plan.place.ext, plan.tags, cover);
     if (tagged == TagWriteResult::NotSaved)
         step = staged.Stage(source, plan.place.folder, copier, job.abortRequested);
     else
         staged.RestoreSourceTimes();
     return tagged == TagWriteResult::Tagged ? std::string() : TagWriteText(tagged);
+}
+
+// The database's cover for a tagged copy. A file read from its own tags
+// already carries whatever picture it has.
+const std::vector<uint8_t>* CoverToEmbed(const CopyJob& job, const RowPlan& plan,
+                                         TrackCovers* covers) {
+    if (!job.writeTags || !covers || covers->ReadsFiles() || !plan.details)
+        return nullptr;
+    return covers->JpegOf(&*plan.details, std::string());
 }
 
 // Without the lock: the copy itself (and its tags), then the rename into
@@ -122,21 +138,22 @@ std::string TagStaged(const RowPlan& plan, const CopyJob& job, const std::string
 // skipIdentical looks for the tagged copy, as only that can be in the
 // folder from an earlier run.
 RowResult CarryOut(RowPlan& plan, const CopyJob& job, ByteCopier& copier, RunNames& names,
-                   IdenticalFiles& known) {
+                   IdenticalFiles& known, TrackCovers* covers) {
     if (!plan.hasSource)
         return StepResult::Fail(CopyFailureReason::SourceMissing);
     if (!job.overwriteExisting)
         if (const StepResult chosen = ChooseName(plan.place, names, false); !chosen.Done())
             return chosen;
     const std::string source = ResolveTrackPath(plan.source);
+    const std::vector<uint8_t>* cover = CoverToEmbed(job, plan, covers);
     FrontTag front;
     const bool tagFirst =
-        job.writeTags && RenderFrontTag(source, plan.place.ext, plan.tags, nullptr, front);
+        job.writeTags && RenderFrontTag(source, plan.place.ext, plan.tags, cover, front);
     StagedCopy staged;
     RowResult result = staged.Stage(source, plan.place.folder, copier, job.abortRequested,
                                     front.bytes, front.replaced);
     if (result.step.Done() && job.writeTags && !tagFirst)
-        result.untagged = TagStaged(plan, job, source, copier, staged, result.step);
+        result.untagged = TagStaged(plan, job, source, cover, copier, staged, result.step);
     if (result.step.Done() && job.writeTags && job.skipIdentical &&
         known.Find(staged.Path(), plan.place.folder, plan.place.title, plan.place.ext,
                    plan.place.destination)) {
@@ -174,6 +191,13 @@ void Record(CopyOutcome& outcome, uint32_t row, const RowPlan& plan, const RowRe
                                 place.destination.empty() ? place.folder : place.destination});
 }
 
+// The row's file is in its folder now, copied or found there.
+void NotePlaced(std::optional<AlbumCovers>& covers, const RowPlan& plan, CopyOutcome& outcome) {
+    if (covers)
+        covers->Placed(plan.place.folder, plan.details ? &*plan.details : nullptr, plan.source,
+                       outcome);
+}
+
 // The owner tells the user the transfer has finished once COPY_DONE arrives;
 // that should hold for the disk, not only for the page cache.
 void FlushOutputVolume(const std::string& outputFolder) {
@@ -194,6 +218,12 @@ unsigned CopyWorkerProc(CopyJob* job) {
         ownNames.emplace();
     RunNames& names = job->names ? *job->names : *ownNames;
     IdenticalFiles known;
+    std::optional<TrackCovers> trackCovers;
+    if (job->writeCovers || job->writeTags)
+        trackCovers.emplace(job->artwork, CoverRowsOf(*job));
+    std::optional<AlbumCovers> covers;
+    if (job->writeCovers)
+        covers.emplace(*job, names, *trackCovers);
     if (job->overwriteExisting)
         ListFoldersBeforeRun(*job, names);
     // The owner's playlist files are staged there too, also when every row
@@ -219,14 +249,17 @@ unsigned CopyWorkerProc(CopyJob* job) {
         if (plan.failure.Done() && job->skipIdentical && !job->writeTags)
             result.alreadyThere = AlreadyThere(plan, known);
         if (plan.failure.Done() && !result.alreadyThere)
-            result = CarryOut(plan, *job, copier, names, known);
+            result =
+                CarryOut(plan, *job, copier, names, known, trackCovers ? &*trackCovers : nullptr);
         if (result.step.kind == StepResult::Kind::Aborted) {
             outcome.cancelled = true;
             break;
         }
         Record(outcome, i, plan, result);
+        if (result.step.Done())
+            NotePlaced(covers, plan, outcome);
     }
-    if (outcome.copiedCount > 0)
+    if (outcome.copiedCount > 0 || outcome.coversWritten > 0)
         FlushOutputVolume(job->outputFolder);
     outcome.failedCount = static_cast<uint32_t>(outcome.failures.size());
     job->progress->PostDone(std::move(outcome));

@@ -226,7 +226,8 @@ void StagedCopy::RestoreSourceTimes() const {
         ::utimensat(AT_FDCWD, tempPath_.c_str(), sourceTimes_, 0);
 }
 
-StepResult StagedCopy::StageContent(const std::string& folder, std::string_view content) {
+StepResult StagedCopy::StageContent(const std::string& folder, std::string_view content,
+                                    Sync sync) {
     Discard();
     int fd = -1;
     StepResult result = CreateTemp(folder, tempPath_, fd);
@@ -237,7 +238,7 @@ StepResult StagedCopy::StageContent(const std::string& folder, std::string_view 
     FileHandle out(fd);
     result = WriteAll(out.Get(), content);
     // It may replace an earlier one: the new bytes are on the disk first.
-    if (result.Done() && ::fsync(out.Get()) != 0)
+    if (result.Done() && sync == Sync::BeforeCommit && ::fsync(out.Get()) != 0)
         result = DestinationFailure(errno);
     if (result.Done())
         if (const int closeError = out.Close(); closeError != 0)

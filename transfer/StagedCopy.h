@@ -29,9 +29,17 @@ public:
                      const std::atomic<bool>& abort, std::string_view head = {},
                      uint64_t replaced = 0);
 
+    // When a staged file's bytes reach the disk: before it may replace an
+    // earlier file, or with the rest of the volume when it takes a new name
+    // and its owner flushes the volume once the run is done (a cover an
+    // album, thousands in a run, each waiting for the disk would cost more
+    // than the copies).
+    enum class Sync { BeforeCommit, WithVolume };
+
     // Writes `content` into a new temporary file inside `folder`, for files
-    // the run makes itself (playlists).
-    StepResult StageContent(const std::string& folder, std::string_view content);
+    // the run makes itself (playlists, covers).
+    StepResult StageContent(const std::string& folder, std::string_view content,
+                            Sync sync = Sync::BeforeCommit);
 
     // Renames the staged file to `destination`. With replace false an
     // existing entry is never replaced: NameTaken, and the staged file stays
