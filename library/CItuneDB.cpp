@@ -160,7 +160,6 @@ template <typename Lay> bool CItuneDB::LayTables(Lay lay) {
                TableMemory::Rows(playlists, room.playlists),
                TableMemory::Rows(playlistNames, room.playlistNameUnits),
                TableMemory::Rows(memberIndices, room.members),
-               TableMemory::Rows(trackLengths, room.tracks),
                TableMemory::Rows(trackDetails, room.tracks));
 }
 
@@ -207,7 +206,6 @@ void CItuneDB::FreeTables() {
 void CItuneDB::DropTables() {
     viewRows = nullptr;
     viewRowCount = 0;
-    trackLengths = nullptr;
     trackDetails = nullptr;
     onTheGoCount = 0;
     tracks = nullptr;

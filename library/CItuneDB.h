@@ -175,8 +175,7 @@ private:
     TrackIdIndex trackIndexById;
     // Beside `tracks`, row for row, so the nine-word TrackRecord stays as
     // every view and list expects it.
-    uint32_t* trackLengths = nullptr;
-    TrackDetails* trackDetails = nullptr; // likewise
+    TrackDetails* trackDetails = nullptr;
 
     // What the device wrote beside its database since the last sync, read
     // before the tables are laid out so that they have room for it.

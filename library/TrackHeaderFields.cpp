@@ -53,7 +53,7 @@ TrackDetails ReadTrackHeaderFields(const ByteReader& reader, size_t at) {
         }
     }
     if (inside(kTrackDbid, 8)) {
-        details.dbid = reader.U64(at + kTrackDbid);
+        details.SetDbid(reader.U64(at + kTrackDbid));
         details.present |= TrackDetails::kDbid;
     }
     if (header >= kTrackArtworkLinkHeader && inside(kTrackArtworkLink, 4)) {
