@@ -53,6 +53,14 @@ uint8_t* MapAnonymousMemory(size_t size, bool hugePages) {
     return static_cast<uint8_t*>(mapping);
 }
 
+void AdviseSmallPages(uint8_t* bytes, size_t size) {
+    static const size_t page = size_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t start = RoundUp(reinterpret_cast<uintptr_t>(bytes), page);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(bytes) + size) / page * page;
+    if (end > start)
+        madvise(reinterpret_cast<void*>(start), end - start, MADV_NOHUGEPAGE);
+}
+
 void UnmapAnonymousMemory(uint8_t* bytes, size_t size) {
     if (bytes)
         munmap(bytes, MappingLength(size));

@@ -18,6 +18,9 @@
 // a little will be written: a huge page is cleared whole at its first write.
 uint8_t* MapAnonymousMemory(size_t size, bool hugePages = true); // null when refused
 void UnmapAnonymousMemory(uint8_t* bytes, size_t size);
+// Keeps the whole small pages inside `size` bytes at `bytes`, part of a
+// mapping, off huge pages; only a hint.
+void AdviseSmallPages(uint8_t* bytes, size_t size);
 // Gives back the part of a mapping of `size` bytes that one of `smaller`
 // bytes does not need, in place.
 void ShrinkAnonymousMemory(uint8_t* bytes, size_t size, size_t smaller);

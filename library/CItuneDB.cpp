@@ -157,8 +157,8 @@ int CItuneDB::TraverseItuneDBOnce() {
 template <typename Lay> bool CItuneDB::LayTables(Lay lay) {
     return lay(TableMemory::Rows(tracks, room.tracks),
                TableMemory::Rows(trackStrings, room.trackStringUnits),
-               TableMemory::Rows(playlists, room.playlists),
-               TableMemory::Rows(playlistNames, room.playlistNameUnits),
+               TableMemory::FewRows(playlists, room.playlists),
+               TableMemory::FewRows(playlistNames, room.playlistNameUnits),
                TableMemory::Rows(memberIndices, room.members),
                TableMemory::Rows(trackDetails, room.tracks));
 }
