@@ -41,6 +41,7 @@ int CItuneDB::LoadDatabase(const std::string& path) {
     ReadDeviceSideFiles();
     const int result = ExpandCompressedImage(fileImage) ? LoadTables() : CountFailed();
     UnmapDatabase();
+    playCountsFile.Release();
     return result;
 }
 
@@ -115,6 +116,8 @@ int CItuneDB::FinishTables() {
     if (hasPlayCounts)
         MergePlayCounts(playCountsFile.data(), playCountsFile.size(), trackDetails, trackFill,
                         message);
+    if (playCountsFile.Faulted())
+        message += "Play Counts: part of the file could not be read and counted as zeros\r\n";
     AppendOnTheGo();
     playlistCount = playlistFill;
     if (!BuildPlaylistView(0)) {

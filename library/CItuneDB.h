@@ -179,7 +179,7 @@ private:
 
     // What the device wrote beside its database since the last sync, read
     // before the tables are laid out so that they have room for it.
-    std::vector<uint8_t> playCountsFile;
+    ImageBuffer playCountsFile; // for the length of a load
     bool hasPlayCounts = false;
     std::vector<std::vector<uint32_t>> onTheGoLists; // track indexes, one list a file
     uint32_t onTheGoCount = 0;                       // the last rows of `playlists` that hold them
