@@ -11,8 +11,9 @@
 //
 // A mapping of a megabyte or more is laid on whole, aligned huge pages, as
 // the kernel backs only those with huge pages; so it may be longer than was
-// asked. Pass the size that was asked to every call below: each works out
-// the real length from it alike.
+// asked. Huge pages back only the whole ones inside what was asked: the
+// part of the last one that was asked for stays on small pages. Pass the size that was asked to
+// every call below: each works out the real length from it alike.
 //
 // `hugePages` false asks for small pages instead, for memory of which only
 // a little will be written: a huge page is cleared whole at its first write.
