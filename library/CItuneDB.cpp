@@ -178,7 +178,7 @@ int CItuneDB::AllocateTables() {
 // some twenty times the image. Where even that is refused (a table beyond
 // 4 GiB, strict overcommit, a small address-space limit), the load counts
 // first. Huge pages pay for their clearing only once the tables run to
-// megabytes.
+// megabytes; the id index's entries, eight bytes a track, never do.
 int CItuneDB::ReserveTables() {
     constexpr size_t kHugePagesFromImageBytes = size_t(16) << 20;
     const bool hugePages = fileImage.size() >= kHugePagesFromImageBytes;
@@ -186,7 +186,7 @@ int CItuneDB::ReserveTables() {
     AddRoom(room, OnTheGoRoom());
     const bool reserved =
         LayTables([&](auto... tables) { return tableMemory.Reserve(hugePages, tables...); }) &&
-        trackIndexById.Reserve(uint32_t(std::min<uint64_t>(room.tracks, UINT32_MAX)), hugePages);
+        trackIndexById.Reserve(uint32_t(std::min<uint64_t>(room.tracks, UINT32_MAX)), false);
     if (!reserved)
         FreeTables();
     return reserved;
