@@ -43,14 +43,28 @@ void* MapAligned(size_t length) {
 
 } // namespace
 
+void AdviseSmallPages(uint8_t* bytes, size_t size) {
+    static const size_t page = size_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t start = RoundUp(reinterpret_cast<uintptr_t>(bytes), page);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(bytes) + size) / page * page;
+    if (end > start)
+        madvise(reinterpret_cast<void*>(start), end - start, MADV_NOHUGEPAGE);
+}
+
 uint8_t* MapAnonymousMemory(size_t size, bool hugePages) {
     const size_t length = MappingLength(size);
     void* mapping = OnHugePages(size) ? MapAligned(length) : MapPrivate(length);
     if (mapping == MAP_FAILED)
         return nullptr;
-    if (hugePages)
-        madvise(mapping, length, MADV_HUGEPAGE); // only a hint; fine when refused
-    return static_cast<uint8_t*>(mapping);
+    auto* bytes = static_cast<uint8_t*>(mapping);
+    if (hugePages) {
+        // Only whole huge pages of what was asked; the rest on small pages,
+        // as a huge page there would be cleared and taken whole for a part.
+        const size_t whole = size / kHugePage * kHugePage;
+        madvise(bytes, whole, MADV_HUGEPAGE); // only a hint; fine when refused
+        AdviseSmallPages(bytes + whole, length - whole);
+    }
+    return bytes;
 }
 
 void UnmapAnonymousMemory(uint8_t* bytes, size_t size) {

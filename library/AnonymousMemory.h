@@ -11,13 +11,17 @@
 //
 // A mapping of a megabyte or more is laid on whole, aligned huge pages, as
 // the kernel backs only those with huge pages; so it may be longer than was
-// asked. Pass the size that was asked to every call below: each works out
-// the real length from it alike.
+// asked. Huge pages back only the whole ones inside what was asked: the
+// part of the last one that was asked for stays on small pages. Pass the size that was asked to
+// every call below: each works out the real length from it alike.
 //
 // `hugePages` false asks for small pages instead, for memory of which only
 // a little will be written: a huge page is cleared whole at its first write.
 uint8_t* MapAnonymousMemory(size_t size, bool hugePages = true); // null when refused
 void UnmapAnonymousMemory(uint8_t* bytes, size_t size);
+// Keeps the whole small pages inside `size` bytes at `bytes`, part of a
+// mapping, off huge pages; only a hint.
+void AdviseSmallPages(uint8_t* bytes, size_t size);
 // Gives back the part of a mapping of `size` bytes that one of `smaller`
 // bytes does not need, in place.
 void ShrinkAnonymousMemory(uint8_t* bytes, size_t size, size_t smaller);

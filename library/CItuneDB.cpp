@@ -41,6 +41,7 @@ int CItuneDB::LoadDatabase(const std::string& path) {
     ReadDeviceSideFiles();
     const int result = ExpandCompressedImage(fileImage) ? LoadTables() : CountFailed();
     UnmapDatabase();
+    playCountsFile.Release();
     return result;
 }
 
@@ -115,6 +116,8 @@ int CItuneDB::FinishTables() {
     if (hasPlayCounts)
         MergePlayCounts(playCountsFile.data(), playCountsFile.size(), trackDetails, trackFill,
                         message);
+    if (playCountsFile.Faulted())
+        message += "Play Counts: part of the file could not be read and counted as zeros\r\n";
     AppendOnTheGo();
     playlistCount = playlistFill;
     if (!BuildPlaylistView(0)) {
@@ -157,10 +160,9 @@ int CItuneDB::TraverseItuneDBOnce() {
 template <typename Lay> bool CItuneDB::LayTables(Lay lay) {
     return lay(TableMemory::Rows(tracks, room.tracks),
                TableMemory::Rows(trackStrings, room.trackStringUnits),
-               TableMemory::Rows(playlists, room.playlists),
-               TableMemory::Rows(playlistNames, room.playlistNameUnits),
+               TableMemory::FewRows(playlists, room.playlists),
+               TableMemory::FewRows(playlistNames, room.playlistNameUnits),
                TableMemory::Rows(memberIndices, room.members),
-               TableMemory::Rows(trackLengths, room.tracks),
                TableMemory::Rows(trackDetails, room.tracks));
 }
 
@@ -176,7 +178,7 @@ int CItuneDB::AllocateTables() {
 // some twenty times the image. Where even that is refused (a table beyond
 // 4 GiB, strict overcommit, a small address-space limit), the load counts
 // first. Huge pages pay for their clearing only once the tables run to
-// megabytes.
+// megabytes; the id index's entries, eight bytes a track, never do.
 int CItuneDB::ReserveTables() {
     constexpr size_t kHugePagesFromImageBytes = size_t(16) << 20;
     const bool hugePages = fileImage.size() >= kHugePagesFromImageBytes;
@@ -184,7 +186,7 @@ int CItuneDB::ReserveTables() {
     AddRoom(room, OnTheGoRoom());
     const bool reserved =
         LayTables([&](auto... tables) { return tableMemory.Reserve(hugePages, tables...); }) &&
-        trackIndexById.Reserve(uint32_t(std::min<uint64_t>(room.tracks, UINT32_MAX)), hugePages);
+        trackIndexById.Reserve(uint32_t(std::min<uint64_t>(room.tracks, UINT32_MAX)), false);
     if (!reserved)
         FreeTables();
     return reserved;
@@ -207,7 +209,6 @@ void CItuneDB::FreeTables() {
 void CItuneDB::DropTables() {
     viewRows = nullptr;
     viewRowCount = 0;
-    trackLengths = nullptr;
     trackDetails = nullptr;
     onTheGoCount = 0;
     tracks = nullptr;

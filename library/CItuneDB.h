@@ -175,12 +175,11 @@ private:
     TrackIdIndex trackIndexById;
     // Beside `tracks`, row for row, so the nine-word TrackRecord stays as
     // every view and list expects it.
-    uint32_t* trackLengths = nullptr;
-    TrackDetails* trackDetails = nullptr; // likewise
+    TrackDetails* trackDetails = nullptr;
 
     // What the device wrote beside its database since the last sync, read
     // before the tables are laid out so that they have room for it.
-    std::vector<uint8_t> playCountsFile;
+    ImageBuffer playCountsFile; // for the length of a load
     bool hasPlayCounts = false;
     std::vector<std::vector<uint32_t>> onTheGoLists; // track indexes, one list a file
     uint32_t onTheGoCount = 0;                       // the last rows of `playlists` that hold them

@@ -119,8 +119,7 @@ DatabaseWalker::Step DatabaseWalker::WalkTrackList(size_t at) {
         if (!reader.Has(child + kTrackKindFlag, 4))
             return Step::Fault;
         if (!BeginTrack(reader.U32(child + kTrackId), reader.U32(child + kTrackFileSize),
-                        reader.U32(child + kTrackKindFlag)) ||
-            !TrackLength(reader.U32(child + kTrackLengthMs)))
+                        reader.U32(child + kTrackKindFlag)))
             return Step::Fault;
         TrackHeaderDetails(child);
         const size_t objects = child + reader.U32(child + kHeaderLength);
@@ -250,15 +249,14 @@ bool DatabaseWalker::BeginTrack(uint32_t trackId, uint32_t fileSize, uint32_t ki
     return true;
 }
 
-bool DatabaseWalker::TrackLength(uint32_t lengthMs) {
-    if (filling)
-        db.trackLengths[db.trackFill - 1] = lengthMs;
-    return true;
-}
-
+// The length lies inside the fixed fields every walk checks, so it is read
+// whatever the header length says, unlike the other details.
 void DatabaseWalker::TrackHeaderDetails(size_t at) {
-    if (filling)
-        db.trackDetails[db.trackFill - 1] = ReadTrackHeaderFields(reader, at);
+    if (!filling)
+        return;
+    TrackDetails& details = db.trackDetails[db.trackFill - 1];
+    details = ReadTrackHeaderFields(reader, at);
+    details.lengthMs = reader.U32(at + kTrackLengthMs);
 }
 
 bool DatabaseWalker::ReserveString(uint64_t capacity, uint64_t units, uint64_t pos) const {

@@ -53,7 +53,6 @@ private:
 
     // What differs between the passes.
     bool BeginTrack(uint32_t trackId, uint32_t fileSize, uint32_t kindFlag);
-    bool TrackLength(uint32_t lengthMs);
     void TrackHeaderDetails(size_t at);
     bool TrackString(uint32_t type, const uint8_t* bytes, size_t units);
     bool BeginPlaylist(uint8_t masterByte);

@@ -50,8 +50,8 @@ void NoteUnread(std::string& message, const std::string& name, DeviceFileRead re
 void CItuneDB::ReadDeviceSideFiles() {
     deviceSideNotes.clear();
     const std::string folder = dbPath.substr(0, dbPath.rfind('/') + 1);
-    const DeviceFileRead read = ReadDeviceSideFile(ResolveExistingPath(folder + kPlayCountsName),
-                                                   kLargestPlayCounts, playCountsFile);
+    const DeviceFileRead read = MapDeviceSideFile(ResolveExistingPath(folder + kPlayCountsName),
+                                                  kLargestPlayCounts, playCountsFile);
     hasPlayCounts = read == DeviceFileRead::Read;
     NoteUnread(deviceSideNotes, kPlayCountsName, read);
     ReadOnTheGoFiles(folder);

@@ -108,11 +108,11 @@ bool FileScanner::BuildTables(const std::string& playlistName) {
     db.totalMembers = count;
     db.ResetFillCursors();
     db.trackIndexById.Clear();
-    if (!db.tableMemory.Allocate(
-            TableMemory::Rows(db.tracks, count),
-            TableMemory::Rows(db.trackStrings, db.trackStringUnits),
-            TableMemory::Rows(db.playlists, 1), TableMemory::Rows(db.memberIndices, count),
-            TableMemory::Rows(db.trackLengths, count), TableMemory::Rows(db.trackDetails, count)) ||
+    if (!db.tableMemory.Allocate(TableMemory::Rows(db.tracks, count),
+                                 TableMemory::Rows(db.trackStrings, db.trackStringUnits),
+                                 TableMemory::Rows(db.playlists, 1),
+                                 TableMemory::Rows(db.memberIndices, count),
+                                 TableMemory::Rows(db.trackDetails, count)) ||
         !db.trackIndexById.Reserve(count))
         return false;
     for (uint32_t row = 0; row < count; ++row)
@@ -132,13 +132,14 @@ const char16_t* FileScanner::PutString(const std::u16string& text) {
     return dst;
 }
 
-// What the tags say of the track's place in its album, as a database's
-// header would; a file has no play counts, rating or dates added.
+// What the tags say of the track's length and its place in its album, as a
+// database's header would; a file has no play counts, rating or dates added.
 void FileScanner::FillDetails(TrackDetails& details, const FileTags& tags) {
     auto place = [this](const std::optional<std::u16string>& text) {
         return text ? uint32_t(PutString(*text) - db.trackStrings + 1) : 0;
     };
     details = TrackDetails{};
+    details.lengthMs = tags.lengthMs;
     details.trackNumber = tags.trackNumber, details.trackCount = tags.trackCount;
     details.discNumber = tags.discNumber, details.discCount = tags.discCount;
     details.year = tags.year;
@@ -165,7 +166,6 @@ void FileScanner::FillTrack(uint32_t row, const ScannedFile& file) {
     track.genre = put(file.tags.genre);
     track.location = PutString(FromUtf8(file.path));
     track.fileSize = ClampToWord(file.tags.size);
-    db.trackLengths[row] = file.tags.lengthMs;
     FillDetails(db.trackDetails[row], file.tags);
     db.memberIndices[row] = int32_t(row);
     db.trackIndexById.Add(track.trackId, int32_t(row));

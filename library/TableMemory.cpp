@@ -35,6 +35,11 @@ bool TableMemory::Map(size_t size, Mapping mapping, bool hugePages) {
     return bytes != nullptr;
 }
 
+void TableMemory::KeepOnSmallPages(bool fewRows, void* rows, size_t size) {
+    if (fewRows)
+        AdviseSmallPages(static_cast<uint8_t*>(rows), size);
+}
+
 void TableMemory::Release() {
     UnmapAnonymousMemory(bytes, length);
     bytes = nullptr;

@@ -8,12 +8,22 @@
 // mapping, laid out back to back and released together.
 class TableMemory {
 public:
-    // One table to place: where its pointer goes, and how many rows it has.
+    // One table to place: where its pointer goes, how many rows it has, and
+    // whether real files fill only a few of them whatever its bounds allow.
     template <typename T> struct Table {
         T*& rows;
         uint64_t count;
+        bool fewRows;
     };
-    template <typename T> static Table<T> Rows(T*& rows, uint64_t count) { return {rows, count}; }
+    template <typename T> static Table<T> Rows(T*& rows, uint64_t count) {
+        return {rows, count, false};
+    }
+    // A reservation keeps such a table on small pages: a huge page is
+    // taken and cleared whole at its first write, two megabytes for a few
+    // kilobytes of playlists.
+    template <typename T> static Table<T> FewRows(T*& rows, uint64_t count) {
+        return {rows, count, true};
+    }
 
     TableMemory() = default;
     ~TableMemory() { Release(); }
@@ -55,8 +65,11 @@ private:
             return false;
         i = 0;
         ((tables.rows = reinterpret_cast<T*>(bytes + offsets[i++])), ...);
+        if (mapping == Mapping::Fresh && hugePages)
+            (KeepOnSmallPages(tables.fewRows, tables.rows, sizeof(T) * tables.count), ...);
         return true;
     }
+    static void KeepOnSmallPages(bool fewRows, void* rows, size_t size);
     static bool Place(size_t& size, size_t& offset, size_t align, size_t rowSize, uint64_t count);
     bool Map(size_t size, Mapping mapping, bool hugePages);
 

@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
-// What the database knows of a track beyond TrackRecord's nine words, in a
-// table beside the track table, row for row. A field an older database's
-// shorter mhit header does not reach is absent, which is not the same as
-// zero; `present` tells them apart. Times are Mac time (seconds from
-// 1904-01-01), 0 for none, as the device stores them.
+// What the database knows of a track beyond TrackRecord's nine words, its
+// playing time among them, in a table beside the track table, row for row.
+// A field an older database's shorter mhit header does not reach is absent,
+// which is not the same as zero; `present` tells them apart. Times are Mac
+// time (seconds from 1904-01-01), 0 for none, as the device stores them.
 struct TrackDetails {
     enum Field : uint16_t {
         kCompilation = 1 << 0,
@@ -25,7 +25,7 @@ struct TrackDetails {
         kArtworkLink = 1 << 13,
     };
 
-    uint64_t dbid = 0; // the artwork database names the track by it
+    uint32_t lengthMs = 0; // playing time, 0 when unknown; every mhit has one
     uint32_t trackNumber = 0;
     uint32_t trackCount = 0;
     uint32_t year = 0;
@@ -37,8 +37,12 @@ struct TrackDetails {
     uint32_t skipCount = 0;
     uint32_t lastSkipped = 0;
     uint32_t artworkLink = 0; // mhii id in the artwork database
+    // The dbid, by which the artwork database names the track, in two words:
+    // a 64-bit member would align the row to 72 bytes.
+    uint32_t dbidLow = 0;
+    uint32_t dbidHigh = 0;
     // Code unit of the track string pool plus one, 0 when absent: a 32-bit
-    // place instead of a pointer keeps the row at 64 bytes.
+    // place instead of a pointer keeps the row small.
     uint32_t composer = 0;
     uint32_t albumArtist = 0;
     uint16_t present = 0; // Field bits
@@ -46,6 +50,11 @@ struct TrackDetails {
     uint8_t rating = 0; // 20 per star, 0 to 100
 
     bool Has(Field field) const { return (present & field) != 0; }
+    uint64_t Dbid() const { return uint64_t(dbidHigh) << 32 | dbidLow; }
+    void SetDbid(uint64_t dbid) {
+        dbidLow = uint32_t(dbid);
+        dbidHigh = uint32_t(dbid >> 32);
+    }
 };
 
-static_assert(sizeof(TrackDetails) <= 64, "the table beside the tracks stays at 64 bytes a row");
+static_assert(sizeof(TrackDetails) <= 68, "the table beside the tracks stays at 68 bytes a row");

@@ -27,6 +27,23 @@ constexpr WordField kWordFields[] = {
     {kTrackLastSkipped, TrackDetails::kLastSkipped, &TrackDetails::lastSkipped},
 };
 
+// Every field but the strings: what a header of the layout most files
+// use holds.
+constexpr uint16_t kEveryField = (TrackDetails::kArtworkLink << 1) - 1;
+
+// For the usual header, which reaches every field: none needs a test.
+TrackDetails ReadEveryField(const ByteReader& reader, size_t at) {
+    TrackDetails details;
+    details.compilation = reader.U8(at + kTrackCompilation);
+    details.rating = reader.U8(at + kTrackRating);
+    for (const WordField& word : kWordFields)
+        details.*word.slot = reader.U32(at + word.offset);
+    details.SetDbid(reader.U64(at + kTrackDbid));
+    details.artworkLink = reader.U32(at + kTrackArtworkLink);
+    details.present = kEveryField;
+    return details;
+}
+
 } // namespace
 
 TrackDetails ReadTrackHeaderFields(const ByteReader& reader, size_t at) {
@@ -35,6 +52,8 @@ TrackDetails ReadTrackHeaderFields(const ByteReader& reader, size_t at) {
         return details;
     const size_t header = reader.U32(at + kHeaderLength);
     const size_t reach = std::min(header, reader.Remaining(at));
+    if (header >= kTrackArtworkLinkHeader && reach >= kTrackArtworkLink + 4)
+        return ReadEveryField(reader, at);
     auto inside = [reach](size_t offset, size_t size) {
         return offset <= reach && reach - offset >= size;
     };
@@ -53,7 +72,7 @@ TrackDetails ReadTrackHeaderFields(const ByteReader& reader, size_t at) {
         }
     }
     if (inside(kTrackDbid, 8)) {
-        details.dbid = reader.U64(at + kTrackDbid);
+        details.SetDbid(reader.U64(at + kTrackDbid));
         details.present |= TrackDetails::kDbid;
     }
     if (header >= kTrackArtworkLinkHeader && inside(kTrackArtworkLink, 4)) {

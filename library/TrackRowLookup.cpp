@@ -19,8 +19,8 @@ int32_t CItuneDB::RowOf(const TrackRecord& row) const {
 }
 
 uint32_t CItuneDB::TrackLengthMs(const TrackRecord& row) const {
-    const int32_t found = trackLengths ? RowOf(row) : -1;
-    return found >= 0 ? trackLengths[found] : 0;
+    const TrackDetails* details = DetailsOf(row);
+    return details ? details->lengthMs : 0;
 }
 
 const TrackDetails* CItuneDB::DetailsOf(const TrackRecord& row) const {

@@ -38,6 +38,21 @@ TEST(AnonymousMemory, LargeMappingsSitOnWholeHugePagesAndAreGivenBackWhole) {
     EXPECT_FALSE(Mapped(bytes + 2 * kMiB - 4096, 4096));
 }
 
+bool Resident(const uint8_t* at) {
+    unsigned char residency = 0;
+    return mincore(const_cast<uint8_t*>(at), 1, &residency) == 0 && (residency & 1) != 0;
+}
+
+// A huge page would make the whole last two megabytes resident at one write.
+TEST(AnonymousMemory, ThePartOfALastHugePageAskedForStaysOnSmallPages) {
+    uint8_t* bytes = MapAnonymousMemory(3 * kMiB);
+    ASSERT_NE(bytes, nullptr);
+    bytes[2 * kMiB] = 1;
+    EXPECT_TRUE(Resident(bytes + 2 * kMiB));
+    EXPECT_FALSE(Resident(bytes + 3 * kMiB - 4096));
+    UnmapAnonymousMemory(bytes, 3 * kMiB);
+}
+
 TEST(AnonymousMemory, SmallMappingsTakeOnlyTheirPages) {
     uint8_t* bytes = MapAnonymousMemory(5000);
     ASSERT_NE(bytes, nullptr);

@@ -73,6 +73,24 @@ TEST(TableMemory, ReservedTablesTakeOnlyThePagesWrittenAndAreNeverReused) {
     EXPECT_EQ(again[0], 0u);
 }
 
+// A huge page would make the whole two megabytes around the written row
+// resident; a table of few rows takes only the small page it writes.
+TEST(TableMemory, ReservedTablesOfFewRowsStayOffHugePages) {
+    TableMemory memory;
+    uint32_t* words = nullptr;
+    PlaylistRecord* few = nullptr;
+    const uint64_t bound = uint64_t(13) << 20;
+    ASSERT_TRUE(
+        memory.Reserve(true, TableMemory::Rows(words, bound), TableMemory::FewRows(few, bound)));
+    const size_t hugePage = size_t(2) << 20;
+    auto* middle = reinterpret_cast<uint8_t*>(few) + 4 * hugePage;
+    auto* row = reinterpret_cast<PlaylistRecord*>(reinterpret_cast<uintptr_t>(middle) / hugePage *
+                                                  hugePage);
+    row->memberCount = 1;
+    EXPECT_TRUE(Resident(row));
+    EXPECT_FALSE(Resident(reinterpret_cast<uint8_t*>(row) + hugePage / 2));
+}
+
 TEST(TableMemory, TablesBeyondTheFormatsReachAreRefusedUntouched) {
     TableMemory memory;
     char16_t* text = nullptr;

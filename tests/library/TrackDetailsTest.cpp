@@ -42,7 +42,7 @@ TEST_P(TrackDetailsByHeader, FieldsCountOnlyInsideTheHeader) {
         TrackDetails all;
         all.compilation = 1, all.rating = 80, all.trackNumber = 3, all.trackCount = 12;
         all.year = 1999, all.playCount = 41, all.lastPlayed = 3682944000u, all.discNumber = 2;
-        all.discCount = 2, all.dateAdded = 3600000000u, all.dbid = 0x1122334455667788ull;
+        all.discCount = 2, all.dateAdded = 3600000000u, all.SetDbid(0x1122334455667788ull);
         all.skipCount = 5, all.lastSkipped = 3682940000u, all.artworkLink = 0x65;
         return all;
     }();
@@ -51,7 +51,7 @@ TEST_P(TrackDetailsByHeader, FieldsCountOnlyInsideTheHeader) {
     };
     EXPECT_EQ(details->rating, shown(TrackDetails::kRating, expected.rating));
     EXPECT_EQ(details->year, shown(TrackDetails::kYear, expected.year));
-    EXPECT_EQ(details->dbid, shown(TrackDetails::kDbid, expected.dbid));
+    EXPECT_EQ(details->Dbid(), shown(TrackDetails::kDbid, expected.Dbid()));
     EXPECT_EQ(details->lastSkipped, shown(TrackDetails::kLastSkipped, expected.lastSkipped));
     EXPECT_EQ(details->artworkLink, shown(TrackDetails::kArtworkLink, expected.artworkLink));
     EXPECT_EQ(Text(db.DetailText(details->composer)), "Composer");
