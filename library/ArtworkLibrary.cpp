@@ -34,7 +34,7 @@ bool IsCoverFormat(uint32_t format) {
 
 // The one place a track's dbid is read: the artwork database names tracks by it.
 bool TrackDbid(const TrackDetails& details, uint64_t& dbid) {
-    dbid = details.dbid;
+    dbid = details.Dbid();
     return details.Has(TrackDetails::kDbid) && dbid != 0;
 }
 

@@ -68,7 +68,7 @@ void ReadEveryAlbumCover(benchmark::State& state) {
     CoverPixels pixels;
     for (auto _ : state) {
         for (uint32_t album = 0; album < kAlbums; ++album) {
-            details.dbid = album + 1;
+            details.SetDbid(album + 1);
             if (!library.ReadCover(library.CoverOf(details), pixels))
                 state.SkipWithError("no cover");
             benchmark::DoNotOptimize(pixels.rgb.data());

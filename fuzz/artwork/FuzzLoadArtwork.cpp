@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (uint32_t id = 0; id < kIdsTried; ++id) {
         TrackDetails details;
         details.artworkLink = id;
-        details.dbid = id;
+        details.SetDbid(id);
         details.present = TrackDetails::kArtworkLink;
         ReadBack(library, details);
         details.present = TrackDetails::kDbid;

@@ -26,7 +26,7 @@ TrackDetails Linked(uint32_t link) {
 
 TrackDetails WithDbid(uint64_t dbid) {
     TrackDetails details;
-    details.dbid = dbid;
+    details.SetDbid(dbid);
     details.present = TrackDetails::kDbid;
     return details;
 }
