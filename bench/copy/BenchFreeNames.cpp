@@ -5,10 +5,10 @@
 // bytes all differ: each must find its own copy among 5,000 of that size.
 #include <benchmark/benchmark.h>
 
+#include "OutcomeSink.h"
 #include "library/TrackRecord.h"
 #include "library/Utf16.h"
 #include "support/TempDir.h"
-#include "transfer/CopyProgress.h"
 #include "transfer/CopyWorker.h"
 
 #include <filesystem>
@@ -20,15 +20,8 @@ namespace {
 
 constexpr int kTracks = 10100;
 
-class CountingSink : public CopyProgressSink {
-public:
-    void Post(int) override {}
-    void PostDone(CopyOutcome result) override { outcome = std::move(result); }
-    CopyOutcome outcome;
-};
-
 void Aim(CopyJob& job, const std::string& target, std::vector<TrackRecord>& rows,
-         CountingSink& sink) {
+         OutcomeSink& sink) {
     job.outputFolder = target + "/";
     job.rows = rows.data();
     job.rowCount = uint32_t(rows.size());
@@ -46,7 +39,7 @@ void EqualTitles(benchmark::State& state) {
         row.location = source.c_str();
         row.checked = 1;
     }
-    CountingSink sink;
+    OutcomeSink sink;
     for (auto _ : state) {
         state.PauseTiming();
         const std::string target = dir / "out";
@@ -78,7 +71,7 @@ void ReRunOfEqualTitlesAndSizes(benchmark::State& state) {
         rows[i].location = sources[i].c_str();
         rows[i].checked = 1;
     }
-    CountingSink sink;
+    OutcomeSink sink;
     const std::string target = dir / "out";
     std::filesystem::create_directories(target);
     CopyJob first;

@@ -5,9 +5,9 @@
 // the disk holds at most one set and one copy of it (about 4 GB).
 // With --write-tags it copies 2,000 MP3 files of 1 MB with the worker alone,
 // plainly and writing tags, in turns, and prints both and their ratio.
+#include "OutcomeSink.h"
 #include "library/TrackRecord.h"
 #include "library/Utf16.h"
-#include "transfer/CopyProgress.h"
 #include "transfer/CopyWorker.h"
 
 #include <chrono>
@@ -40,13 +40,6 @@ constexpr size_t kMiB = size_t{1} << 20;
 // MPEG-1 layer III, 128 kbit/s, 44.1 kHz, mono.
 constexpr size_t kMpegFrame = 417;
 constexpr uint8_t kMpegHeader[] = {0xFF, 0xFB, 0x90, 0xC4};
-
-class NullSink : public CopyProgressSink {
-public:
-    void Post(int) override {}
-    void PostDone(CopyOutcome result) override { outcome = std::move(result); }
-    CopyOutcome outcome;
-};
 
 // Files of incompressible, distinct content, so that no file system can
 // shortcut the copy by finding zeros or duplicates.
@@ -107,7 +100,7 @@ double TimeWorker(const std::vector<std::string>& sources, const fs::path& targe
         rows[i].location = locations[i].c_str();
         rows[i].checked = 1;
     }
-    NullSink sink;
+    OutcomeSink sink;
     CopyJob job;
     job.outputFolder = target.string() + "/";
     job.rows = rows.data();
