@@ -4,6 +4,7 @@
 #include <set>
 
 #include "library/Utf16.h"
+#include "support/ChunkBuffer.h"
 #include "support/ItunesDbWriter.h"
 
 namespace artwriter {
@@ -16,28 +17,6 @@ constexpr uint32_t kImageHeader = 0x98;
 constexpr uint32_t kObjectHeader = 0x18;
 constexpr uint32_t kThumbnailHeader = 0x4C;
 constexpr uint32_t kFormatHeader = 0x7C;
-
-class Buffer {
-public:
-    std::vector<uint8_t> bytes;
-
-    size_t Begin(const char* tag, uint32_t headerLength) {
-        const size_t at = bytes.size();
-        bytes.resize(at + headerLength, 0);
-        for (int i = 0; i < 4; ++i)
-            bytes[at + i] = uint8_t(tag[i]);
-        Set(at, 4, headerLength);
-        return at;
-    }
-    void End(size_t at) { Set(at, 8, uint32_t(bytes.size() - at)); }
-    void Set(size_t at, size_t offset, uint32_t value) {
-        dbwriter::Put32(bytes, at + offset, value);
-    }
-    void Set16(size_t at, size_t offset, uint16_t value) {
-        bytes[at + offset] = uint8_t(value);
-        bytes[at + offset + 1] = uint8_t(value >> 8);
-    }
-};
 
 std::string StoredName(const Thumbnail& thumbnail) {
     if (!thumbnail.fileName.empty())
@@ -52,7 +31,7 @@ std::string FileNameOf(const std::string& stored) {
     return stored.substr(stored.rfind(':') + 1);
 }
 
-void WriteName(Buffer& out, const Thumbnail& thumbnail) {
+void WriteName(dbwriter::ChunkBuffer& out, const Thumbnail& thumbnail) {
     const std::string name = StoredName(thumbnail);
     std::vector<uint8_t> text;
     if (thumbnail.utf8Name) {
@@ -162,7 +141,7 @@ private:
     }
 
     const Artwork& artwork;
-    Buffer out;
+    dbwriter::ChunkBuffer out;
     Written written;
     std::set<uint32_t> formats; // of the thumbnails written before the format list
 };

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <zlib.h>
 
+#include "support/ChunkBuffer.h"
+
 namespace dbwriter {
 namespace {
 
@@ -17,28 +19,7 @@ constexpr uint32_t kPlaylistHeader = 0x6C;
 constexpr uint32_t kItemHeader = 0x4C;
 constexpr uint32_t kObjectHeader = 0x18;
 
-class Buffer {
-public:
-    std::vector<uint8_t> bytes;
-
-    size_t Begin(const char* tag, uint32_t headerLength) {
-        const size_t at = bytes.size();
-        bytes.resize(at + headerLength, 0);
-        bytes[at] = uint8_t(tag[0]), bytes[at + 1] = uint8_t(tag[1]);
-        bytes[at + 2] = uint8_t(tag[2]), bytes[at + 3] = uint8_t(tag[3]);
-        Put32(bytes, at + 4, headerLength);
-        return at;
-    }
-    // Sets offset 8 to the chunk's total length, children included.
-    void End(size_t at) { Put32(bytes, at + 8, uint32_t(bytes.size() - at)); }
-    void Set(size_t at, size_t offset, uint32_t value) { Put32(bytes, at + offset, value); }
-    void Append(const void* data, size_t size) {
-        const auto* p = static_cast<const uint8_t*>(data);
-        bytes.insert(bytes.end(), p, p + size);
-    }
-};
-
-void WriteString(Buffer& out, uint32_t type, const std::u16string& text) {
+void WriteString(ChunkBuffer& out, uint32_t type, const std::u16string& text) {
     const size_t at = out.Begin("mhod", kObjectHeader);
     out.Set(at, 12, type);
     out.bytes.resize(at + 40, 0);
@@ -53,7 +34,7 @@ void WriteString(Buffer& out, uint32_t type, const std::u16string& text) {
 }
 
 // Data objects the reader must step over: index and layout blobs.
-void WriteOpaqueObject(Buffer& out, uint32_t type, size_t payload) {
+void WriteOpaqueObject(ChunkBuffer& out, uint32_t type, size_t payload) {
     const size_t at = out.Begin("mhod", kObjectHeader);
     out.Set(at, 12, type);
     for (size_t i = 0; i < payload; ++i)
@@ -73,7 +54,7 @@ uint32_t TrackObjectCount(const Track& track, bool extras) {
     return n;
 }
 
-void WriteHeaderFields(Buffer& out, size_t at, uint32_t header, const Track& track) {
+void WriteHeaderFields(ChunkBuffer& out, size_t at, uint32_t header, const Track& track) {
     auto fits = [header](size_t offset, size_t size) { return offset + size <= header; };
     if (fits(30, 1))
         out.bytes[at + 30] = track.compilation;
@@ -98,7 +79,7 @@ void WriteHeaderFields(Buffer& out, size_t at, uint32_t header, const Track& tra
         out.Set(at, 352, track.artworkLink);
 }
 
-void WriteTrack(Buffer& out, const Track& track, const Options& options, Written& marks) {
+void WriteTrack(ChunkBuffer& out, const Track& track, const Options& options, Written& marks) {
     uint32_t header = options.trackHeaderLength;
     if (header == 0)
         header = options.realDeviceExtras ? kTrackHeaderReal : kTrackHeaderMinimal;
@@ -125,7 +106,8 @@ void WriteTrack(Buffer& out, const Track& track, const Options& options, Written
     out.End(at);
 }
 
-void WritePlaylist(Buffer& out, const Playlist& playlist, bool extras, std::vector<size_t>* marks) {
+void WritePlaylist(ChunkBuffer& out, const Playlist& playlist, bool extras,
+                   std::vector<size_t>* marks) {
     const size_t at = out.Begin("mhyp", kPlaylistHeader);
     if (marks)
         marks->push_back(at);
@@ -162,7 +144,7 @@ void WritePlaylist(Buffer& out, const Playlist& playlist, bool extras, std::vect
     out.End(at);
 }
 
-void WritePlaylistList(Buffer& out, const std::vector<Playlist>& playlists, bool extras,
+void WritePlaylistList(ChunkBuffer& out, const std::vector<Playlist>& playlists, bool extras,
                        std::vector<size_t>* marks) {
     const size_t list = out.Begin("mhlp", kListHeader);
     out.Set(list, 8, uint32_t(playlists.size()));
@@ -178,7 +160,7 @@ std::vector<Playlist> PodcastPlaylists(const Database& database) {
     return copy;
 }
 
-void WriteDataSet(Buffer& out, uint32_t kind, const Database& database, Written& marks) {
+void WriteDataSet(ChunkBuffer& out, uint32_t kind, const Database& database, Written& marks) {
     const bool extras = database.options.realDeviceExtras;
     const size_t at = out.Begin("mhsd", kDataSetHeader);
     marks.dataSetOffsets.push_back(at);
@@ -227,7 +209,7 @@ Written Write(const Database& database) {
         order = options.realDeviceExtras ? std::vector<uint32_t>{4, 1, 3, 2, 5, 6, 8, 10}
                                          : std::vector<uint32_t>{1, 2};
     Written written;
-    Buffer out;
+    ChunkBuffer out;
     const size_t root =
         out.Begin("mhbd", options.realDeviceExtras ? kRootHeaderReal : kRootHeaderMinimal);
     out.Set(root, 12, 1);
@@ -241,7 +223,7 @@ Written Write(const Database& database) {
 }
 
 std::vector<uint8_t> WritePlayCounts(const std::vector<PlayCount>& entries, uint32_t entryLength) {
-    Buffer out;
+    ChunkBuffer out;
     out.Begin("mhdp", kPlayCountsHeader);
     out.Set(0, 8, entryLength);
     out.Set(0, 12, uint32_t(entries.size()));
@@ -261,7 +243,7 @@ std::vector<uint8_t> WritePlayCounts(const std::vector<PlayCount>& entries, uint
 }
 
 std::vector<uint8_t> WriteOnTheGo(const std::vector<uint32_t>& trackIndexes) {
-    Buffer out;
+    ChunkBuffer out;
     out.Begin("mhpo", kOnTheGoHeader);
     out.Set(0, 8, 4);
     out.Set(0, 12, uint32_t(trackIndexes.size()));
