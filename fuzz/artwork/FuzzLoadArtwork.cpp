@@ -5,11 +5,9 @@
 // file; a mutated name meets a missing one.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
+#include "FuzzDevice.h"
 #include "library/ArtworkLibrary.h"
 #include "library/TrackDetails.h"
 
@@ -18,44 +16,18 @@ namespace {
 // Links and dbids tried: the seeds' images use ids and dbids below this.
 constexpr uint32_t kIdsTried = 64;
 
-std::string& DeviceRoot() {
-    static std::string root;
-    return root;
-}
-
-// A device folder of this process's own on a memory file system, made once
-// and removed when the process ends. Empty when it cannot be made.
 const std::string& ArtworkFolder() {
-    static const std::string folder = [] {
-        char base[] = "/dev/shm/corvane-fuzz-art-XXXXXX";
-        if (!mkdtemp(base))
-            return std::string();
-        DeviceRoot() = base;
-        std::atexit([] {
-            std::error_code error;
-            std::filesystem::remove_all(DeviceRoot(), error);
-        });
-        const std::string artwork = DeviceRoot() + "/iPod_Control/Artwork/";
-        std::error_code error;
-        std::filesystem::create_directories(artwork, error);
-        return error ? std::string() : artwork;
-    }();
-    return folder;
+    return fuzzdevice::Folder("iPod_Control/Artwork/");
 }
 
 bool WriteFile(const std::string& name, const uint8_t* data, size_t size) {
-    FILE* file = std::fopen((ArtworkFolder() + name).c_str(), "wb");
-    if (!file)
-        return false;
-    const bool written = std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && written;
+    return fuzzdevice::WriteFile(ArtworkFolder() + name, data, size);
 }
 
 size_t DatabaseEnd(const uint8_t* data, size_t size) {
     if (size < 12)
         return size;
-    const size_t total = uint32_t(data[8]) | uint32_t(data[9]) << 8 | uint32_t(data[10]) << 16 |
-                         uint32_t(data[11]) << 24;
+    const size_t total = fuzzdevice::Word(data, 8);
     return total < size ? total : size;
 }
 
@@ -79,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         !WriteFile("F1060_1.ithmb", data + databaseEnd, size - databaseEnd))
         return 0;
     ArtworkLibrary library;
-    if (library.Load(DeviceRoot()) != 1)
+    if (library.Load(fuzzdevice::Root()) != 1)
         return 0;
     for (uint32_t id = 0; id < kIdsTried; ++id) {
         TrackDetails details;

@@ -7,14 +7,13 @@
 // packed inputs (in the seeds) take the inflating path directly.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <unistd.h>
 #include <vector>
 #include <zlib.h>
 
+#include "FuzzDevice.h"
 #include "library/CItuneDB.h"
 #include "library/CompressedImage.h"
 
@@ -23,48 +22,18 @@ namespace {
 // The largest number of On-The-Go files one input writes.
 constexpr size_t kMostOnTheGoFiles = 8;
 
-uint32_t Word(const uint8_t* data, size_t offset) {
-    return uint32_t(data[offset]) | uint32_t(data[offset + 1]) << 8 |
-           uint32_t(data[offset + 2]) << 16 | uint32_t(data[offset + 3]) << 24;
-}
+using fuzzdevice::Word;
 
 bool TagAt(const uint8_t* data, size_t size, size_t at, const char* tag) {
     return size - at >= 4 && std::memcmp(data + at, tag, 4) == 0;
 }
 
-// A device folder of this process's own on a memory file system, made once
-// and removed when the process ends. Empty when it cannot be made.
-std::string& DeviceRoot() {
-    static std::string root;
-    return root;
-}
-
 const std::string& DeviceFolder() {
-    static const std::string folder = [] {
-        char base[] = "/dev/shm/corvane-fuzz-XXXXXX";
-        if (!mkdtemp(base))
-            return std::string();
-        DeviceRoot() = base;
-        std::atexit([] {
-            std::error_code error;
-            std::filesystem::remove_all(DeviceRoot(), error);
-        });
-        const std::string itunes = DeviceRoot() + "/iPod_Control/iTunes/";
-        std::error_code error;
-        std::filesystem::create_directories(itunes, error);
-        return itunes;
-    }();
-    return folder;
+    return fuzzdevice::Folder("iPod_Control/iTunes/");
 }
 
 bool WriteFile(const std::string& name, const uint8_t* data, size_t size) {
-    if (DeviceFolder().empty())
-        return false;
-    FILE* file = std::fopen((DeviceFolder() + name).c_str(), "wb");
-    if (!file)
-        return false;
-    const bool written = std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && written;
+    return !DeviceFolder().empty() && fuzzdevice::WriteFile(DeviceFolder() + name, data, size);
 }
 
 std::string OnTheGoName(size_t n) {
