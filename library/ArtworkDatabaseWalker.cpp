@@ -2,6 +2,7 @@
 
 #include "library/ArtworkLayout.h"
 #include "library/ByteReader.h"
+#include "library/ChunkEntry.h"
 #include "library/ChunkLayout.h"
 #include "library/Utf16.h"
 
@@ -9,7 +10,7 @@ using namespace artchunk;
 
 namespace {
 
-enum class Step { Matched, Stopped, Fault };
+using Step = ChunkStep;
 
 class ArtworkWalker {
 public:
@@ -57,31 +58,18 @@ std::vector<ArtworkImageEntry> ArtworkWalker::Walk() {
     return std::move(images);
 }
 
-// A wrong tag, or a total length below the fixed fields (a chunk that would
-// be its own sibling), ends the list; a read past the image, or a walk past
-// its chunk budget, ends the walk.
+// Only a fault ends the walk; any other step ends the list it is in.
 Step ArtworkWalker::Enter(size_t at, const char (&tag)[5], size_t fixed, Chunk& out) {
-    if (!reader.Has(at, 4))
-        return Step::Fault;
-    if (!reader.TagIs(at, tag))
-        return Step::Stopped;
-    if (!reader.Has(at, fixed) || chunkBudget == 0)
-        return Step::Fault;
-    --chunkBudget;
-    const uint32_t total = reader.U32(at + chunk::kTotalLength);
-    if (total < fixed)
-        return Step::Stopped;
-    out = {at, at + reader.U32(at + chunk::kHeaderLength), at + total};
-    return Step::Matched;
+    const Step step = EnterChunk(reader, at, tag, fixed, chunkBudget);
+    if (step == Step::Matched)
+        out = {at, at + reader.U32(at + chunk::kHeaderLength),
+               at + reader.U32(at + chunk::kTotalLength)};
+    return step;
 }
 
 Step ArtworkWalker::WalkImageList(size_t at) {
-    if (!reader.Has(at, 4))
-        return Step::Fault;
-    if (!reader.TagIs(at, "mhli"))
-        return Step::Stopped;
-    if (!reader.Has(at, kListFixed))
-        return Step::Fault;
+    if (const Step head = TestChunkHead(reader, at, "mhli", kListFixed); head != Step::Matched)
+        return head;
     const uint32_t count = reader.U32(at + kListCount);
     size_t child = at + reader.U32(at + chunk::kHeaderLength);
     for (uint32_t i = 0; i < count; ++i) {

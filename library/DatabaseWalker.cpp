@@ -77,34 +77,18 @@ uint32_t DatabaseWalker::ChoosePlaylistKind(size_t first, uint32_t dataSetCount)
     return kPodcastPlaylistListKind;
 }
 
-// Tests a chunk of a list. Its lengths are trusted as far as the image
-// reaches: a read past the image's end is a fault; a wrong tag ends the
-// list, and so does a total length below the fixed fields (a chunk that
-// would be its own sibling). Every chunk entered spends one unit of a budget
-// that a real file never exhausts, so chunks whose children point back into
-// shared bytes cannot make a walk quadratic.
+// Lengths are trusted as far as the image reaches: a read past its end is
+// a fault.
 DatabaseWalker::Step DatabaseWalker::Enter(size_t at, const char (&tag)[5], size_t fixed,
                                            Chunk& out) {
-    if (!reader.Has(at, 4))
-        return Step::Fault;
-    if (!reader.TagIs(at, tag))
-        return Step::Stopped;
-    if (!reader.Has(at, fixed) || chunkBudget == 0)
-        return Step::Fault;
-    --chunkBudget;
-    const uint32_t total = reader.U32(at + kTotalLength);
-    if (total < fixed)
-        return Step::Short;
-    out = {at, at + total};
-    return Step::Matched;
+    const Step step = EnterChunk(reader, at, tag, fixed, chunkBudget);
+    if (step == Step::Matched)
+        out = {at, at + reader.U32(at + kTotalLength)};
+    return step;
 }
 
 DatabaseWalker::Step DatabaseWalker::EnterList(size_t at, const char (&tag)[5]) const {
-    if (!reader.Has(at, 4))
-        return Step::Fault;
-    if (!reader.TagIs(at, tag))
-        return Step::Stopped;
-    return reader.Has(at, kListFixed) ? Step::Matched : Step::Fault;
+    return TestChunkHead(reader, at, tag, kListFixed);
 }
 
 DatabaseWalker::Step DatabaseWalker::WalkTrackList(size_t at) {

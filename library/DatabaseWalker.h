@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "library/ByteReader.h"
+#include "library/ChunkEntry.h"
 
 class CItuneDB;
 struct PlaylistRecord;
@@ -35,7 +36,7 @@ public:
     int WalkRoot(); // 1: root and every data set matched; 0 otherwise
 
 private:
-    enum class Step { Matched, Stopped, Short, Fault };
+    using Step = ChunkStep;
     struct Chunk {
         size_t start = 0;
         size_t end = 0; // start + total length
