@@ -31,16 +31,13 @@ CoverSpot SpotOf(const std::string& folder, RunNames& names, bool overwrite) {
 }
 
 // Puts `jpeg` into the folder as cover.jpg: Done, NameTaken when one is
-// to be kept, or why it could not be written. Looked at first without
-// staging, so that a re-run that keeps every cover writes nothing; then
-// again in the folder's turn, just before the rename, as another run may
-// have written one meanwhile.
+// to be kept, or why it could not be written. `first` is the spot as the
+// caller found it, before encoding; it is looked at again in the folder's
+// turn, just before the rename, as another run may have written one
+// meanwhile.
 StepResult PlaceCover(const std::string& folder, const std::vector<uint8_t>& jpeg, RunNames& names,
-                      bool overwrite) {
+                      bool overwrite, CoverSpot first) {
     const StepResult keep = StepResult::Of(StepResult::Kind::NameTaken);
-    const CoverSpot first = SpotOf(folder, names, overwrite);
-    if (first == CoverSpot::Keep)
-        return keep;
     // A file that was not there at first is not from before the walk, so
     // only a cover that replaces one needs its bytes on the disk first.
     StagedCopy staged;
@@ -76,12 +73,23 @@ void AlbumCovers::Placed(const std::string& folder, const TrackDetails* details,
                          const std::string& location, CopyOutcome& outcome) {
     if (folder == outputFolder_ || settled_.count(folder) != 0)
         return;
-    const std::vector<uint8_t>* jpeg =
-        covers_.JpegOf(details, covers_.ReadsFiles() ? ResolveTrackPath(location) : std::string());
+    const TrackCovers::Found found =
+        covers_.Find(details, covers_.ReadsFiles() ? ResolveTrackPath(location) : std::string());
+    if (!found.Valid())
+        return;
+    // Looked at before encoding, so that a re-run that keeps every cover
+    // neither encodes nor writes one.
+    const CoverSpot spot = SpotOf(folder, names_, overwrite_);
+    if (spot == CoverSpot::Keep) {
+        settled_.insert(folder);
+        ++outcome.coversKept;
+        return;
+    }
+    const std::vector<uint8_t>* jpeg = covers_.Jpeg(found);
     if (!jpeg)
         return;
     settled_.insert(folder);
-    const StepResult result = PlaceCover(folder, *jpeg, names_, overwrite_);
+    const StepResult result = PlaceCover(folder, *jpeg, names_, overwrite_, spot);
     if (result.Done())
         ++outcome.coversWritten;
     else if (result.kind == StepResult::Kind::NameTaken)

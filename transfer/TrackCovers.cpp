@@ -8,17 +8,22 @@
 TrackCovers::TrackCovers(const ArtworkLibrary* artwork, Rows rows)
     : artwork_(artwork), rows_(rows) {}
 
-const std::vector<uint8_t>* TrackCovers::JpegOf(const TrackDetails* details,
-                                                const std::string& source) {
+TrackCovers::Found TrackCovers::Find(const TrackDetails* details, const std::string& source) {
+    Found found;
     if (rows_ == Rows::FromFiles)
-        return EmbeddedCover(source);
-    return details && artwork_ ? DatabaseCover(*details) : nullptr;
+        found.embedded = ReadEmbeddedPicture(source, embedded_);
+    else if (details && artwork_)
+        found.ref = artwork_->CoverOf(*details);
+    return found;
 }
 
-const std::vector<uint8_t>* TrackCovers::DatabaseCover(const TrackDetails& details) {
-    const CoverRef ref = artwork_->CoverOf(details);
-    if (!ref.Valid())
-        return nullptr;
+const std::vector<uint8_t>* TrackCovers::Jpeg(const Found& found) {
+    if (found.embedded)
+        return EmbeddedCover();
+    return found.ref.Valid() ? DatabaseCover(found.ref) : nullptr;
+}
+
+const std::vector<uint8_t>* TrackCovers::DatabaseCover(const CoverRef& ref) {
     auto [found, isNew] = encoded_.try_emplace(ref.key);
     if (isNew) {
         CoverPixels pixels;
@@ -31,9 +36,7 @@ const std::vector<uint8_t>* TrackCovers::DatabaseCover(const TrackDetails& detai
 // JPEG goes through byte for byte, as the tagger stored it; PNG, the other
 // format players embed, is decoded and encoded as JPEG so that it can be
 // cover.jpg. Anything else is no cover.
-const std::vector<uint8_t>* TrackCovers::EmbeddedCover(const std::string& source) {
-    if (!ReadEmbeddedPicture(source, embedded_))
-        return nullptr;
+const std::vector<uint8_t>* TrackCovers::EmbeddedCover() {
     if (IsReadableJpeg(embedded_))
         return &embedded_;
     CoverPixels pixels;
