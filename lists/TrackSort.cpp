@@ -136,6 +136,34 @@ void PutInOrder(TrackRecord* rows, const std::vector<SortEntry>& entries) {
     std::copy(sorted.begin(), sorted.end(), rows);
 }
 
+// Ratings, play counts, numbers and years take few distinct ranks, fewer
+// than there are rows: counting them sorts in linear time, and in order of
+// the rows within a rank, so stably in both directions.
+void CountingSort(std::vector<SortEntry>& entries, uint64_t topRank, bool descending) {
+    const auto bucket = [&](const SortEntry& e) {
+        return static_cast<size_t>(descending ? topRank - e.key : e.key);
+    };
+    std::vector<uint32_t> starts(static_cast<size_t>(topRank) + 2, 0);
+    for (const SortEntry& e : entries)
+        ++starts[bucket(e) + 1];
+    for (size_t b = 1; b < starts.size(); ++b)
+        starts[b] += starts[b - 1];
+    std::vector<SortEntry> sorted(entries.size());
+    for (const SortEntry& e : entries)
+        sorted[starts[bucket(e)]++] = e;
+    entries.swap(sorted);
+}
+
+// Times and other wide ranks: the row's position goes into the key's low
+// bits, so that one sort of distinct keys keeps ties in order.
+void SortDistinctKeys(std::vector<SortEntry>& entries, bool descending) {
+    constexpr int kRowBits = 31;
+    constexpr uint64_t kTopRank = (uint64_t(1) << 33) - 1;
+    for (SortEntry& e : entries)
+        e.key = ((descending ? kTopRank - e.key : e.key) << kRowBits) | uint64_t(e.row);
+    SortByKey(entries.data(), entries.data() + entries.size(), false);
+}
+
 } // namespace
 
 int CompareDeviceText(const char16_t* a, const char16_t* b) {
@@ -173,17 +201,17 @@ void SortTrackRowsByDetail(TrackRecord* rows, int count, DetailColumn column, bo
                            const TrackDetailsLookup& lookup) {
     if (rows == nullptr || count < 2)
         return;
-    // The row's position goes into the key's low bits, so that one sort of
-    // distinct keys keeps ties in order in both directions.
-    constexpr int kRowBits = 31;
-    constexpr uint64_t kTopRank = (uint64_t(1) << 33) - 1;
     std::vector<SortEntry> entries(static_cast<size_t>(count));
+    uint64_t topRank = 0;
     for (int row = 0; row < count; ++row) {
         const uint64_t rank = DetailSortRank(lookup ? lookup(rows[row]) : nullptr, column);
-        entries[row] = {((descending ? kTopRank - rank : rank) << kRowBits) | uint64_t(row),
-                        nullptr, static_cast<uint32_t>(row)};
+        entries[row] = {rank, nullptr, static_cast<uint32_t>(row)};
+        topRank = std::max(topRank, rank);
     }
-    SortByKey(entries.data(), entries.data() + count, false);
+    if (topRank < entries.size())
+        CountingSort(entries, topRank, descending);
+    else
+        SortDistinctKeys(entries, descending);
     PutInOrder(rows, entries);
 }
 

@@ -79,32 +79,37 @@ TEST(DetailColumnsSetting, RoundTripsAndSkipsWhatItDoesNotKnow) {
     }
 }
 
-// Five rows: absent, 7, 0, 7, 3. Nulls lead an ascending sort and end a
-// descending one; rows that tie keep their order either way. A 0 is null
-// for the numbers and times, a value for the rating and the play count.
+// Five rows: absent, high, 0, high, low. Nulls lead an ascending sort and
+// end a descending one; rows that tie keep their order either way. A 0 is
+// null for the numbers and times, a value for the rating and the play count.
+// Values below the row count sort by counting, larger ones by comparison
+// (the rating keeps the low byte of the largest).
 TEST(SortTrackRowsByDetail, NullsFirstAscendingAndTiesKeepTheirOrder) {
-    for (int i = 0; i < kDetailColumnCount; ++i) {
-        const auto column = static_cast<DetailColumn>(i);
-        const bool zeroIsValue = column == DetailColumn::Rating || column == DetailColumn::Plays;
-        std::vector<TrackDetails> details = {TrackDetails{}, With(kAllFields, 7),
-                                             With(kAllFields, 0), With(kAllFields, 7),
-                                             With(kAllFields, 3)};
-        const TrackDetailsLookup lookup = [&details](const TrackRecord& row) {
-            return &details[row.trackId];
-        };
-        auto order = [&](bool descending) {
-            std::vector<TrackRecord> rows(details.size());
-            for (uint32_t id = 0; id < rows.size(); ++id)
-                rows[id].trackId = id;
-            SortTrackRowsByDetail(rows.data(), int(rows.size()), column, descending, lookup);
-            std::vector<uint32_t> ids;
-            for (const TrackRecord& row : rows)
-                ids.push_back(row.trackId);
-            return ids;
-        };
-        EXPECT_EQ(order(false), (std::vector<uint32_t>{0, 2, 4, 1, 3})) << i;
-        EXPECT_EQ(order(true), zeroIsValue ? (std::vector<uint32_t>{1, 3, 4, 2, 0})
-                                           : (std::vector<uint32_t>{1, 3, 4, 0, 2}))
-            << i;
-    }
+    for (const auto& [high, low] : {std::pair{2u, 1u}, {7u, 3u}, {3'700'000'200u, 5u}})
+        for (int i = 0; i < kDetailColumnCount; ++i) {
+            const auto column = static_cast<DetailColumn>(i);
+            const bool zeroIsValue =
+                column == DetailColumn::Rating || column == DetailColumn::Plays;
+            std::vector<TrackDetails> details = {TrackDetails{}, With(kAllFields, high),
+                                                 With(kAllFields, 0), With(kAllFields, high),
+                                                 With(kAllFields, low)};
+            const TrackDetailsLookup lookup = [&details](const TrackRecord& row) {
+                return &details[row.trackId];
+            };
+            auto order = [&](bool descending) {
+                std::vector<TrackRecord> rows(details.size());
+                for (uint32_t id = 0; id < rows.size(); ++id)
+                    rows[id].trackId = id;
+                SortTrackRowsByDetail(rows.data(), int(rows.size()), column, descending, lookup);
+                std::vector<uint32_t> ids;
+                for (const TrackRecord& row : rows)
+                    ids.push_back(row.trackId);
+                return ids;
+            };
+            SCOPED_TRACE(high);
+            EXPECT_EQ(order(false), (std::vector<uint32_t>{0, 2, 4, 1, 3})) << i;
+            EXPECT_EQ(order(true), zeroIsValue ? (std::vector<uint32_t>{1, 3, 4, 2, 0})
+                                               : (std::vector<uint32_t>{1, 3, 4, 0, 2}))
+                << i;
+        }
 }
