@@ -11,11 +11,6 @@
 
 namespace fuzzdevice {
 
-inline uint32_t Word(const uint8_t* data, size_t offset) {
-    return uint32_t(data[offset]) | uint32_t(data[offset + 1]) << 8 |
-           uint32_t(data[offset + 2]) << 16 | uint32_t(data[offset + 3]) << 24;
-}
-
 inline std::string& Root() {
     static std::string root;
     return root;

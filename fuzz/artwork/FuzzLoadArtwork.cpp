@@ -9,6 +9,7 @@
 
 #include "FuzzDevice.h"
 #include "library/ArtworkLibrary.h"
+#include "library/ByteReader.h"
 #include "library/TrackDetails.h"
 
 namespace {
@@ -27,7 +28,7 @@ bool WriteFile(const std::string& name, const uint8_t* data, size_t size) {
 size_t DatabaseEnd(const uint8_t* data, size_t size) {
     if (size < 12)
         return size;
-    const size_t total = fuzzdevice::Word(data, 8);
+    const size_t total = ByteReader(data, size).U32(8);
     return total < size ? total : size;
 }
 

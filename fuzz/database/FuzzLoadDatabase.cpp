@@ -14,6 +14,7 @@
 #include <zlib.h>
 
 #include "FuzzDevice.h"
+#include "library/ByteReader.h"
 #include "library/CItuneDB.h"
 #include "library/CompressedImage.h"
 
@@ -21,8 +22,6 @@ namespace {
 
 // The largest number of On-The-Go files one input writes.
 constexpr size_t kMostOnTheGoFiles = 8;
-
-using fuzzdevice::Word;
 
 bool TagAt(const uint8_t* data, size_t size, size_t at, const char* tag) {
     return size - at >= 4 && std::memcmp(data + at, tag, 4) == 0;
@@ -44,7 +43,7 @@ std::string OnTheGoName(size_t n) {
 size_t DatabaseEnd(const uint8_t* data, size_t size) {
     if (size < 12 || !TagAt(data, size, 0, "mhbd"))
         return size;
-    const size_t total = Word(data, 8);
+    const size_t total = ByteReader(data, size).U32(8);
     return total < size ? total : size;
 }
 
@@ -81,10 +80,11 @@ int LoadBytes(CItuneDB& db, const char* name, const uint8_t* data, size_t size) 
 // The iTunesCDB form of a plain root, or empty when the input has none or
 // packs so well that the inflating bound rightly refuses it.
 std::vector<uint8_t> PackedTwin(const uint8_t* data, size_t size) {
-    if (size < 24 || std::string(reinterpret_cast<const char*>(data), 4) != "mhbd" ||
-        Word(data, 12) != 1 || Word(data, 4) < 24 || Word(data, 4) > size)
+    const ByteReader bytes(data, size);
+    if (!bytes.Has(0, 24) || !bytes.TagIs(0, "mhbd") || bytes.U32(12) != 1 || bytes.U32(4) < 24 ||
+        bytes.U32(4) > size)
         return {};
-    const size_t header = Word(data, 4);
+    const size_t header = bytes.U32(4);
     uLongf packedSize = compressBound(uLong(size - header));
     std::vector<uint8_t> packed(header + packedSize);
     std::copy(data, data + header, packed.begin());
